@@ -1,0 +1,31 @@
+#include "platform/Paths.h"
+
+namespace platform {
+
+QString JoinPath(const QString& folder, const QString& name)
+{
+    if (folder.endsWith(QLatin1Char('/')))
+        return folder + name;
+    return folder + QLatin1Char('/') + name;
+}
+
+bool IsAbsolutePath(const QString& path)
+{
+    if (path.startsWith(QLatin1Char('/')))
+        return true;
+    return path.size() >= 2 && path[1] == QLatin1Char(':') && path[0].isLetter();
+}
+
+QString ToNativeSeparators(const QString& path)
+{
+    QString out = path;
+    out.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return out;
+}
+
+QString WithTrailingSeparator(const QString& folder)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+} // namespace platform

@@ -1,0 +1,19 @@
+#pragma once
+// Path texts as the system keeps them: "/" as the separator, folders ending with "/".
+#include <QString>
+
+namespace platform {
+
+// The folder followed by the name with exactly one "/" between them.
+QString JoinPath(const QString& folder, const QString& name);
+
+// A leading "/" or an old "X:" drive text counts as absolute.
+bool IsAbsolutePath(const QString& path);
+
+// "\" separators of texts written on the original platform become "/".
+QString ToNativeSeparators(const QString& path);
+
+// The folder with a trailing "/".
+QString WithTrailingSeparator(const QString& folder);
+
+} // namespace platform

@@ -1,0 +1,59 @@
+#include "platform/Color.h"
+#include "platform/Numbers.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
+
+#include <gtest/gtest.h>
+
+TEST(Paths, JoinPathPutsExactlyOneSeparator)
+{
+    struct Case {
+        const char* folder;
+        const char* name;
+        const char* joined;
+    };
+    const Case cases[] = {
+        {"/music/", "a.mp3", "/music/a.mp3"},
+        {"/music", "a.mp3", "/music/a.mp3"},
+        {"/música/ñ", "a.mp3", "/música/ñ/a.mp3"},
+        {"/", "a.mp3", "/a.mp3"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::JoinPath(QString::fromUtf8(c.folder), c.name), QString::fromUtf8(c.joined)) << c.folder;
+}
+
+TEST(Paths, AbsoluteMeansLeadingSlashOrDriveText)
+{
+    EXPECT_TRUE(platform::IsAbsolutePath("/music"));
+    EXPECT_TRUE(platform::IsAbsolutePath("C:\\Music"));
+    EXPECT_FALSE(platform::IsAbsolutePath("music/a.mp3"));
+    EXPECT_FALSE(platform::IsAbsolutePath(""));
+    EXPECT_EQ(platform::ToNativeSeparators("C:\\Music\\a.mp3"), "C:/Music/a.mp3");
+}
+
+TEST(Numbers, RoundHalfEvenAndMulDiv)
+{
+    EXPECT_EQ(platform::RoundHalfEven(2.5), 2);
+    EXPECT_EQ(platform::RoundHalfEven(3.5), 4);
+    EXPECT_EQ(platform::RoundHalfEven(-2.5), -2);
+    EXPECT_EQ(platform::RoundHalfEven(2.4999), 2);
+    EXPECT_EQ(platform::MulDiv(5, 1, 2), 3);   // halves away from zero
+    EXPECT_EQ(platform::MulDiv(-5, 1, 2), -3);
+    EXPECT_EQ(platform::MulDiv(7, 3, 4), 5);   // 5.25
+    EXPECT_EQ(platform::MulDiv(1 << 30, 4, 8), 1 << 29); // no 32-bit overflow
+    EXPECT_EQ(platform::MulDiv(1, 1, 0), -1);
+}
+
+TEST(Text, Windows1252AndUtf8Fallback)
+{
+    EXPECT_EQ(platform::DecodeWindows1252("\x80\x93x\x94\xE9"), QString::fromUtf8("€“x”é"));
+    EXPECT_EQ(platform::DecodeUtf8OrWindows1252("caf\xC3\xA9"), QString::fromUtf8("café"));
+    EXPECT_EQ(platform::DecodeUtf8OrWindows1252("caf\xE9"), QString::fromUtf8("café"));
+}
+
+TEST(Color, StoredOrderIsBlueGreenRed)
+{
+    EXPECT_EQ(platform::ToQColor(0x0000FF), QColor(255, 0, 0));
+    EXPECT_EQ(platform::ToQColor(0xFF0000), QColor(0, 0, 255));
+    EXPECT_EQ(platform::FromQColor(QColor(0x12, 0x34, 0x56)), 0x563412);
+}
