@@ -4,16 +4,26 @@
 // at once and keeping every line it does not touch.
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace platform {
 
-// Raised when a write cannot reach the disk (missing folder, read-only file).
+namespace detail {
+struct IniDocument;
+}
+
+// Raised when a write cannot reach the disk (missing folder, read-only or unreadable file).
 class IniWriteError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
+// Every call looks at the file as it is on disk now, so edits by hand or by the other program are
+// seen at once. One object is used from one thread at a time.
 class IniFile {
 public:
     explicit IniFile(QString path);
@@ -26,6 +36,7 @@ public:
     int ReadInteger(const QString& section, const QString& key, int defaultValue) const;
     bool ReadBool(const QString& section, const QString& key, bool defaultValue) const;
 
+    // A line break in a name or value would split the line: each CR and LF is written as a blank.
     void WriteString(const QString& section, const QString& key, const QString& value);
     void WriteInteger(const QString& section, const QString& key, int value);
     void WriteBool(const QString& section, const QString& key, bool value);
@@ -39,7 +50,17 @@ public:
     void DeleteKey(const QString& section, const QString& key);
 
 private:
+    std::shared_ptr<const detail::IniDocument> Load() const;
+    // Applies the edit to the file as it is now and replaces the file atomically when it changed.
+    void Rewrite(const std::function<bool(detail::IniDocument&)>& edit);
+
     QString path_;
+    mutable std::shared_ptr<const detail::IniDocument> cache_; // last parse, kept while the bytes match
 };
+
+// The integer rule of profile files: decimal with an optional sign, or hexadecimal after "$" or
+// "0x"/"0X" (its 32-bit pattern, so "$FFFFFFFF" is -1); nothing when the text is anything else or
+// out of range.
+std::optional<int> ParseProfileInteger(QStringView text);
 
 } // namespace platform

@@ -1,0 +1,357 @@
+#include "platform/IniFile.h"
+
+#include "TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <sys/stat.h>
+
+using platform::IniFile;
+using platform::IniWriteError;
+
+namespace {
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// The file's text with its line ends made LF, so checks do not depend on the style written.
+QString TextOf(const QString& path)
+{
+    return QString::fromUtf8(ReadBytes(path)).replace("\r\n", "\n");
+}
+
+// One file with every reading rule in it; its lines end in CR LF, LF and CR by turns.
+QByteArray ReadRulesFixture()
+{
+    const QStringList lines = {
+        "orphan=before any section",
+        "; a comment before the first section",
+        "[Main]",
+        "Volume = 40",
+        "volume=99",
+        "  Language =  English  ",
+        "url=http://host/?a=b",
+        "empty=",
+        "quotedEmpty=\"\"",
+        "spaced=\"  padded  \"",
+        "single='single'",
+        "mixed=\"mixed'",
+        "lone=\"",
+        "launcher=\"/opt/x/y\" -a",
+        "tail=a ; b",
+        ";hidden=secret",
+        "#hash=1",
+        "no equals here",
+        "",
+        "[ Spaced Section ]",
+        "key=spaced",
+        "[a]b]",
+        "k=bracket",
+        "[Música]",
+        "Título=Sí",
+        "[Numbers]",
+        "dec=42",
+        "neg=-7",
+        "plus=+5",
+        "dollar=$1F",
+        "hex=0x1f",
+        "upper=0X10",
+        "bare0x=0x",
+        "dollarOnly=$",
+        "junk=12a",
+        "max=2147483647",
+        "over=2147483648",
+        "min=-2147483648",
+        "under=-2147483649",
+        "allOnes=$FFFFFFFF",
+        "tooWide=$100000000",
+        "negHex=-$10",
+        "word=true",
+        "fraction=1.5",
+        "quoted=\"12\"",
+        "blank=",
+        "two=2",
+        "zero=0",
+        "[main]",
+        "Volume=12",
+        "extra=invisible",
+        "[EmptyOne]",
+        "; only a comment",
+        "not a key either",
+    };
+    const char* ends[] = {"\r\n", "\n", "\r"};
+    QByteArray bytes;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        bytes += lines[i].toUtf8() + ends[i % 3];
+    return bytes;
+}
+
+class IniFileTest : public ::testing::Test {
+protected:
+    TempFolder temp;
+    QString path = temp.File("Sonvelazodu.ini");
+};
+
+TEST_F(IniFileTest, ReadStringFollowsProfileRules)
+{
+    WriteBytes(path, ReadRulesFixture());
+    const IniFile ini(path);
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* defaultValue;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"Main", "Volume", "d", "40"},            // first of two keys of the same name
+        {"MAIN", "VOLUME", "d", "40"},            // names ignore case
+        {" main ", " volume ", "d", "40"},        // requested names are trimmed
+        {"Main", "language", "d", "English"},     // both sides of "=" trimmed
+        {"Main", "url", "d", "http://host/?a=b"}, // split at the first "="
+        {"Main", "empty", "d", ""},               // an empty value is not the default
+        {"Main", "quotedEmpty", "d", ""},
+        {"Main", "spaced", "d", "  padded  "}, // quotes keep blanks
+        {"Main", "single", "d", "single"},
+        {"Main", "mixed", "d", "\"mixed'"}, // different quote characters stay
+        {"Main", "lone", "d", "\""},        // one character is not a quoted text
+        {"Main", "launcher", "d", "\"/opt/x/y\" -a"},
+        {"Main", "tail", "d", "a ; b"},     // no comments after a value
+        {"Main", ";hidden", "d", "secret"}, // a comment is found when spelled with its ";"
+        {"Main", "hidden", "d", "d"},
+        {"Main", "#hash", "d", "1"},          // "#" is not special
+        {"Main", "no equals here", "d", "d"}, // a line without "=" is no key
+        {"Main", "extra", "d", "d"},          // the second [main] is never searched
+        {"Main", "orphan", "d", "d"},         // nor the lines before the first section
+        {"", "orphan", "d", "d"},
+        {"Spaced Section", "key", "d", "spaced"},
+        {"a]b", "k", "d", "bracket"}, // the name ends at the last "]"
+        {"MÚSICA", "TÍTULO", "d", "Sí"},
+        {"Main", "missing", "def   ", "def"},    // the default loses its trailing blanks
+        {"Missing", "x", "'quoted' ", "quoted"}, // then its quotes
+        {"Missing", "x", "  lead", "  lead"},
+        {"Missing", "x", "", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ini.ReadString(QString::fromUtf8(c.section), QString::fromUtf8(c.key),
+                                 QString::fromUtf8(c.defaultValue)),
+                  QString::fromUtf8(c.expected))
+            << c.section << " / " << c.key;
+    }
+}
+
+TEST_F(IniFileTest, ReadIntegerAndReadBoolFollowProfileRules)
+{
+    WriteBytes(path, ReadRulesFixture());
+    const IniFile ini(path);
+    struct Case {
+        const char* key;
+        int expected; // with the default 77
+    };
+    const Case cases[] = {
+        {"dec", 42},    {"neg", -7},        {"plus", 5},     {"dollar", 31},   {"hex", 31},  {"upper", 16},
+        {"bare0x", 77}, {"dollarOnly", 77}, {"junk", 77},    {"max", INT_MAX}, {"over", 77}, {"min", INT_MIN},
+        {"under", 77},  {"allOnes", -1},    {"tooWide", 77}, {"negHex", -16},  {"word", 77}, {"fraction", 77},
+        {"quoted", 12}, {"blank", 77},      {"missing", 77},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ini.ReadInteger("numbers", c.key, 77), c.expected) << c.key;
+
+    EXPECT_TRUE(ini.ReadBool("Numbers", "two", false));
+    EXPECT_FALSE(ini.ReadBool("Numbers", "zero", true));
+    EXPECT_TRUE(ini.ReadBool("Numbers", "word", true)); // "true" is no number: the default
+    EXPECT_FALSE(ini.ReadBool("Numbers", "word", false));
+    EXPECT_TRUE(ini.ReadBool("Numbers", "missing", true));
+}
+
+TEST_F(IniFileTest, ListingsSkipCommentsAndLaterDuplicates)
+{
+    WriteBytes(path, ReadRulesFixture());
+    const IniFile ini(path);
+    EXPECT_TRUE(ini.IsReadable());
+    EXPECT_EQ(ini.ReadSections(), QStringList({"Main", "Spaced Section", "a]b", QString::fromUtf8("Música"),
+                                               "Numbers", "EmptyOne"}));
+    EXPECT_EQ(ini.ReadSection("MAIN"),
+              QStringList({"Volume", "volume", "Language", "url", "empty", "quotedEmpty", "spaced", "single",
+                           "mixed", "lone", "launcher", "tail", "#hash"}));
+    EXPECT_TRUE(ini.SectionExists(" spaced section "));
+    EXPECT_FALSE(ini.SectionExists("EmptyOne")); // a comment is not a key
+    EXPECT_FALSE(ini.SectionExists("Missing"));
+    EXPECT_TRUE(ini.ValueExists("main", "LANGUAGE"));
+    EXPECT_FALSE(ini.ValueExists("Main", ";hidden"));
+    EXPECT_FALSE(ini.ValueExists("Main", "extra"));
+    EXPECT_TRUE(ini.ReadSection("EmptyOne").isEmpty());
+}
+
+TEST_F(IniFileTest, MissingFileReadsDefaultsAndFirstWriteCreatesIt)
+{
+    IniFile ini(path);
+    EXPECT_TRUE(ini.IsReadable());
+    EXPECT_EQ(ini.ReadString("Main", "x", "d"), "d");
+    EXPECT_EQ(ini.ReadInteger("Main", "x", 5), 5);
+    EXPECT_TRUE(ini.ReadSections().isEmpty());
+    ini.DeleteKey("Main", "x");
+    ini.EraseSection("Main");
+    EXPECT_FALSE(QFile::exists(path)); // nothing to remove, nothing written
+
+    ini.WriteString("Main", "x", "1");
+    EXPECT_EQ(TextOf(path), "[Main]\nx=1\n");
+    EXPECT_FALSE(ReadBytes(path).startsWith("\xEF\xBB\xBF"));
+}
+
+TEST_F(IniFileTest, WritesKeepEveryUntouchedLine)
+{
+    WriteBytes(path, "; settings of the station\n"
+                     "[Main]\n"
+                     "  Volume = 40   \n"
+                     "Language=English\n"
+                     "; about the next section\n"
+                     "\n"
+                     "[Log]\n"
+                     "level=1\n");
+    IniFile ini(path);
+    ini.WriteInteger("MAIN", "volume", 55);   // the line keeps its place and its spelling
+    ini.WriteString("main", "skin", "dark");  // a new key ends its section
+    ini.WriteString("Clock", "left", "  10"); // a new section ends the file; leading blanks go
+    ini.WriteBool("log", "Enabled", true);
+    ini.WriteInteger("Log", "offset", -3);
+    EXPECT_EQ(TextOf(path), "; settings of the station\n"
+                            "[Main]\n"
+                            "  Volume = 55\n"
+                            "Language=English\n"
+                            "skin=dark\n"
+                            "; about the next section\n"
+                            "\n"
+                            "[Log]\n"
+                            "level=1\n"
+                            "Enabled=1\n"
+                            "offset=-3\n"
+                            "\n"
+                            "[Clock]\n"
+                            "left=10\n");
+    EXPECT_EQ(ini.ReadInteger("main", "VOLUME", 0), 55);
+    EXPECT_EQ(ini.ReadString("Clock", "left", ""), "10");
+}
+
+TEST_F(IniFileTest, DuplicatesAreWrittenAndErasedFirstFirst)
+{
+    WriteBytes(path, "[Users]\n"
+                     "; ana's account\n"
+                     "ana=1\n"
+                     "ANA=2\n"
+                     "[users]\n"
+                     "bob=3\n"
+                     "[Other]\n"
+                     "x=1\n");
+    IniFile ini(path);
+    ini.WriteString("users", "Ana", "9");
+    EXPECT_EQ(ini.ReadString("USERS", "ana", ""), "9");
+    ini.DeleteKey("Users", "ana");
+    EXPECT_EQ(ini.ReadString("Users", "ana", ""), "2"); // the next one comes to light
+    EXPECT_EQ(ini.ReadString("Users", "bob", "none"), "none");
+    ini.EraseSection(" USERS ");
+    EXPECT_EQ(ini.ReadString("Users", "bob", "none"), "3");
+    EXPECT_EQ(ini.ReadSections(), QStringList({"users", "Other"}));
+    EXPECT_EQ(TextOf(path), "[users]\nbob=3\n[Other]\nx=1\n");
+}
+
+TEST_F(IniFileTest, LineBreaksInWrittenTextCannotSplitTheLine)
+{
+    IniFile ini(path);
+    ini.WriteString("Main", "cmd", "a\r\nb\nc");
+    ini.WriteString("Main\nTwo", "k\r", "v");
+    EXPECT_EQ(ini.ReadString("Main", "cmd", ""), "a  b c");
+    EXPECT_EQ(ini.ReadSection("Main"), QStringList({"cmd"}));
+    EXPECT_EQ(ini.ReadString("Main Two", "k", ""), "v");
+    EXPECT_EQ(TextOf(path), "[Main]\ncmd=a  b c\n\n[Main Two]\nk=v\n");
+}
+
+TEST_F(IniFileTest, WriteReplacesTheFileAtomically)
+{
+    WriteBytes(path, "[Main]\nx=1\n");
+    struct stat before {};
+    ASSERT_EQ(stat(QFile::encodeName(path).constData(), &before), 0);
+    IniFile ini(path);
+    ini.WriteString("Main", "x", "2");
+    struct stat after {};
+    ASSERT_EQ(stat(QFile::encodeName(path).constData(), &after), 0);
+    EXPECT_NE(before.st_ino, after.st_ino); // a new file renamed over the old one, not rewritten in place
+    EXPECT_EQ(QDir(temp.Path()).entryList(QDir::Files | QDir::Hidden), QStringList({"Sonvelazodu.ini"}));
+    EXPECT_EQ(TextOf(path), "[Main]\nx=2\n");
+}
+
+TEST_F(IniFileTest, FailedWritesThrowAndLeaveTheDiskAlone)
+{
+    IniFile inMissingFolder(temp.File("users/ana/Sonvelazodu.ini"));
+    EXPECT_THROW(inMissingFolder.WriteString("Main", "x", "1"), IniWriteError);
+    EXPECT_FALSE(QFileInfo::exists(temp.File("users"))); // the folder is not created
+
+    WriteBytes(path, "[Main]\nx=1\n");
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    IniFile readOnly(path);
+    EXPECT_THROW(readOnly.WriteString("Main", "x", "2"), IniWriteError);
+    EXPECT_THROW(readOnly.EraseSection("Main"), IniWriteError);
+    EXPECT_EQ(readOnly.ReadString("Main", "x", ""), "1");
+    EXPECT_EQ(ReadBytes(path), "[Main]\nx=1\n");
+
+    // A path that exists but cannot be read is never replaced.
+    ASSERT_TRUE(QDir(temp.Path()).mkdir("folder.ini"));
+    IniFile folder(temp.File("folder.ini"));
+    EXPECT_FALSE(folder.IsReadable());
+    EXPECT_EQ(folder.ReadString("Main", "x", "d"), "d");
+    EXPECT_THROW(folder.WriteString("Main", "x", "1"), IniWriteError);
+    EXPECT_TRUE(QFileInfo(temp.File("folder.ini")).isDir());
+}
+
+TEST_F(IniFileTest, OutsideEditsAreSeenAtTheNextCall)
+{
+    WriteBytes(path, "[Main]\nvalue=one\n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.ReadString("Main", "value", ""), "one");
+    WriteBytes(path, "[Main]\nvalue=two\n"); // in place, same size, same second
+    EXPECT_EQ(ini.ReadString("Main", "value", ""), "two");
+
+    IniFile otherProgram(path);
+    otherProgram.WriteString("Main", "added", "yes");
+    EXPECT_EQ(ini.ReadString("Main", "added", ""), "yes");
+
+    // A write starts from the file as it is now, not from what was read before.
+    WriteBytes(path, "[Main]\nvalue=three\n");
+    ini.WriteString("Main", "other", "1");
+    EXPECT_EQ(TextOf(path), "[Main]\nvalue=three\nother=1\n");
+}
+
+TEST_F(IniFileTest, OldFilesReadAsWindows1252AndAreWrittenBackAsUtf8)
+{
+    WriteBytes(path, "[Main]\r\nname=caf\xE9 \x80\r\n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.ReadString("Main", "name", ""), QString::fromUtf8("café €"));
+    ini.WriteString("Main", "x", "1");
+    EXPECT_EQ(ReadBytes(path).replace("\r\n", "\n"), "[Main]\nname=caf\xC3\xA9 \xE2\x82\xAC\nx=1\n");
+
+    const QString bomPath = temp.File("bom.ini");
+    WriteBytes(bomPath, "\xEF\xBB\xBF[Main]\nk=v\n");
+    IniFile withBom(bomPath);
+    EXPECT_EQ(withBom.ReadString("Main", "k", ""), "v");
+    withBom.WriteString("Main", "k", "w");
+    EXPECT_EQ(ReadBytes(bomPath).replace("\r\n", "\n"), "[Main]\nk=w\n");
+
+    // A mark in front of old 8-bit text is skipped too.
+    WriteBytes(bomPath, "\xEF\xBB\xBF[Main]\nk=caf\xE9\n");
+    EXPECT_EQ(withBom.ReadString("Main", "k", ""), QString::fromUtf8("café"));
+}
+
+} // namespace
