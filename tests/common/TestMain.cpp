@@ -1,6 +1,8 @@
 // Shared main of every test executable: a QApplication on the offscreen platform, a fixed locale and
 // time zone, and a throw-away home so no test can touch the real user's files or desktop settings.
-#include <QApplication>
+#include "DialogAnswerer.h"
+#include "platform/Application.h"
+
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -28,7 +30,10 @@ int main(int argc, char** argv)
     setenv("XDG_RUNTIME_DIR", (root + "/runtime").constData(), 1);
     QFile::setPermissions(home.path() + "/runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-    QApplication app(argc, argv);
+    // The program's own application object, so its error boundary is what every test runs under.
+    platform::Application app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    // A box that no test expected fails that test instead of waiting for a click.
+    ScriptedDialogAnswerer unexpectedBoxes;
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,18 @@
+#pragma once
+// Small window services the windows share.
+#include <QString>
+
+class QWidget;
+
+// The folder dialog with the caption as its title, starting at initialFolder when it is not empty;
+// the chosen folder, or empty when cancelled.
+QString BrowseForFolder(const QString& caption, const QString& initialFolder);
+
+// Lets a mouse press in the window's client area drag the whole window, as its caption would.
+void DragMoveWindow(QWidget* window);
+
+// A minimised window is restored, once the current event is done.
+void RestoreIfIconic(QWidget* window);
+
+// Keeps the window above the others, without moving or sizing it.
+void SetTopmost(QWidget* window);

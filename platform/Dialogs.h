@@ -1,0 +1,85 @@
+#pragma once
+// Every message box, question, input box and file or folder dialog of the programs goes through
+// here. The programs show real Qt dialogs; a test installs a DialogAnswerer that records each box
+// and answers it, so no test ever waits on a modal window.
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace platform {
+
+enum class DialogKind { MessageBox, Input, Password, OpenFile, SaveFile, Folder };
+
+// What a box shows; handed to the answerer as it is.
+struct DialogRequest {
+    DialogKind kind = DialogKind::MessageBox;
+    QString caption;
+    QString text; // the message, or the prompt of an input box
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QString value;                // input: the pre-filled text; file and folder dialogs: where they start
+    QString filter;               // file dialogs, in the toolkit's form "Text files|*.txt|All files|*.*"
+    QString defaultExtension;     // save dialog, without the dot
+    bool multiSelect = false;     // open dialog
+    bool promptOverwrite = false; // save dialog
+};
+
+// The user's answer: the button pressed (Ok or Cancel for input, file and folder dialogs) and, after
+// Ok, the text typed or the paths chosen.
+struct DialogAnswer {
+    QMessageBox::StandardButton button = QMessageBox::Cancel;
+    QStringList values;
+};
+
+class DialogAnswerer {
+public:
+    virtual ~DialogAnswerer() = default;
+    virtual DialogAnswer Answer(const DialogRequest& request) = 0;
+};
+
+// Puts an answerer in place of the real dialogs (nullptr: the real dialogs again) and returns the
+// one it replaces, so answerers can be stacked. GUI thread only.
+DialogAnswerer* InstallDialogAnswerer(DialogAnswerer* answerer);
+
+// The answerer's answer when one is installed, else what showReal (the real modal dialog) returns.
+// The entry point for dialogs built elsewhere (the password box).
+DialogAnswer RunDialog(const DialogRequest& request, const std::function<DialogAnswer()>& showReal);
+
+QMessageBox::StandardButton MessageBox(const QString& caption, const QString& text,
+                                       QMessageBox::Icon icon = QMessageBox::NoIcon,
+                                       QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                       QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
+// A plain message with the application's name as caption and one OK button.
+void ShowMessage(const QString& text);
+
+// A question with Yes and No; true for Yes.
+bool AskYesNo(const QString& caption, const QString& text,
+              QMessageBox::StandardButton defaultButton = QMessageBox::Yes);
+
+// An input box pre-filled with value; after OK value holds the text and the result is true.
+bool InputQuery(const QString& caption, const QString& prompt, QString& value);
+
+struct FileDialogOptions {
+    QString caption;
+    QString start; // a folder, or a file name to start from
+    QString filter;
+    QString defaultExtension;
+    bool multiSelect = false;
+    bool promptOverwrite = false;
+};
+
+// The chosen files; empty when cancelled.
+QStringList OpenFiles(const FileDialogOptions& options);
+// The chosen file; empty when cancelled.
+QString SaveFile(const FileDialogOptions& options);
+// The chosen folder (without a trailing "/"); empty when cancelled.
+QString ChooseFolder(const QString& caption, const QString& initialFolder);
+
+// "Text files|*.txt|All files|*.*" as Qt writes it: "Text files (*.txt);;All files (*)".
+QString ToQtFilter(const QString& toolkitFilter);
+
+} // namespace platform

@@ -1,0 +1,148 @@
+#include "platform/Process.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+// Blanks separate the words; "..." and '...' keep blanks inside one word. A backslash is an ordinary
+// character, so paths written with "\" survive.
+QStringList SplitCommandLine(const QString& commandLine)
+{
+    QStringList words;
+    QString word;
+    bool inWord = false;
+    QChar quote;
+    for (const QChar c : commandLine) {
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            else
+                word += c;
+        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            quote = c;
+            inWord = true;
+        } else if (c.isSpace()) {
+            if (inWord)
+                words << word;
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord)
+        words << word;
+    return words;
+}
+
+QString ReadLink(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    char target[4096];
+    const ssize_t length = ::readlink(name.constData(), target, sizeof target);
+    if (length <= 0 || length == static_cast<ssize_t>(sizeof target))
+        return QString();
+    return QFile::decodeName(QByteArray(target, static_cast<qsizetype>(length)));
+}
+
+QString FindOnPath(const QString& name)
+{
+    return QStandardPaths::findExecutable(name);
+}
+
+} // namespace
+
+int RunProgram(const QString& commandLine, int /*showState*/, bool wait)
+{
+    const QStringList words = SplitCommandLine(commandLine);
+    if (words.isEmpty())
+        return 0;
+    if (!wait)
+        return QProcess::startDetached(words.first(), words.mid(1)) ? STILL_ACTIVE : 0;
+
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(words.first(), words.mid(1));
+    if (!process.waitForStarted(-1))
+        return 0;
+    process.waitForFinished(-1);
+    return process.exitCode();
+}
+
+QString ProcessImageName(const QString& exeLink, const QByteArray& cmdline)
+{
+    static const QString deleted = QStringLiteral(" (deleted)");
+    if (!exeLink.isEmpty()) {
+        // A program replaced on disk while it runs is still that program.
+        return exeLink.endsWith(deleted) ? exeLink.chopped(deleted.size()) : exeLink;
+    }
+    const qsizetype end = cmdline.indexOf('\0');
+    return QFile::decodeName(end < 0 ? cmdline : cmdline.left(end));
+}
+
+int CountRunningInstances(const QString& executableName)
+{
+    const QString wanted = executableName.toUpper();
+    if (wanted.isEmpty())
+        return 0;
+    int count = 0;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& pid : entries) {
+        bool isPid = false;
+        pid.toLongLong(&isPid);
+        if (!isPid)
+            continue;
+        const QString folder = QStringLiteral("/proc/") + pid;
+        const QString exeLink = ReadLink(folder + QStringLiteral("/exe"));
+        QByteArray cmdline;
+        if (exeLink.isEmpty()) {
+            QFile file(folder + QStringLiteral("/cmdline"));
+            if (file.open(QIODevice::ReadOnly))
+                cmdline = file.readAll();
+        }
+        const QString image = ProcessImageName(exeLink, cmdline).toUpper();
+        if (image.isEmpty())
+            continue;
+        if (QFileInfo(image).fileName() == wanted || image == wanted)
+            ++count;
+    }
+    return count;
+}
+
+bool OpenWithDesktop(const QString& fileOrUrl)
+{
+    const QUrl url = QUrl::fromUserInput(fileOrUrl, QDir::currentPath(), QUrl::AssumeLocalFile);
+    return url.isValid() && QDesktopServices::openUrl(url);
+}
+
+QStringList SystemMixerCommand(const QString& parameters, const ProgramFinder& findProgram)
+{
+    const QStringList extra = SplitCommandLine(parameters);
+    const QString pavucontrol = findProgram(QStringLiteral("pavucontrol"));
+    if (!pavucontrol.isEmpty())
+        return QStringList{pavucontrol} + extra;
+    const QString terminal = findProgram(QStringLiteral("x-terminal-emulator"));
+    const QString alsamixer = findProgram(QStringLiteral("alsamixer"));
+    if (!terminal.isEmpty() && !alsamixer.isEmpty())
+        return QStringList{terminal, QStringLiteral("-e"), alsamixer} + extra;
+    return {};
+}
+
+bool OpenSystemMixer(const QString& parameters)
+{
+    const QStringList command = SystemMixerCommand(parameters, FindOnPath);
+    return !command.isEmpty() && QProcess::startDetached(command.first(), command.mid(1));
+}
+
+} // namespace platform

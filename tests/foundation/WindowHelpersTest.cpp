@@ -1,0 +1,50 @@
+#include "foundation/WindowHelpers.h"
+
+#include "DialogAnswerer.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+TEST(WindowHelpers, BrowseForFolderUsesTheFolderDialog)
+{
+    ScriptedDialogAnswerer dialogs;
+    dialogs.ExpectPaths({"/music/jingles"});
+    dialogs.ExpectCancel();
+    EXPECT_EQ(BrowseForFolder("choose one directory", "/music"), "/music/jingles");
+    EXPECT_EQ(BrowseForFolder("choose one directory", ""), "");
+    ASSERT_EQ(dialogs.Shown().size(), 2);
+    EXPECT_EQ(dialogs.Shown()[0].kind, platform::DialogKind::Folder);
+    EXPECT_EQ(dialogs.Shown()[0].caption, "choose one directory");
+    EXPECT_EQ(dialogs.Shown()[0].value, "/music");
+}
+
+TEST(WindowHelpers, RestoreIfIconicRestoresOnceTheEventIsDone)
+{
+    QWidget window;
+    window.showMinimized();
+    ASSERT_TRUE(window.isMinimized());
+    RestoreIfIconic(&window);
+    EXPECT_TRUE(window.isMinimized()); // queued, not at once
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(window.isMinimized());
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST(WindowHelpers, SetTopmostKeepsTheWindowWhereItWas)
+{
+    QWidget window;
+    window.setGeometry(120, 80, 300, 200);
+    window.show();
+    const QRect before = window.geometry();
+    SetTopmost(&window);
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.geometry(), before);
+
+    QWidget hidden;
+    SetTopmost(&hidden);
+    EXPECT_TRUE(hidden.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(hidden.isVisible());
+}
