@@ -1,0 +1,127 @@
+#include "foundation/DisplayRoles.h"
+
+#include "foundation/ColorNames.h"
+#include "foundation/General.h"
+#include "foundation/SettingsWriter.h"
+#include "platform/Numbers.h"
+
+#include <QApplication>
+
+std::array<TRoleFont, DisplayRoleCount> RoleFonts;
+std::array<platform::TColor, DisplayRoleCount> RoleColors{};
+
+namespace {
+
+constexpr std::array<const char*, DisplayRoleCount> RoleNames = {
+    "combinations",      "combinations_copied",
+    "combinations_cut",  "combinations_selected",
+    "combinations_info", "channels",
+    "channels_playing",  "channels_selected",
+    "channels_info",     "folders",
+    "folders_copied",    "folders_cut",
+    "folders_selected",  "folders_info",
+    "programation",      "programation_selected",
+};
+
+const QString FontsSection = QStringLiteral("fonts");
+const QString ColorsSection = QStringLiteral("colors");
+
+// The colors section has always spelled the folders keys with a capital letter; keep files alike.
+QString ColorKey(DisplayRole role)
+{
+    QString key = RoleName(role);
+    if (role >= RoleFolders && role <= RoleFoldersInfo)
+        key[0] = key[0].toUpper();
+    return key;
+}
+
+constexpr int ScreenDpi = 96;
+
+} // namespace
+
+QString RoleName(DisplayRole role)
+{
+    return QLatin1String(RoleNames[static_cast<size_t>(role)]);
+}
+
+TRoleFont DefaultRoleFont()
+{
+    const QFont app = QApplication::font();
+    TRoleFont font;
+    font.Name = app.family();
+    font.Size = app.pointSize() > 0 ? app.pointSize() : platform::MulDiv(app.pixelSize(), 72, ScreenDpi);
+    font.Style = (app.bold() ? StyleBold : 0) | (app.italic() ? StyleItalic : 0) |
+                 (app.underline() ? StyleUnderline : 0) | (app.strikeOut() ? StyleStrikeOut : 0);
+    return font;
+}
+
+QFont ToQFont(const TRoleFont& font)
+{
+    QFont result(font.Name);
+    // A negative size is a pixel height, as the original toolkit kept it.
+    const int pixels = font.Size < 0 ? -font.Size : platform::MulDiv(font.Size, ScreenDpi, 72);
+    if (pixels > 0)
+        result.setPixelSize(pixels);
+    result.setBold((font.Style & StyleBold) != 0);
+    result.setItalic((font.Style & StyleItalic) != 0);
+    result.setUnderline((font.Style & StyleUnderline) != 0);
+    result.setStrikeOut((font.Style & StyleStrikeOut) != 0);
+    return result;
+}
+
+void CreateFonts()
+{
+    RoleFonts.fill(DefaultRoleFont());
+}
+
+void LoadFont(const QString& section, const QString& roleName, TRoleFont& font)
+{
+    if (!SettingsIni)
+        return;
+    const platform::IniFile& ini = *SettingsIni;
+    font.Name = ini.ReadString(section, roleName + "_name", font.Name);
+    font.CharSet = ini.ReadInteger(section, roleName + "_charSet", font.CharSet) & 0xFF;
+    font.Color = ini.ReadInteger(section, roleName + "_color", font.Color);
+    font.Size = ini.ReadInteger(section, roleName + "_size", font.Size);
+    font.Style = ini.ReadInteger(section, roleName + "_style", font.Style) & 0xFF;
+}
+
+void LoadFonts()
+{
+    for (int role = 0; role < DisplayRoleCount; ++role)
+        LoadFont(FontsSection, RoleName(DisplayRole(role)), RoleFonts[static_cast<size_t>(role)]);
+}
+
+void LoadColors()
+{
+    const QString defaultText = ColorToString(DefaultRoleColor);
+    for (int role = 0; role < DisplayRoleCount; ++role) {
+        const QString text =
+            SettingsIni ? SettingsIni->ReadString(ColorsSection, RoleName(DisplayRole(role)), defaultText)
+                        : defaultText;
+        // A text that is no colour counts as missing, so one bad hand edit costs one colour only.
+        RoleColors[static_cast<size_t>(role)] = StringToColor(text).value_or(DefaultRoleColor);
+    }
+}
+
+void SaveFont(SettingsWriter& writer, const QString& section, const QString& roleName, const TRoleFont& font)
+{
+    writer.WriteString(section, roleName + "_name", font.Name);
+    writer.WriteInteger(section, roleName + "_charSet", font.CharSet);
+    writer.WriteInteger(section, roleName + "_color", font.Color);
+    writer.WriteInteger(section, roleName + "_size", font.Size);
+    writer.WriteInteger(section, roleName + "_style", font.Style);
+}
+
+void SaveFonts(SettingsWriter& writer)
+{
+    for (int role = 0; role < SavedRoleCount; ++role)
+        SaveFont(writer, FontsSection, RoleName(DisplayRole(role)), RoleFonts[static_cast<size_t>(role)]);
+}
+
+void SaveColors(SettingsWriter& writer)
+{
+    for (int role = 0; role < SavedRoleCount; ++role)
+        writer.WriteString(ColorsSection, ColorKey(DisplayRole(role)),
+                           ColorToString(RoleColors[static_cast<size_t>(role)]));
+}

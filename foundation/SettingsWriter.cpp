@@ -1,0 +1,53 @@
+#include "foundation/SettingsWriter.h"
+
+#include "foundation/Log.h"
+
+namespace {
+
+constexpr int ModuleSettingsWindow = 15;
+
+} // namespace
+
+template <typename Write>
+void SettingsWriter::Guarded(const QString& section, const QString& key, Write write)
+{
+    if (!ini_) {
+        Note(section, key, QStringLiteral("no settings file is open"));
+        return;
+    }
+    try {
+        write(*ini_);
+    } catch (const std::exception& error) {
+        Note(section, key, QString::fromStdString(error.what()));
+    }
+}
+
+void SettingsWriter::Note(const QString& section, const QString& key, const QString& reason)
+{
+    if (failures_.isEmpty())
+        firstError_ = reason;
+    failures_.append(section + '/' + key);
+}
+
+void SettingsWriter::WriteString(const QString& section, const QString& key, const QString& value)
+{
+    Guarded(section, key, [&](platform::IniFile& ini) { ini.WriteString(section, key, value); });
+}
+
+void SettingsWriter::WriteInteger(const QString& section, const QString& key, int value)
+{
+    Guarded(section, key, [&](platform::IniFile& ini) { ini.WriteInteger(section, key, value); });
+}
+
+void SettingsWriter::WriteBool(const QString& section, const QString& key, bool value)
+{
+    Guarded(section, key, [&](platform::IniFile& ini) { ini.WriteBool(section, key, value); });
+}
+
+void SettingsWriter::LogFailures() const
+{
+    if (failures_.isEmpty())
+        return;
+    WriteLog(1, 1, ModuleSettingsWindow, -1, -1,
+             "Error saving settings (" + firstError_ + "): " + failures_.join(QStringLiteral(", ")));
+}
