@@ -1,0 +1,97 @@
+#pragma once
+// The decoder over FFmpeg: demuxes and decodes one file and hands out interleaved stereo float frames at
+// the file's own rate, with a length that is exactly the number of frames Read delivers.
+#include "audiolib/Decoder.h"
+
+#include <vector>
+
+struct AVCodecContext;
+struct AVFormatContext;
+struct AVFrame;
+struct AVPacket;
+struct AVStream;
+struct SwrContext;
+
+namespace audiolib {
+
+class FfmpegInput;
+
+class FfmpegDecoder final : public Decoder {
+public:
+    // Null with `error` set (ErrorFileForm, ErrorDecode or ErrorMem) when `input` is not playable.
+    static std::unique_ptr<Decoder> Open(std::unique_ptr<FfmpegInput> input, int& error);
+    ~FfmpegDecoder() override;
+
+    int SampleRate() const override { return sampleRate_; }
+    int SourceChannels() const override { return channels_; }
+    int64_t LengthFrames() const override { return length_; }
+    int64_t Read(float* out, int64_t frames) override;
+    bool Seek(int64_t frame) override;
+
+private:
+    // Where a packet time stamp lies in frames, for containers whose clock is not sample-exact (ASF counts
+    // milliseconds): learned while counting the length at creation.
+    struct TimeMark {
+        int64_t pts;
+        int64_t index;
+        int samples;
+    };
+
+    explicit FfmpegDecoder(std::unique_ptr<FfmpegInput> input);
+    int Init();
+    int OpenCodec();
+    int MeasureLength();
+    int64_t WalkMpegFrames();
+    int64_t DecodeToEnd();
+    void KeepTimeMarks();
+
+    bool SendNextPacket();
+    bool DecodeFrame();
+    bool NextFrame();
+    bool ConvertFrame();
+    bool ConfigureConverter();
+    void ResetDecoding();
+    bool Rewind();
+    bool SeekNear(int64_t target);
+    bool Fail();
+    int64_t FrameIndex() const;
+    int64_t TimestampOf(int64_t index) const;
+
+    std::unique_ptr<FfmpegInput> input_;
+    AVFormatContext* format_ = nullptr;
+    AVStream* stream_ = nullptr;
+    AVCodecContext* codec_ = nullptr;
+    SwrContext* converter_ = nullptr;
+    AVPacket* packet_ = nullptr;
+    AVFrame* frame_ = nullptr;
+
+    int sampleRate_ = 0;
+    int channels_ = 0;
+    int64_t length_ = 0;
+    int64_t preroll_ = 0;     // frames decoded and dropped before a seek target, to settle the decoder
+    int64_t dataOffset_ = 0;  // byte offset of the first packet, for rewinding
+    int64_t firstPacketTs_;   // time stamp of the first packet
+    bool exactClock_ = false; // packet time stamps count whole samples
+    int64_t firstSample_ = 0; // time stamp of the first decoded frame, in samples
+    bool seekable_ = false;   // false: every seek decodes from the start
+    std::vector<TimeMark> marks_;
+
+    // Converter input as configured, to notice a change of format in mid-stream.
+    int converterFormat_ = -1;
+    int converterChannels_ = 0;
+    uint64_t converterMask_ = 0;
+
+    bool inputEnded_ = false; // the demuxer has no more packets; the decoder is draining
+    bool ended_ = false;      // no more decoded frames: Read pads with silence up to the length
+    bool anchored_ = false;   // nextIndex_ is known
+    int framesSinceSeek_ = 0;
+    int64_t nextIndex_ = 0; // frame index of the next decoded frame's first sample
+    int64_t position_ = 0;  // frame index of the next frame Read delivers
+
+    std::vector<float> staging_; // the current decoded frame as stereo float
+    int64_t stagingStart_ = 0;
+    int64_t stagingFrames_ = 0;
+    int64_t stagingOffset_ = 0;
+};
+
+} // namespace audiolib

@@ -1,0 +1,156 @@
+#include "audiolib/Mixer.h"
+
+#include <algorithm>
+#include <array>
+#include <tuple>
+
+namespace audiolib {
+
+namespace {
+// Auto-free events sort after every sync of their frame.
+constexpr uint64_t AutoFreeOrder = uint64_t{1} << 32;
+
+// Linear balance: the side the pan leans to stays at full gain.
+double PanLeft(double pan)
+{
+    return pan > 0.0 ? 1.0 - pan / 100.0 : 1.0;
+}
+
+double PanRight(double pan)
+{
+    return pan < 0.0 ? 1.0 + pan / 100.0 : 1.0;
+}
+
+int64_t FramesToNextEvent(const Stream& stream)
+{
+    int64_t frames = stream.length - stream.position;
+    for (const SyncPoint& sync : stream.syncs) {
+        if (sync.type == SyncPos && sync.frame > stream.position && sync.frame < stream.length)
+            frames = std::min(frames, sync.frame - stream.position);
+    }
+    for (const SlidingValue* value : {&stream.freq, &stream.volume, &stream.pan}) {
+        if (value->Sliding())
+            frames = std::min(frames, value->FramesLeft());
+    }
+    return std::max<int64_t>(frames, 0);
+}
+
+// Adds `frames` frames of `source` at the stream's gains; `ahead` frames of the segment are done.
+void AddWithGains(const Stream& stream, const float* source, float* out, int64_t frames, int64_t ahead,
+                  int maxVol)
+{
+    if (!stream.volume.Sliding() && !stream.pan.Sliding()) {
+        const double gain = stream.volume.Value() / maxVol;
+        const auto left = static_cast<float>(gain * PanLeft(stream.pan.Value()));
+        const auto right = static_cast<float>(gain * PanRight(stream.pan.Value()));
+        for (int64_t i = 0; i < frames; ++i) {
+            out[2 * i] += source[2 * i] * left;
+            out[2 * i + 1] += source[2 * i + 1] * right;
+        }
+        return;
+    }
+    for (int64_t i = 0; i < frames; ++i) {
+        const double gain = stream.volume.ValueAt(ahead + i) / maxVol;
+        const double pan = stream.pan.ValueAt(ahead + i);
+        out[2 * i] += static_cast<float>(source[2 * i] * gain * PanLeft(pan));
+        out[2 * i + 1] += static_cast<float>(source[2 * i + 1] * gain * PanRight(pan));
+    }
+}
+
+// Pulls up to `frames` frames from the ring into `out`; sets `reachedEnd` when the stream's last
+// frame was mixed. Fewer frames than asked without the end means the decoder fell behind.
+int64_t PullAndMix(Stream& stream, const MixContext& context, float* out, int64_t frames, bool& reachedEnd)
+{
+    int64_t done = 0;
+    for (;;) {
+        Chunk* chunk = stream.ring.Front();
+        if (chunk == nullptr) {
+            if (context.decodeInline && stream.DecodeChunk())
+                continue;
+            return done;
+        }
+        const int64_t available = chunk->count - stream.chunkOffset;
+        if (chunk->generation != stream.generation || available == 0) {
+            const bool last = chunk->generation == stream.generation && chunk->last;
+            stream.ring.Pop();
+            stream.chunkOffset = 0;
+            stream.WakeDecoder();
+            if (last) {
+                reachedEnd = true;
+                return done;
+            }
+            continue;
+        }
+        if (done == frames)
+            return done;
+        const int64_t n = std::min(frames - done, available);
+        AddWithGains(stream, chunk->data + 2 * stream.chunkOffset, out + 2 * done, n, done, context.maxVol);
+        stream.chunkOffset += n;
+        done += n;
+    }
+}
+
+void CollectEvents(Stream& stream, int64_t from, const std::array<bool, 3>& slideDone, bool reachedEnd,
+                   int64_t frame, std::vector<SyncEvent>& events)
+{
+    for (const SyncPoint& sync : stream.syncs) {
+        SyncEvent event{frame, sync.handle, sync.handle, stream.handle, 0, stream.generation, stream.stops};
+        if (sync.type == SyncPos && from < sync.frame && sync.frame <= stream.position &&
+            sync.frame < stream.length)
+            events.push_back(event);
+        else if (sync.type == SyncEnd && reachedEnd)
+            events.push_back(event);
+        else if (sync.type == SyncSlide) {
+            for (uint32_t attribute = 0; attribute < 3; ++attribute) {
+                if (slideDone[attribute]) {
+                    event.data = attribute + SlideFreq;
+                    events.push_back(event);
+                }
+            }
+        }
+    }
+    if (reachedEnd && (stream.flags & StreamAutoFree))
+        events.push_back(
+            {frame, AutoFreeOrder | stream.handle, 0, stream.handle, 0, stream.generation, stream.stops});
+}
+} // namespace
+
+int64_t MixSegment(const std::vector<Stream*>& streams, const MixContext& context, float* out,
+                   int64_t maxFrames, std::vector<SyncEvent>& events)
+{
+    int64_t frames = maxFrames;
+    for (const Stream* stream : streams) {
+        if (stream->state == StreamState::Playing)
+            frames = std::min(frames, FramesToNextEvent(*stream));
+    }
+    const size_t firstEvent = events.size();
+    for (Stream* stream : streams) {
+        if (stream->state != StreamState::Playing)
+            continue;
+        bool reachedEnd = false;
+        const int64_t from = stream->position;
+        const int64_t mixed = PullAndMix(*stream, context, out, frames, reachedEnd);
+        stream->position += mixed;
+        const std::array<bool, 3> slideDone = {stream->freq.Advance(mixed), stream->volume.Advance(mixed),
+                                               stream->pan.Advance(mixed)};
+        if (reachedEnd) {
+            stream->state = StreamState::Stopped;
+            stream->atEnd = true;
+        }
+        CollectEvents(*stream, from, slideDone, reachedEnd, context.startFrame + mixed, events);
+    }
+    // A total order, so the sort needs no buffer of its own.
+    std::sort(events.begin() + static_cast<std::ptrdiff_t>(firstEvent), events.end(),
+              [](const SyncEvent& a, const SyncEvent& b) {
+                  return std::tie(a.frame, a.order, a.data) < std::tie(b.frame, b.order, b.data);
+              });
+    return frames;
+}
+
+void ClipBlock(float* out, int64_t frames)
+{
+    for (int64_t i = 0; i < frames * 2; ++i)
+        out[i] = std::clamp(out[i], -1.0f, 1.0f);
+}
+
+} // namespace audiolib

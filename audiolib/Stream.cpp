@@ -1,0 +1,112 @@
+#include "audiolib/Stream.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace audiolib {
+
+namespace {
+constexpr int64_t ChunkFrames = 1024;
+// A fallback for a wake-up lost between the mixer and the decoder; the ring holds far more than this.
+constexpr auto DecoderPoll = std::chrono::milliseconds(20);
+
+int64_t ChunksFor(int64_t bufferFrames)
+{
+    return std::max<int64_t>(2, (bufferFrames + ChunkFrames - 1) / ChunkFrames);
+}
+} // namespace
+
+Stream::Stream(Handle handle, int device, uint32_t flags, std::unique_ptr<Decoder> decoder, bool endless,
+               int64_t bufferFrames)
+    : handle(handle), device(device), flags(flags), endless(endless), rate(decoder->SampleRate()),
+      sourceChannels(decoder->SourceChannels()), length(endless ? INT64_MAX : decoder->LengthFrames()),
+      freq(decoder->SampleRate()), volume(0.0), ring(ChunkFrames, ChunksFor(bufferFrames)),
+      decoder_(std::move(decoder))
+{
+}
+
+Stream::~Stream()
+{
+    if (!thread_.joinable())
+        return;
+    {
+        std::lock_guard lock(wakeMutex_);
+        quit_ = true;
+    }
+    wake_.notify_one();
+    thread_.join();
+}
+
+void Stream::SeekTo(int64_t frame)
+{
+    ++generation;
+    position = frame;
+    atEnd = false;
+    chunkOffset = 0;
+    ring.DropAll();
+    {
+        std::lock_guard lock(requestMutex_);
+        requestGeneration_ = generation;
+        requestFrame_ = frame;
+    }
+    WakeDecoder();
+}
+
+bool Stream::DecodeChunk()
+{
+    bool seek = false;
+    {
+        std::lock_guard lock(requestMutex_);
+        if (requestGeneration_ != producedGeneration_) {
+            producedGeneration_ = requestGeneration_;
+            nextFrame_ = requestFrame_;
+            seek = true;
+        }
+    }
+    if (seek) {
+        decodedToEnd_ = false;
+        // A failed seek ends the stream there rather than playing from the wrong place.
+        if (!decoder_->Seek(nextFrame_))
+            nextFrame_ = length;
+    }
+    if (decodedToEnd_)
+        return false;
+    Chunk* chunk = ring.BeginWrite();
+    if (chunk == nullptr)
+        return false;
+    const int64_t want = std::min(ring.ChunkFrames(), length - nextFrame_);
+    const int64_t got = want > 0 ? std::max<int64_t>(0, decoder_->Read(chunk->data, want)) : 0;
+    chunk->generation = producedGeneration_;
+    chunk->start = nextFrame_;
+    chunk->count = got;
+    chunk->last = got < want || nextFrame_ + got >= length;
+    ring.CommitWrite();
+    nextFrame_ += got;
+    decodedToEnd_ = chunk->last;
+    return true;
+}
+
+void Stream::StartDecodeThread()
+{
+    thread_ = std::thread([this] { DecodeLoop(); });
+}
+
+void Stream::WakeDecoder()
+{
+    if (thread_.joinable())
+        wake_.notify_one();
+}
+
+void Stream::DecodeLoop()
+{
+    std::unique_lock lock(wakeMutex_);
+    while (!quit_) {
+        lock.unlock();
+        const bool worked = DecodeChunk();
+        lock.lock();
+        if (!worked && !quit_)
+            wake_.wait_for(lock, DecoderPoll);
+    }
+}
+
+} // namespace audiolib

@@ -1,0 +1,86 @@
+#pragma once
+// One stream: its decoder, the decode-ahead ring the decoder fills (on a thread of its own in real
+// time, inline on the manual clock), and the state the mixer reads: transport, heard position,
+// attributes with their slides, and syncs.
+#include "audiolib/AudioLib.h"
+#include "audiolib/ChunkRing.h"
+#include "audiolib/Decoder.h"
+#include "audiolib/SlidingValue.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace audiolib {
+
+enum class StreamState { Stopped, Playing, Paused };
+
+struct SyncPoint {
+    Handle handle = 0;
+    uint32_t type = SyncPos; // without SyncOneTime
+    bool oneTime = false;
+    int64_t frame = 0; // POS: the first heard frame at or past the byte parameter
+    SyncProc proc = nullptr;
+    void* user = nullptr;
+};
+
+class Stream {
+public:
+    // `length` of an endless stream is INT64_MAX; `bufferFrames` sizes the decode-ahead ring.
+    Stream(Handle handle, int device, uint32_t flags, std::unique_ptr<Decoder> decoder, bool endless,
+           int64_t bufferFrames);
+    ~Stream();
+    Stream(const Stream&) = delete;
+    Stream& operator=(const Stream&) = delete;
+
+    const Handle handle;
+    const int device;
+    const uint32_t flags;
+    const bool endless;
+    const int rate;
+    const int sourceChannels;
+    const int64_t length; // frames
+
+    // Mixer-side state, guarded by the engine lock.
+    StreamState state = StreamState::Stopped;
+    int64_t position = 0;    // next frame to be heard
+    bool atEnd = false;      // playback ran to the end
+    uint32_t generation = 0; // bumped by every seek; chunks of older generations are dropped
+    int64_t chunkOffset = 0; // frames of the ring's front chunk already mixed
+    uint32_t stops = 0;      // ChannelStop calls: syncs that became due before one are dropped
+    SlidingValue freq;
+    SlidingValue volume;
+    SlidingValue pan{0.0};
+    std::vector<SyncPoint> syncs;
+    ChunkRing ring;
+
+    // Engine lock held: drops what was decoded ahead and makes `frame` the next one heard.
+    void SeekTo(int64_t frame);
+
+    // Producer side: decodes one chunk into the ring; false when there is nothing to do now.
+    bool DecodeChunk();
+    // Real-time mode: keeps the ring filled from a thread of its own until the stream is destroyed.
+    void StartDecodeThread();
+    void WakeDecoder();
+
+private:
+    void DecodeLoop();
+
+    std::unique_ptr<Decoder> decoder_;
+    std::mutex requestMutex_; // the seek request handed from the engine to the producer
+    uint32_t requestGeneration_ = 0;
+    int64_t requestFrame_ = 0;
+    uint32_t producedGeneration_ = 0; // producer-only from here down
+    int64_t nextFrame_ = 0;
+    bool decodedToEnd_ = false;
+
+    std::thread thread_;
+    std::mutex wakeMutex_;
+    std::condition_variable wake_;
+    bool quit_ = false;
+};
+
+} // namespace audiolib
