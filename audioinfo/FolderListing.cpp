@@ -1,0 +1,24 @@
+#include "audioinfo/FolderListing.h"
+
+#include "foundation/Files.h"
+#include "foundation/General.h"
+
+#include <QStringList>
+
+int LoadFolderFiles(const QString& folder, FolderFileList& list)
+{
+    list.clear();
+    QStringList names;
+    ListFiles(folder, QStringLiteral("*"), names);
+    int seen = 0;
+    for (const QString& name : names) {
+        if (!IsAudioFile(name))
+            continue;
+        ++seen;
+        const QString path = JoinPath(folder, name);
+        std::unique_ptr<TOFileData> data = TOFileData::CreateNamed(name, path, FileSizeByName(path), false);
+        if (data->ReadTags())
+            list.push_back({name, std::move(data)});
+    }
+    return seen;
+}
