@@ -1,7 +1,8 @@
 #pragma once
 // The audio library's public interface: devices, streams, transport, positions, attributes with
-// slides, syncs and the mixer lock. Every call sets the calling thread's last error (ErrorGetCode):
-// 0 on success, else a code of audiolib/Errors.h. All calls are thread-safe.
+// slides, syncs, DSPs and effects, sample data and the mixer lock. Every call sets the calling
+// thread's last error (ErrorGetCode): 0 on success, else a code of audiolib/Errors.h. All calls are
+// thread-safe.
 #include "audiolib/Errors.h"
 
 #include <cstdint>
@@ -67,12 +68,34 @@ int ErrorGetCode();
 
 // Output devices. Device 0 is "No sound"; the list is stable for the process.
 const char* GetDeviceDescription(int device); // null past the last device
+// The device's name for the settings: stable across boots (built from the card's id), at most 32
+// characters; device 0's is "No sound". Null past the last device.
+const char* GetDeviceName(int device);
 bool Init(int device, int freq, uint32_t flags);
 bool SetDevice(int device);
 int GetDevice();
 bool Stop();                      // pauses every stream of the current device
 bool Free();                      // frees the current device and its streams (no END syncs)
 bool Lock(int device, bool lock); // suspends the device's mixing between lock and unlock
+
+// Recording devices: listed with their inputs, never captured from. Device 0 is the first capture
+// PCM. RecordGetInput gives the volume 0..100 in the low 16 bits, InputOff, and the kind in the top
+// byte (InputType*), or -1 on error.
+constexpr int32_t InputOff = 0x10000;
+constexpr int32_t InputTypeMask = static_cast<int32_t>(0xff000000);
+constexpr int32_t InputTypeUndef = 0;
+constexpr int32_t InputTypeDigital = 0x01000000;
+constexpr int32_t InputTypeLine = 0x02000000;
+constexpr int32_t InputTypeMic = 0x03000000;
+constexpr int32_t InputTypeCd = 0x04000000;
+constexpr int32_t InputTypeAux = 0x05000000;
+const char* RecordGetDeviceDescription(int device); // null past the last device
+const char* RecordGetDeviceName(int device);        // stable, like GetDeviceName
+bool RecordInit(int device);
+bool RecordSetDevice(int device);
+bool RecordFree();                         // frees the current recording device
+const char* RecordGetInputName(int input); // inputs of the current recording device; null past the last
+int32_t RecordGetInput(int input);
 
 // Streams, created on the current device, stopped.
 Handle StreamCreateFile(bool mem, const void* file, int64_t offset, int64_t length, uint32_t flags);
@@ -101,6 +124,52 @@ bool ChannelSlideAttributes(Handle stream, int freq, int vol, int pan, uint32_t 
 // Syncs.
 Handle ChannelSetSync(Handle stream, uint32_t type, int64_t param, SyncProc proc, void* user);
 bool ChannelRemoveSync(Handle stream, Handle sync);
+
+// DSP procedure: (dsp, stream, buffer, length in bytes, user). It processes in place a block of at
+// most one update period of interleaved stereo float at the stream's native rate, on the device's
+// mixer thread (inside NullAdvance on the manual clock), with the library's lock held: it touches
+// only its buffer and its own state and calls nothing of the library.
+using DspProc = void (*)(Handle dsp, Handle stream, void* buffer, uint32_t length, void* user);
+// The same as a function object, which owns its state: it is destroyed when it is removed or when
+// its stream is freed.
+using DspFunction = std::function<void(Handle dsp, Handle stream, float* buffer, uint32_t length)>;
+
+// DSPs and effects form one chain per stream: higher priority first, equal ones in the order added.
+Handle ChannelSetDSP(Handle stream, DspProc proc, void* user, int priority);
+Handle ChannelSetDSP(Handle stream, DspFunction function, int priority);
+// When it returns, the procedure is not running and will not run again.
+bool ChannelRemoveDSP(Handle stream, Handle dsp);
+
+// Effect types; an effect lives until its stream is freed.
+constexpr uint32_t FxParamEq = 7;
+constexpr uint32_t FxReverb = 8;
+
+// Parameter record of FxParamEq, with its defaults (neutral).
+struct ParamEqParameters {
+    float centre = 8000.0f;  // Hz, 80..16000 (held below 0.45 × the stream's rate)
+    float bandwidth = 12.0f; // semitones, 1..36
+    float gain = 0.0f;       // dB, -15..15
+};
+
+// Parameter record of FxReverb, with its defaults (silent). Output = dry × inputGain + reverb × mix;
+// -96 dB, the floor of both gains, means none at all.
+struct ReverbParameters {
+    float inputGain = 0.0f;       // dB, -96..0
+    float mix = -96.0f;           // dB, -96..0
+    float time = 1000.0f;         // ms, 0.001..3000
+    float highFreqRatio = 0.001f; // high-frequency reverb time as a fraction of `time`, 0.001..0.999
+};
+
+Handle ChannelSetFX(Handle stream, uint32_t type, int priority);
+// `parameters` points to the record of the effect's type.
+bool FXSetParameters(Handle fx, const void* parameters);
+bool FXGetParameters(Handle fx, void* parameters);
+
+// ChannelGetData: a byte count copies the most recent frames heard, after the chain and before
+// volume and pan, as signed 16-bit stereo (float for a SampleFloat stream); DataFft1024 writes 512
+// magnitudes of the last 1024 frames. Returns the bytes copied (4096 for the FFT), or -1.
+constexpr uint32_t DataFft1024 = 0x80000001;
+int32_t ChannelGetData(Handle stream, void* buffer, uint32_t length);
 
 // Device 0 test interface and leak check.
 using NullSink = std::function<void(const float* stereo, int64_t frames)>;

@@ -91,7 +91,8 @@ int64_t ChannelGetPosition(Handle handle)
     if (!call)
         return -1;
     SetLastError(ErrorOk);
-    return call.GetStream().position * BytesPerFrame;
+    const Device& device = call.GetDevice();
+    return call.GetStream().HeardPosition(device.HeardFrames(), device.rate) * BytesPerFrame;
 }
 
 int64_t ChannelGetLength(Handle handle)

@@ -30,6 +30,7 @@ public:
     bool suspended = false;       // Lock(device, true)
     bool closing = false;
     std::atomic<int64_t> framesMixed{0};
+    mutable std::atomic<int64_t> heardHigh{0};
     std::vector<SyncEvent> events; // the mixer's scratch list, reserved once
     std::unique_ptr<SyncDispatcher> dispatcher;
     // The stream whose sync procedure runs now, and on which thread.
@@ -38,7 +39,8 @@ public:
 
     int64_t SlideFrames(uint32_t ms) const { return static_cast<int64_t>(ms) * rate / 1000; }
     int64_t BufferFrames(int streamRate) const { return static_cast<int64_t>(bufferMs) * streamRate / 1000; }
-    int64_t HeardFrames() const { return framesMixed.load() - backend->LatencyFrames(); }
+    // The device frames the listener has heard; never goes back, though a card's latency may grow.
+    int64_t HeardFrames() const;
     // Stops the output and the sync thread; no lock may be held.
     void Shutdown();
 };

@@ -1,5 +1,9 @@
 #include "audiolib/DeviceList.h"
 
+#include "audiolib/AlsaDevices.h"
+#include "audiolib/AlsaOutput.h"
+#include "audiolib/AudioLib.h"
+#include "audiolib/LastError.h"
 #include "audiolib/NullOutput.h"
 
 #include <functional>
@@ -11,14 +15,23 @@ namespace audiolib {
 namespace {
 struct DeviceEntry {
     std::string description;
+    std::string name;
     std::function<std::unique_ptr<OutputBackend>(const Config&)> create;
 };
 
 const std::vector<DeviceEntry>& Entries()
 {
-    static const std::vector<DeviceEntry> entries = {
-        {"No sound", [](const Config& config) { return std::make_unique<NullOutput>(config.nullManual); }},
-    };
+    static const std::vector<DeviceEntry> entries = [] {
+        std::vector<DeviceEntry> list = {
+            {"No sound", "No sound",
+             [](const Config& config) { return std::make_unique<NullOutput>(config.nullManual); }},
+        };
+        for (const AlsaPcm& pcm : ListAlsaPcms(AlsaDirection::Playback)) {
+            list.push_back({pcm.description, pcm.name,
+                            [pcm = pcm.pcm](const Config&) { return std::make_unique<AlsaOutput>(pcm); }});
+        }
+        return list;
+    }();
     return entries;
 }
 } // namespace
@@ -33,6 +46,20 @@ const char* OutputDeviceDescription(int index)
     if (index < 0 || index >= OutputDeviceCount())
         return nullptr;
     return Entries()[static_cast<size_t>(index)].description.c_str();
+}
+
+const char* OutputDeviceName(int index)
+{
+    if (index < 0 || index >= OutputDeviceCount())
+        return nullptr;
+    return Entries()[static_cast<size_t>(index)].name.c_str();
+}
+
+const char* GetDeviceName(int device)
+{
+    const char* name = OutputDeviceName(device);
+    SetLastError(name != nullptr ? ErrorOk : ErrorDevice);
+    return name;
 }
 
 std::unique_ptr<OutputBackend> CreateOutputBackend(int index, const Config& config)

@@ -1,7 +1,8 @@
 #pragma once
 // The library's shared state: the initialised devices, the streams by handle and the one lock that
 // guards them. The mixer takes the lock for one segment at a time and never while it decodes a file
-// (real time) or calls a procedure; public calls hold it only briefly.
+// (real time) or calls a sync procedure; DSP procedures and effects run under it, as part of the mix,
+// so changing a chain needs no lock of its own. Public calls hold it only briefly.
 #include "audiolib/Device.h"
 #include "audiolib/Stream.h"
 

@@ -21,13 +21,16 @@ double PanRight(double pan)
     return pan < 0.0 ? 1.0 + pan / 100.0 : 1.0;
 }
 
-int64_t FramesToNextEvent(const Stream& stream)
+int64_t FramesToNextEvent(const Stream& stream, int deviceRate)
 {
     int64_t frames = stream.length - stream.position;
     for (const SyncPoint& sync : stream.syncs) {
         if (sync.type == SyncPos && sync.frame > stream.position && sync.frame < stream.length)
             frames = std::min(frames, sync.frame - stream.position);
     }
+    // Syncs and the end fall on native frames, which pass faster or slower at another playback rate.
+    if (frames > 0 && !RateStage::Bypassed(stream.freq, deviceRate))
+        frames = stream.rateStage.DeviceFramesFor(frames, stream.freq.Value(), deviceRate);
     for (const SlidingValue* value : {&stream.freq, &stream.volume, &stream.pan}) {
         if (value->Sliding())
             frames = std::min(frames, value->FramesLeft());
@@ -57,9 +60,11 @@ void AddWithGains(const Stream& stream, const float* source, float* out, int64_t
     }
 }
 
-// Pulls up to `frames` frames from the ring into `out`; sets `reachedEnd` when the stream's last
-// frame was mixed. Fewer frames than asked without the end means the decoder fell behind.
-int64_t PullAndMix(Stream& stream, const MixContext& context, float* out, int64_t frames, bool& reachedEnd)
+// Pulls up to `frames` frames from the ring through the chain and hands them to `sink(source, n, done)`;
+// sets `reachedEnd` when the stream's last frame was pulled. Fewer frames than asked without the end
+// means the decoder fell behind.
+template <typename Sink>
+int64_t PullAndMix(Stream& stream, const MixContext& context, int64_t frames, bool& reachedEnd, Sink&& sink)
 {
     int64_t done = 0;
     for (;;) {
@@ -84,10 +89,44 @@ int64_t PullAndMix(Stream& stream, const MixContext& context, float* out, int64_
         if (done == frames)
             return done;
         const int64_t n = std::min(frames - done, available);
-        AddWithGains(stream, chunk->data + 2 * stream.chunkOffset, out + 2 * done, n, done, context.maxVol);
+        // The chain works in place on the ring's front chunk, which the decoder leaves alone until popped.
+        float* source = chunk->data + 2 * stream.chunkOffset;
+        stream.chain.Run(stream.handle, source, n);
+        stream.history.Write(source, n);
+        sink(source, n, done);
         stream.chunkOffset += n;
         done += n;
     }
+}
+
+// Mixes `frames` device frames of a stream and moves its position on. A stream that does not play 1:1
+// at the device rate goes through its rate stage, after its chain and history, before its gains.
+int64_t MixStream(Stream& stream, const MixContext& context, float* out, int64_t frames, bool& reachedEnd)
+{
+    if (stream.mixedUpTo != context.startFrame)
+        stream.heardFloor = stream.position; // (re)started: what is mixed from here is not heard yet
+    stream.mixedUpTo = context.startFrame + frames;
+    const auto add = [&](const float* source, int64_t n, int64_t ahead) {
+        AddWithGains(stream, source, out + 2 * ahead, n, ahead, context.maxVol);
+    };
+    if (RateStage::Bypassed(stream.freq, context.deviceRate)) {
+        if (stream.rateStage.Active())
+            stream.position = stream.rateStage.Leave();
+        const int64_t mixed = PullAndMix(stream, context, frames, reachedEnd, add);
+        stream.position += mixed;
+        return mixed;
+    }
+    const auto pull = [&](float* to, int64_t most, bool& ended) {
+        return PullAndMix(stream, context, most, ended, [to](const float* source, int64_t n, int64_t done) {
+            std::copy(source, source + 2 * n, to + 2 * done);
+        });
+    };
+    int64_t advance = 0;
+    const int64_t mixed =
+        stream.rateStage.Render(frames, stream.freq, context.deviceRate, stream.position, pull, add, advance);
+    stream.position = std::min(stream.position + advance, stream.length);
+    reachedEnd = stream.position == stream.length;
+    return mixed;
 }
 
 void CollectEvents(Stream& stream, int64_t from, const std::array<bool, 3>& slideDone, bool reachedEnd,
@@ -121,7 +160,7 @@ int64_t MixSegment(const std::vector<Stream*>& streams, const MixContext& contex
     int64_t frames = maxFrames;
     for (const Stream* stream : streams) {
         if (stream->state == StreamState::Playing)
-            frames = std::min(frames, FramesToNextEvent(*stream));
+            frames = std::min(frames, FramesToNextEvent(*stream, context.deviceRate));
     }
     const size_t firstEvent = events.size();
     for (Stream* stream : streams) {
@@ -129,8 +168,7 @@ int64_t MixSegment(const std::vector<Stream*>& streams, const MixContext& contex
             continue;
         bool reachedEnd = false;
         const int64_t from = stream->position;
-        const int64_t mixed = PullAndMix(*stream, context, out, frames, reachedEnd);
-        stream->position += mixed;
+        const int64_t mixed = MixStream(*stream, context, out, frames, reachedEnd);
         const std::array<bool, 3> slideDone = {stream->freq.Advance(mixed), stream->volume.Advance(mixed),
                                                stream->pan.Advance(mixed)};
         if (reachedEnd) {

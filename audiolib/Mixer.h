@@ -1,7 +1,8 @@
 #pragma once
-// Mixes a device's playing streams: pulls each from its decode-ahead ring, applies volume and pan
-// with their per-frame slides, sums into the block, and finds the syncs that become due. A segment
-// stops at the first frame boundary where a sync falls, so syncs are exact to the frame.
+// Mixes a device's playing streams: pulls each from its decode-ahead ring through its DSP chain and
+// into its sample history, applies volume and pan with their per-frame slides, sums into the block,
+// and finds the syncs that become due. A segment stops at the first frame boundary where a sync
+// falls, so syncs are exact to the frame.
 #include "audiolib/Stream.h"
 #include "audiolib/SyncEvent.h"
 
@@ -13,6 +14,7 @@ struct MixContext {
     int64_t startFrame = 0; // device frame of out[0]
     int maxVol = 100;
     bool decodeInline = false; // manual clock: decode on this thread when a ring runs dry
+    int deviceRate = 44100;
 };
 
 // Adds up to `maxFrames` frames of `streams` into `out` (interleaved stereo) and returns how many it

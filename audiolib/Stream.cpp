@@ -41,15 +41,24 @@ void Stream::SeekTo(int64_t frame)
 {
     ++generation;
     position = frame;
+    heardFloor = frame;
     atEnd = false;
     chunkOffset = 0;
     ring.DropAll();
+    rateStage.Reset(frame);
     {
         std::lock_guard lock(requestMutex_);
         requestGeneration_ = generation;
         requestFrame_ = frame;
     }
     WakeDecoder();
+}
+
+int64_t Stream::HeardPosition(int64_t heardFrame, int deviceRate) const
+{
+    // Frames mixed but still in the output's buffer are not heard yet.
+    const int64_t unheard = std::max<int64_t>(0, mixedUpTo - heardFrame);
+    return std::max(heardFloor, position - RateStage::NativeFramesIn(unheard, freq.Value(), deviceRate));
 }
 
 bool Stream::DecodeChunk()

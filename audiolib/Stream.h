@@ -5,6 +5,9 @@
 #include "audiolib/AudioLib.h"
 #include "audiolib/ChunkRing.h"
 #include "audiolib/Decoder.h"
+#include "audiolib/DspChain.h"
+#include "audiolib/RateConverter.h"
+#include "audiolib/SampleHistory.h"
 #include "audiolib/SlidingValue.h"
 
 #include <atomic>
@@ -56,9 +59,17 @@ public:
     SlidingValue pan{0.0};
     std::vector<SyncPoint> syncs;
     ChunkRing ring;
+    DspChain chain;        // run by the mixer on what it reads from the ring
+    SampleHistory history; // what the chain put out, for ChannelGetData
+
+    RateStage rateStage;    // to the device rate at the frequency attribute
+    int64_t mixedUpTo = 0;  // device frame after this stream's last mixed segment
+    int64_t heardFloor = 0; // the position when mixing last (re)started or jumped
 
     // Engine lock held: drops what was decoded ahead and makes `frame` the next one heard.
     void SeekTo(int64_t frame);
+    // Engine lock held: the position the listener hears once the device has played `heardFrame`.
+    int64_t HeardPosition(int64_t heardFrame, int deviceRate) const;
 
     // Producer side: decodes one chunk into the ring; false when there is nothing to do now.
     bool DecodeChunk();

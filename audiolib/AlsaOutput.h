@@ -1,0 +1,75 @@
+#pragma once
+// A sound card's output through one ALSA PCM. Its thread mixes one update period at a time and
+// writes it into a short ALSA buffer, so a change of volume, pause or stop is heard within about
+// 50 ms. When the card fails (a write error, a USB card pulled out) the device goes on on its own
+// clock, like the null device, so positions advance and syncs fire; it tries to reopen the PCM in the
+// background and resumes output once the card is back.
+#include "audiolib/OutputBackend.h"
+#include "audiolib/RateConverter.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+typedef struct _snd_pcm snd_pcm_t;
+
+namespace audiolib {
+
+class AlsaOutput final : public OutputBackend {
+public:
+    explicit AlsaOutput(std::string pcm) : pcmName_(std::move(pcm)) {}
+    ~AlsaOutput() override;
+
+    bool Open(const OutputFormat& format, RenderFn render) override;
+    void Close() override;
+    // Heard time: frames mixed minus frames written plus what ALSA still holds (snd_pcm_delay).
+    int64_t LatencyFrames() const override { return latency_.load(); }
+
+    // Test hook: while set, the card behaves as if it were removed (writes and reopening fail).
+    void SimulateCardLoss(bool lost) { lost_ = lost; }
+    // The PCM is open and written to (false while the device runs on its own clock).
+    bool Writing() const { return writing_.load(); }
+    // How often the output fell back to the device's own clock.
+    int Failures() const { return failures_.load(); }
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    bool OpenPcm();
+    void ClosePcm();
+    // Writes one mixed period; false when the card failed.
+    bool Write(const float* frames, int64_t count);
+    // Frames ALSA holds that the listener has not heard yet, in device frames.
+    int64_t Delay();
+    void Run();
+    // Sleeps until `when`; false when the output is closing.
+    bool WaitUntil(Clock::time_point when);
+    bool Stopping() const { return stop_.load(); }
+
+    const std::string pcmName_;
+    OutputFormat format_;
+    RenderFn render_;
+    std::vector<float> block_;
+
+    // Output thread only, once open.
+    snd_pcm_t* pcm_ = nullptr;
+    int cardRate_ = 0;
+    RateConverter toCard_; // when the card refuses the device rate, the mix is converted to its rate
+    std::vector<float> cardBlock_;
+
+    std::atomic<int64_t> latency_{0};
+    std::atomic<bool> lost_{false};
+    std::atomic<bool> writing_{false};
+    std::atomic<int> failures_{0};
+
+    std::thread thread_;
+    std::mutex stopMutex_;
+    std::condition_variable stopCv_;
+    std::atomic<bool> stop_{false};
+};
+
+} // namespace audiolib

@@ -1,0 +1,25 @@
+#pragma once
+// The most recent frames a stream has had heard, after its DSP chain and before volume and pan, for
+// ChannelGetData. Written by the mixer and read by the caller, both under the engine lock; it starts
+// as silence, so a stream that has not played long enough reads as zeros before its first frame.
+#include <cstdint>
+#include <vector>
+
+namespace audiolib {
+
+class SampleHistory {
+public:
+    static constexpr int64_t CapacityFrames = 4096;
+
+    SampleHistory();
+
+    void Write(const float* stereo, int64_t frames);
+    // Copies the most recent `frames` frames (at most the capacity), oldest first, into `out`.
+    void Latest(float* out, int64_t frames) const;
+
+private:
+    std::vector<float> ring_; // interleaved stereo
+    int64_t next_ = 0;        // frame slot written next
+};
+
+} // namespace audiolib

@@ -1,0 +1,222 @@
+#include "playout/AudioLayer.h"
+
+#include "playout/DeviceTables.h"
+
+#include <QByteArray>
+
+#include <algorithm>
+#include <utility>
+
+ChannelArray<TChannel, SlotCount> Channels;
+int64_t PlayCounter = 0;
+
+namespace {
+
+// The playback rate for a speed step, in single precision as the knob's steps were tuned: 441 Hz a
+// step around 44,100 Hz, whatever the file's own rate.
+int SpeedFrequency(float step)
+{
+    const float frequency = 44100.0f / 100.0f * step + 44100.0f;
+    return static_cast<int>(std::clamp(frequency, 100.0f, 100000.0f));
+}
+
+// Byte counts of the slot's stream in whole seconds, truncated toward zero.
+int BytesToWholeSeconds(audiolib::Handle stream, int64_t bytes)
+{
+    return static_cast<int>(audiolib::ChannelBytes2Seconds(stream, bytes));
+}
+
+} // namespace
+
+bool UsesStreamB(int32_t itemIndex)
+{
+    return itemIndex % 2 == 0;
+}
+
+audiolib::Handle ChannelStream(int slot)
+{
+    const TChannel& channel = Channels[slot];
+    return UsesStreamB(channel.ItemIndex) ? channel.StreamB : channel.StreamA;
+}
+
+void SetChannelStream(int slot, audiolib::Handle handle)
+{
+    TChannel& channel = Channels[slot];
+    (UsesStreamB(channel.ItemIndex) ? channel.StreamB : channel.StreamA) = handle;
+}
+
+bool ChannelIsActive(int slot)
+{
+    const uint32_t state = audiolib::ChannelIsActive(ChannelStream(slot));
+    return state == audiolib::ActivePlaying || state == audiolib::ActivePaused;
+}
+
+bool ChannelIsPlaying(int slot)
+{
+    return audiolib::ChannelIsActive(ChannelStream(slot)) == audiolib::ActivePlaying;
+}
+
+bool ChannelStop(int slot)
+{
+    audiolib::ChannelStop(ChannelStream(slot));
+    return true;
+}
+
+bool ChannelPause(int slot)
+{
+    audiolib::ChannelPause(ChannelStream(slot));
+    return true;
+}
+
+bool ChannelPauseBoth(int slot)
+{
+    audiolib::ChannelPause(Channels[slot].StreamA);
+    audiolib::ChannelPause(Channels[slot].StreamB);
+    return true;
+}
+
+bool ChannelPlay(int slot)
+{
+    audiolib::ChannelPlay(ChannelStream(slot), false);
+    return true;
+}
+
+bool ChannelPlayBoth(int slot)
+{
+    audiolib::ChannelPlay(Channels[slot].StreamA, false);
+    audiolib::ChannelPlay(Channels[slot].StreamB, false);
+    return true;
+}
+
+bool ChannelStopBoth(int slot)
+{
+    audiolib::ChannelStop(Channels[slot].StreamA);
+    audiolib::ChannelStop(Channels[slot].StreamB);
+    return true;
+}
+
+bool ChannelSetVolume(int slot, int volume)
+{
+    audiolib::ChannelSetAttributes(ChannelStream(slot), KeepFrequency, std::min(volume, 100), KeepPan);
+    return true;
+}
+
+bool ChannelPlayFile(int slot, const QString& path, int& lengthSeconds, QString& errorText)
+{
+    errorText.clear();
+    // The new file reuses this handle's place; freeing also stops whatever it played.
+    audiolib::StreamFree(ChannelStream(slot));
+    if (!SetOutputDevice(PlaybackDeviceIndex(OutputDevices, Channels[slot].Device))) {
+        errorText = QStringLiteral("Can not set output device");
+        return false;
+    }
+    const QByteArray file = path.toUtf8();
+    SetChannelStream(slot, audiolib::StreamCreateFile(false, file.constData(), 0, 0, StreamAutoFree));
+    const audiolib::Handle stream = ChannelStream(slot);
+    if (stream == 0) {
+        errorText = QStringLiteral("Can not play the file");
+        return false;
+    }
+    lengthSeconds = ChannelLengthSeconds(slot);
+    // A stream that never starts would never reach its end sync and stall the channel on air.
+    if (!audiolib::ChannelPlay(stream, false)) {
+        audiolib::StreamFree(stream);
+        SetChannelStream(slot, 0);
+        errorText = QStringLiteral("Can not play the file");
+        return false;
+    }
+    return true;
+}
+
+int ChannelPositionSeconds(int slot)
+{
+    const audiolib::Handle stream = ChannelStream(slot);
+    return BytesToWholeSeconds(stream, audiolib::ChannelGetPosition(stream));
+}
+
+int64_t ChannelLength(int slot)
+{
+    return audiolib::ChannelGetLength(ChannelStream(slot));
+}
+
+int ChannelLengthSeconds(int slot)
+{
+    const audiolib::Handle stream = ChannelStream(slot);
+    return BytesToWholeSeconds(stream, audiolib::ChannelGetLength(stream));
+}
+
+bool ChannelSetPositionFraction(int slot, double fraction)
+{
+    const audiolib::Handle stream = ChannelStream(slot);
+    const auto position =
+        static_cast<int64_t>(static_cast<double>(audiolib::ChannelGetLength(stream)) * fraction);
+    return audiolib::ChannelSetPosition(stream, position);
+}
+
+bool ChannelSetSpeed(int slot, float step)
+{
+    return audiolib::ChannelSetAttributes(ChannelStream(slot), SpeedFrequency(step), KeepVolume, KeepPan);
+}
+
+audiolib::Handle ChannelSetSync(int slot, uint32_t type, int64_t parameter, audiolib::SyncProc procedure,
+                                void* user)
+{
+    return audiolib::ChannelSetSync(ChannelStream(slot), type, parameter, procedure, user);
+}
+
+bool ChannelRemoveSync(int slot, audiolib::Handle sync)
+{
+    return audiolib::ChannelRemoveSync(ChannelStream(slot), sync);
+}
+
+bool ChannelRemoveSyncBoth(int slot, audiolib::Handle sync)
+{
+    const bool removedA = audiolib::ChannelRemoveSync(Channels[slot].StreamA, sync);
+    const bool removedB = audiolib::ChannelRemoveSync(Channels[slot].StreamB, sync);
+    return removedA && removedB;
+}
+
+bool ChannelSlide(int slot, int frequency, int volume, int pan, uint32_t timeMs)
+{
+    return audiolib::ChannelSlideAttributes(ChannelStream(slot), frequency, volume, pan, timeMs);
+}
+
+int64_t ChannelSecondsToBytes(int slot, double seconds)
+{
+    return audiolib::ChannelSeconds2Bytes(ChannelStream(slot), static_cast<float>(seconds));
+}
+
+int32_t ChannelGetData(int slot, void* buffer, uint32_t length)
+{
+    return audiolib::ChannelGetData(ChannelStream(slot), buffer, length);
+}
+
+audiolib::Handle ChannelSetFX(int slot, uint32_t type, int priority)
+{
+    return audiolib::ChannelSetFX(ChannelStream(slot), type, priority);
+}
+
+bool FXSetParameters(audiolib::Handle fx, const void* parameters)
+{
+    return audiolib::FXSetParameters(fx, parameters);
+}
+
+bool FXGetParameters(audiolib::Handle fx, void* parameters)
+{
+    return audiolib::FXGetParameters(fx, parameters);
+}
+
+audiolib::Handle ChannelSetDSP(int slot, audiolib::DspProc procedure, void* user, int priority)
+{
+    return audiolib::ChannelSetDSP(ChannelStream(slot), procedure, user, priority);
+}
+
+audiolib::Handle ChannelSetDSP(int slot, audiolib::DspFunction function, int priority)
+{
+    return audiolib::ChannelSetDSP(ChannelStream(slot), std::move(function), priority);
+}
+
+bool ChannelRemoveDSP(int slot, audiolib::Handle dsp)
+{
+    return audiolib::ChannelRemoveDSP(ChannelStream(slot), dsp);
+}

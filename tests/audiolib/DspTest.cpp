@@ -1,0 +1,192 @@
+// DSP procedures: the buffers they get, their priority order, and their removal.
+#include "EngineFixture.h"
+
+#include "audiolib/StreamFactory.h"
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <thread>
+
+namespace engine_test {
+namespace {
+
+using namespace audiolib;
+using namespace std::chrono_literals;
+
+using DspTest = ManualClockTest;
+
+constexpr uint32_t PeriodBytes = 441 * 8; // one 10 ms update period of float stereo
+
+struct Block {
+    uint32_t length;
+    float first;
+};
+
+// A C-style procedure that remembers every block it was given.
+void RecordBlock(Handle, Handle, void* buffer, uint32_t length, void* user)
+{
+    static_cast<std::vector<Block>*>(user)->push_back({length, static_cast<float*>(buffer)[0]});
+}
+
+void Double(Handle, Handle, void* buffer, uint32_t length, void*)
+{
+    auto* samples = static_cast<float*>(buffer);
+    for (uint32_t i = 0; i < length / sizeof(float); ++i)
+        samples[i] *= 2.0f;
+}
+
+TEST_F(DspTest, BlocksAreTheDecodedFloatStereoBeforeVolumeInPeriodsAtMost)
+{
+    const Handle stream = Create(5000);
+    ChannelSetAttributes(stream, KeepFreq, 30, KeepPan);
+    std::vector<float> seen;
+    std::vector<uint32_t> lengths;
+    ASSERT_NE(ChannelSetDSP(
+                  stream,
+                  [&](Handle, Handle, float* buffer, uint32_t length) {
+                      lengths.push_back(length);
+                      seen.insert(seen.end(), buffer, buffer + length / sizeof(float));
+                  },
+                  0),
+              0u);
+    ChannelPlay(stream, false);
+    Render(3000);
+
+    ASSERT_EQ(seen.size(), 3000u * 2);
+    for (int64_t frame = 0; frame < 3000; ++frame) {
+        ASSERT_EQ(seen[2 * frame], Ramp(frame, 0)) << "frame " << frame;
+        ASSERT_EQ(seen[2 * frame + 1], Ramp(frame, 1)) << "frame " << frame;
+    }
+    for (const uint32_t length : lengths) {
+        EXPECT_EQ(length % 8, 0u);
+        EXPECT_LE(length, PeriodBytes);
+    }
+}
+
+TEST_F(DspTest, HigherPrioritiesRunFirstAndEqualOnesInTheOrderAdded)
+{
+    struct Attached {
+        int id;
+        int priority;
+    };
+    const Handle stream = Create(5000);
+    std::vector<int> order;
+    for (const Attached a : {Attached{1, 1}, Attached{2, 3}, Attached{3, 1}, Attached{4, 2}, Attached{5, -7}})
+        ChannelSetDSP(
+            stream, [&order, a](Handle, Handle, float*, uint32_t) { order.push_back(a.id); }, a.priority);
+    ChannelPlay(stream, false);
+    Render(441);
+    EXPECT_EQ(order, (std::vector<int>{2, 4, 1, 3, 5}));
+}
+
+TEST_F(DspTest, ALowerPriorityProcedureSeesTheOutputOfAHigherOne)
+{
+    const Handle stream = Create(5000, 0, Constant(0.25f));
+    std::vector<Block> blocks;
+    ChannelSetDSP(stream, RecordBlock, &blocks, 0);
+    ChannelSetDSP(stream, Double, nullptr, 5);
+    ChannelPlay(stream, false);
+    const std::vector<float> out = Render(441);
+    ASSERT_FALSE(blocks.empty());
+    EXPECT_EQ(blocks[0].first, 0.5f);
+    EXPECT_EQ(out[0], 0.5f);
+}
+
+TEST_F(DspTest, RemovalStopsTheCallsAndWrongHandlesAreRefused)
+{
+    const Handle stream = Create(44100);
+    const Handle other = Create(44100);
+    std::vector<Block> blocks;
+    const Handle dsp = ChannelSetDSP(stream, RecordBlock, &blocks, 0);
+    const Handle fx = ChannelSetFX(stream, FxParamEq, 0);
+    ChannelPlay(stream, false);
+    Render(441);
+    const size_t calls = blocks.size();
+    ASSERT_GT(calls, 0u);
+
+    EXPECT_FALSE(ChannelRemoveDSP(other, dsp));
+    EXPECT_EQ(ErrorGetCode(), ErrorHandle);
+    EXPECT_FALSE(ChannelRemoveDSP(stream, fx)); // effects are not removed
+    EXPECT_EQ(ErrorGetCode(), ErrorHandle);
+    EXPECT_TRUE(ChannelRemoveDSP(stream, dsp));
+    EXPECT_FALSE(ChannelRemoveDSP(stream, dsp));
+    EXPECT_EQ(ErrorGetCode(), ErrorHandle);
+    EXPECT_EQ(ChannelSetDSP(stream, DspProc{nullptr}, nullptr, 0), 0u);
+    EXPECT_EQ(ErrorGetCode(), ErrorIllParam);
+
+    Render(4410);
+    EXPECT_EQ(blocks.size(), calls);
+}
+
+TEST_F(DspTest, AFunctionsStateIsReleasedWithTheStreamOrOnRemoval)
+{
+    const Handle freed = Create(44100);
+    const Handle removedFrom = Create(44100);
+    auto first = std::make_shared<int>(0);
+    auto second = std::make_shared<int>(0);
+    const std::weak_ptr<int> firstAlive = first;
+    const std::weak_ptr<int> secondAlive = second;
+    ChannelSetDSP(
+        freed, [state = std::move(first)](Handle, Handle, float*, uint32_t) { ++*state; }, 0);
+    const Handle dsp = ChannelSetDSP(
+        removedFrom, [state = std::move(second)](Handle, Handle, float*, uint32_t) { ++*state; }, 0);
+    ASSERT_FALSE(firstAlive.expired());
+    ASSERT_FALSE(secondAlive.expired());
+
+    StreamFree(freed);
+    ChannelRemoveDSP(removedFrom, dsp);
+    EXPECT_TRUE(firstAlive.expired());
+    EXPECT_TRUE(secondAlive.expired());
+}
+
+// On the real-time clock, with the mixer on its own thread: once RemoveDSP returns, the procedure
+// is not inside a call and is never called again.
+class DspRealtimeTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(SetConfig(ConfigNullManual, 0));
+        ASSERT_TRUE(Init(0, 44100, 0));
+    }
+    void TearDown() override
+    {
+        EXPECT_TRUE(Free());
+        EXPECT_EQ(LiveStreamCount(), 0);
+    }
+};
+
+TEST_F(DspRealtimeTest, NoCallRunsOrFollowsOnceRemovalReturns)
+{
+    constexpr int Rounds = 25;
+    const Handle stream = StreamCreateFromDecoder(std::make_unique<TestDecoder>(44100 * 60, Ramp), 0);
+    ASSERT_TRUE(ChannelPlay(stream, false));
+    std::array<std::atomic<int>, Rounds> calls{};
+    std::array<int, Rounds> callsAtRemoval{};
+    std::atomic<bool> inside = false;
+    for (int round = 0; round < Rounds; ++round) {
+        std::atomic<int>& count = calls[static_cast<size_t>(round)];
+        const Handle dsp = ChannelSetDSP(
+            stream,
+            [&](Handle, Handle, float*, uint32_t) {
+                inside = true;
+                std::this_thread::sleep_for(200us); // widen the window a removal could slip into
+                ++count;
+                inside = false;
+            },
+            round % 3);
+        for (int wait = 0; wait < 200 && count == 0; ++wait)
+            std::this_thread::sleep_for(1ms);
+        ASSERT_GT(count, 0) << "round " << round;
+        ASSERT_TRUE(ChannelRemoveDSP(stream, dsp));
+        EXPECT_FALSE(inside) << "round " << round;
+        callsAtRemoval[static_cast<size_t>(round)] = count;
+    }
+    std::this_thread::sleep_for(50ms);
+    for (int round = 0; round < Rounds; ++round)
+        EXPECT_EQ(calls[static_cast<size_t>(round)], callsAtRemoval[static_cast<size_t>(round)]) << round;
+}
+
+} // namespace
+} // namespace engine_test
