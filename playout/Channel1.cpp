@@ -1,0 +1,325 @@
+#include "playout/Channel1.h"
+
+#include "foundation/DisplayRoles.h"
+#include "foundation/General.h"
+#include "foundation/Options.h"
+#include "platform/Color.h"
+#include "platform/Dialogs.h"
+#include "platform/Messages.h"
+#include "playout/QueueDelegate.h"
+#include "playout/QueueListView.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QDial>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSlider>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <utility>
+
+TFChannel1* FChannel1 = nullptr;
+
+namespace {
+
+constexpr int ChannelNumber = 1;
+
+const QString MediaFilter = QStringLiteral(
+    "All media files (*.mp3,*.wav,*.ogg,*.wma)|*.mp3;*.wav;*.ogg;*.wma|MP3 files (*.mp3)|*.mp3|"
+    "WAV files (*.wav)|*.wav|OGG files (*.ogg)|*.ogg|WMA files (*.wma)|*.wma|All files (*.*)|*.*");
+
+constexpr platform::TColor OnAirColor = 0x0000FF;      // red
+constexpr platform::TColor OnAirTextColor = 0xFFFFFF;  // white
+constexpr platform::TColor OffAirColor = 0xFFFFFF;     // white
+constexpr platform::TColor OffAirTextColor = 0xC0C0C0; // silver
+
+template <typename Widget, typename... Args> Widget* Named(const char* name, QWidget* parent, Args&&... args)
+{
+    auto* widget = new Widget(std::forward<Args>(args)..., parent);
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QLabel* Label(const char* name, const QString& caption, QWidget* parent)
+{
+    return Named<QLabel>(name, parent, caption);
+}
+
+// A speed button: down means on; each may be up on its own unless it joins a group.
+QToolButton* SpeedButton(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* button = Named<QToolButton>(name, parent);
+    button->setText(caption);
+    button->setCheckable(true);
+    return button;
+}
+
+void SetColors(QWidget& widget, platform::TColor background, platform::TColor text)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, platform::ToQColor(background));
+    palette.setColor(QPalette::WindowText, platform::ToQColor(text));
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+QAction* MenuItem(QMenu& menu, const char* name, const QString& caption)
+{
+    QAction* action = menu.addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+} // namespace
+
+TFChannel1::TFChannel1(QWidget* parent) : QWidget(parent), queue_(ChannelNumber)
+{
+    setObjectName(QStringLiteral("FChannel1"));
+    CreateControls();
+    CreateMenu();
+    ConnectQueue();
+    // Files dropped from the desktop anywhere on the window join the queue.
+    setAcceptDrops(true);
+    platform::RegisterWindow(this, QStringLiteral("TFChannel1"));
+}
+
+TFChannel1::~TFChannel1()
+{
+    // The list goes before the queue it shows.
+    delete LB;
+    if (FChannel1 == this)
+        FChannel1 = nullptr;
+}
+
+void TFChannel1::CreateControls()
+{
+    STCanal = Label("STCanal", QStringLiteral(" Channel   "), this);
+    STOnAir = Label("STOnAir", QStringLiteral(" ON AIR "), this);
+    QFont bold = STOnAir->font();
+    bold.setBold(true);
+    STOnAir->setFont(bold);
+    ShowOnAir(false);
+    LInfo = Label("LInfo", QString(), this);
+    SetColors(*LInfo, 0x000000, 0x00FFFF); // yellow on black
+    LBitRate = Label("LBitRate", QString(), this);
+    LBitRate->setFont(bold);
+
+    LTotal = Label("LTotal", QStringLiteral("Total: "), this);
+    LEDTheTiempoTotal = Label("LEDTheTiempoTotal", QStringLiteral("00:00:00"), this);
+    LEDTiempoTotal = Label("LEDTiempoTotal", QStringLiteral("00:00:00"), this);
+    LParcial = Label("LParcial", QStringLiteral("Partial:"), this);
+    LEDTiempoCuentaAtras = Label("LEDTiempoCuentaAtras", QStringLiteral("00:00"), this);
+
+    TB = Named<QSlider>("TB", this, Qt::Horizontal);
+    TB->setRange(0, 100);
+    TB->setTickInterval(5);
+    TB->setTickPosition(QSlider::TicksBelow);
+    TBPitchShift = Named<QSlider>("TBPitchShift", this, Qt::Horizontal);
+    TBPitchShift->setRange(-60, 60);
+    TBPitchShift->hide();
+    BMenos = Named<QPushButton>("BMenos", this, QStringLiteral("-"));
+    BMas = Named<QPushButton>("BMas", this, QStringLiteral("+"));
+    LPitch = Label("LPitch", QStringLiteral("Pitch: 1x"), this);
+    BFx = Named<QPushButton>("BFx", this, QStringLiteral("Fx"));
+
+    BPlayPause = SpeedButton("BPlayPause", QStringLiteral("Play"), this);
+    BStop = SpeedButton("BStop", QStringLiteral("Stop"), this);
+    transportGroup_ = new QButtonGroup(this);
+    transportGroup_->addButton(BPlayPause);
+    transportGroup_->addButton(BStop);
+    BStop->setChecked(true);
+    BFadeOut = SpeedButton("BFadeOut", QStringLiteral("Fade out"), this);
+    BRepeat = SpeedButton("BRepeat", QStringLiteral("Repeat"), this);
+    BRnd = SpeedButton("BRnd", QStringLiteral("Random"), this);
+    BMic = SpeedButton("BMic", QStringLiteral("Mic"), this);
+    BLinein = SpeedButton("BLinein", QStringLiteral("Line-in"), this);
+
+    LVol = Label("LVol", QStringLiteral("Vol"), this);
+    VolumeCtrl = Named<QDial>("VolumeCtrl", this);
+    VolumeCtrl->setRange(0, 100);
+    LVol2 = Label("LVol2", QString(), this);
+    PSound = Named<QFrame>("PSound", this);
+    SetColors(*PSound, 0x000000, 0x000000);
+    PSound->setMinimumHeight(40);
+
+    LB = new TQueueListView(queue_, this);
+    LB->setObjectName(QStringLiteral("LB"));
+
+    auto* title = new QHBoxLayout;
+    title->addWidget(STCanal);
+    title->addWidget(STOnAir);
+    title->addWidget(LInfo, 1);
+    title->addWidget(LBitRate);
+    auto* times = new QHBoxLayout;
+    for (QWidget* widget : {static_cast<QWidget*>(LTotal), static_cast<QWidget*>(LEDTheTiempoTotal),
+                            static_cast<QWidget*>(LEDTiempoTotal), static_cast<QWidget*>(LParcial),
+                            static_cast<QWidget*>(LEDTiempoCuentaAtras)})
+        times->addWidget(widget);
+    times->addStretch(1);
+    auto* position = new QHBoxLayout;
+    position->addWidget(TB, 1);
+    position->addWidget(TBPitchShift);
+    position->addWidget(BMenos);
+    position->addWidget(LPitch);
+    position->addWidget(BMas);
+    auto* buttons = new QHBoxLayout;
+    for (QWidget* widget : {BPlayPause, BStop, BFadeOut, BRepeat, BRnd, BMic, BLinein})
+        buttons->addWidget(widget);
+    buttons->addWidget(BFx);
+    buttons->addStretch(1);
+    buttons->addWidget(LVol);
+    buttons->addWidget(VolumeCtrl);
+    buttons->addWidget(LVol2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(title);
+    layout->addLayout(times);
+    layout->addLayout(position);
+    layout->addLayout(buttons);
+    layout->addWidget(PSound);
+    layout->addWidget(LB, 1);
+}
+
+void TFChannel1::CreateMenu()
+{
+    PMCanal = new QMenu(this);
+    PMCanal->setObjectName(QStringLiteral("PMCanal"));
+    PMInsert = PMCanal->addMenu(QStringLiteral("Insert"));
+    PMInsert->setObjectName(QStringLiteral("PMInsert"));
+    PMInsertFile = MenuItem(*PMInsert, "PMInsertFile", QStringLiteral("File"));
+    PMDelThemes = MenuItem(*PMCanal, "PMDelThemes", QStringLiteral("Delete selected themes"));
+    PMDelAllThemes = MenuItem(*PMCanal, "PMDelAllThemes", QStringLiteral("Delete full list"));
+    PMCanal->addSeparator();
+    PMRandomizeSelection = MenuItem(*PMCanal, "PMRandomizeSelection", QStringLiteral("Randomize selection"));
+    PMSelectAll = MenuItem(*PMCanal, "PMSelectAll", QStringLiteral("Select all"));
+    PMRemoveSelection = MenuItem(*PMCanal, "PMRemoveSelection", QStringLiteral("Remove selection"));
+
+    connect(PMInsertFile, &QAction::triggered, this, &TFChannel1::PMInsertFileClick);
+    connect(PMDelThemes, &QAction::triggered, this, &TFChannel1::PMDelThemesClick);
+    connect(PMDelAllThemes, &QAction::triggered, this, &TFChannel1::PMDelAllThemesClick);
+    connect(PMRandomizeSelection, &QAction::triggered, this, &TFChannel1::PMRandomizeSelectionClick);
+    connect(PMSelectAll, &QAction::triggered, this, &TFChannel1::PMSelectAllClick);
+    connect(PMRemoveSelection, &QAction::triggered, this, &TFChannel1::PMRemoveSelectionClick);
+    connect(LB, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& point) { PMCanal->popup(LB->viewport()->mapToGlobal(point)); });
+}
+
+void TFChannel1::ConnectQueue()
+{
+    connect(&queue_, &TChannelQueue::TimesShown, this,
+            [this](const QString& remaining, const QString& total) {
+                LEDTiempoTotal->setText(remaining);
+                LEDTheTiempoTotal->setText(total);
+            });
+    connect(&queue_, &TChannelQueue::CountdownShown, LEDTiempoCuentaAtras, &QLabel::setText);
+    connect(&queue_, &TChannelQueue::OnAirChanged, this, &TFChannel1::ShowOnAir);
+    connect(&queue_, &TChannelQueue::PlaybackStopped, this, [this] {
+        PSound->update();
+        TB->setValue(1);
+    });
+    connect(&queue_, &TChannelQueue::ChannelReset, this, [this] {
+        LInfo->clear();
+        LBitRate->clear();
+    });
+}
+
+void TFChannel1::ShowOnAir(bool on)
+{
+    SetColors(*STOnAir, on ? OnAirColor : OffAirColor, on ? OnAirTextColor : OffAirTextColor);
+    // Shown now: the start of an entry does not wait for the event loop to paint it.
+    STOnAir->repaint();
+}
+
+void TFChannel1::ApplyListFonts()
+{
+    LB->setFont(ToQFont(RoleFonts[RoleChannels]));
+    QPalette palette = LB->palette();
+    palette.setColor(QPalette::Base, platform::ToQColor(RoleColors[RoleChannels]));
+    palette.setColor(QPalette::Text, platform::ToQColor(RoleFonts[RoleChannels].Color));
+    LB->setPalette(palette);
+    LB->Delegate().SetItemHeight(TQueueDelegate::ChannelItemHeight());
+    LB->doItemsLayout();
+    LB->viewport()->update();
+}
+
+void TFChannel1::DoFirstShow()
+{
+    if (!firstShow_)
+        return;
+    firstShow_ = false;
+    queue_.LangChannel.LanguageFile = AppDir + StationOptions.Language + QStringLiteral(".lng");
+    queue_.StopPlayback();
+    queue_.ResetChannel();
+    ApplyListFonts();
+}
+
+void TFChannel1::showEvent(QShowEvent* event)
+{
+    DoFirstShow();
+    QWidget::showEvent(event);
+}
+
+void TFChannel1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TFChannel1::dropEvent(QDropEvent* event)
+{
+    queue_.DropFiles(event->mimeData()->urls());
+    event->acceptProposedAction();
+}
+
+void TFChannel1::PMInsertFileClick()
+{
+    platform::FileDialogOptions options;
+    options.caption = QStringLiteral("Insert File");
+    options.filter = MediaFilter;
+    options.multiSelect = true;
+    const QStringList paths = platform::OpenFiles(options);
+    // The last chosen first, as the queue has always taken them.
+    for (auto path = paths.crbegin(); path != paths.crend(); ++path)
+        queue_.AddFileItem(*path, 1);
+}
+
+void TFChannel1::PMDelThemesClick()
+{
+    queue_.DeleteSelected();
+}
+
+void TFChannel1::PMDelAllThemesClick()
+{
+    const QMessageBox::StandardButton answer = platform::MessageBox(
+        QStringLiteral("Confirm"), queue_.LangChannel.GetText(QStringLiteral("remove_list")),
+        QMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::No)
+        return;
+    queue_.StopPlayback();
+    queue_.ResetChannel();
+}
+
+void TFChannel1::PMRandomizeSelectionClick()
+{
+    queue_.ShuffleItems(false);
+}
+
+void TFChannel1::PMSelectAllClick()
+{
+    queue_.SelectAll();
+}
+
+void TFChannel1::PMRemoveSelectionClick()
+{
+    queue_.Selection().clearSelection();
+}

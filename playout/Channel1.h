@@ -1,0 +1,98 @@
+#pragma once
+// The playout channel window: the queue list with its popup menu and drops, the time displays and
+// the transport controls. The queue and its bookkeeping live in TChannelQueue; this window shows
+// them. Controls that other windows and later features read keep their names as objectName.
+#include "playout/ChannelQueue.h"
+
+#include <QWidget>
+
+#include <cstdint>
+
+class QAction;
+class QButtonGroup;
+class QDial;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QSlider;
+class QToolButton;
+class TQueueListView;
+
+class TFChannel1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFChannel1(QWidget* parent = nullptr);
+    ~TFChannel1() override;
+
+    TChannelQueue& Queue() { return queue_; }
+
+    // The append the folders, combinations and shell windows call: the new index, or -1.
+    int AddItem(const QString& text, uint8_t keep) { return queue_.AddItem(text, keep); }
+    // List font, colour and row height from the channel display roles; also after the fonts dialog.
+    void ApplyListFonts();
+    // The set-up of the first showing; runs once, also when start-up keeps the window hidden.
+    void DoFirstShow();
+
+    void PMInsertFileClick();
+    void PMDelThemesClick();
+    void PMDelAllThemesClick();
+    void PMRandomizeSelectionClick();
+    void PMSelectAllClick();
+    void PMRemoveSelectionClick();
+
+    QLabel* STCanal;
+    QLabel* STOnAir;
+    QLabel* LInfo; // the scrolling title
+    QLabel* LBitRate;
+    QLabel* LTotal;
+    QLabel* LEDTheTiempoTotal; // total queue time
+    QLabel* LEDTiempoTotal;    // remaining queue time
+    QLabel* LParcial;
+    QLabel* LEDTiempoCuentaAtras; // countdown of the current entry
+    QSlider* TB;                  // position of the playing entry, 0..100
+    QSlider* TBPitchShift;
+    QPushButton* BMenos;
+    QPushButton* BMas;
+    QLabel* LPitch;
+    QPushButton* BFx;
+    QToolButton* BPlayPause;
+    QToolButton* BStop;
+    QToolButton* BFadeOut;
+    QToolButton* BRepeat;
+    QToolButton* BRnd;
+    QToolButton* BMic;
+    QToolButton* BLinein;
+    QLabel* LVol;
+    QDial* VolumeCtrl; // channel volume 0..100
+    QLabel* LVol2;
+    QFrame* PSound; // the visualiser's area
+    TQueueListView* LB;
+
+    QMenu* PMCanal;
+    QMenu* PMInsert;
+    QAction* PMInsertFile;
+    QAction* PMDelThemes;
+    QAction* PMDelAllThemes;
+    QAction* PMRandomizeSelection;
+    QAction* PMSelectAll;
+    QAction* PMRemoveSelection;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    TChannelQueue queue_;
+    QButtonGroup* transportGroup_;
+    bool firstShow_ = true;
+
+    void CreateControls();
+    void CreateMenu();
+    void ConnectQueue();
+    void ShowOnAir(bool on);
+};
+
+// The one channel window, created at start-up.
+extern TFChannel1* FChannel1;

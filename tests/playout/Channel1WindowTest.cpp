@@ -1,0 +1,169 @@
+#include "DialogAnswerer.h"
+#include "QueueFixture.h"
+#include "foundation/DisplayRoles.h"
+#include "playout/Channel1.h"
+#include "playout/QueueListView.h"
+#include "playout/QueueMimeTypes.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QImage>
+#include <QLabel>
+#include <QMimeData>
+#include <QUrl>
+
+namespace {
+
+class Channel1WindowTest : public QueueFixture {
+protected:
+    std::array<TRoleFont, DisplayRoleCount> savedFonts_ = RoleFonts;
+    std::array<platform::TColor, DisplayRoleCount> savedColors_ = RoleColors;
+    TFChannel1 window;
+
+    Channel1WindowTest()
+    {
+        window.resize(400, 600);
+        window.DoFirstShow();
+    }
+    ~Channel1WindowTest() override
+    {
+        RoleFonts = savedFonts_;
+        RoleColors = savedColors_;
+    }
+
+    // Delivers a drag entering the widget and its drop at the point, as a drag from elsewhere would.
+    static void DropOn(QWidget* widget, const QMimeData& mime, const QPoint& point)
+    {
+        QDragEnterEvent enter(point, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(point), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton,
+                        Qt::NoModifier);
+        QApplication::sendEvent(widget, &drop);
+        EXPECT_TRUE(drop.isAccepted());
+    }
+};
+
+TRoleFont Font(int size, platform::TColor color)
+{
+    TRoleFont font;
+    font.Name = QStringLiteral("DejaVu Sans");
+    font.Size = size;
+    font.Color = color;
+    return font;
+}
+
+QRgb Rgb(platform::TColor color)
+{
+    return platform::ToQColor(color).rgb();
+}
+
+} // namespace
+
+TEST_F(Channel1WindowTest, ListRowsAreDrawnByRole)
+{
+    constexpr platform::TColor Plain = 0xEEEEEE, Selected = 0xFF9966, Playing = 0x00CCFF, Info = 0x336633;
+    RoleColors[RoleChannels] = Plain;
+    RoleColors[RoleChannelsSelected] = Selected;
+    RoleColors[RoleChannelsPlaying] = Playing;
+    RoleColors[RoleChannelsInfo] = Info;
+    // 10 pt is 13 px at 96 per inch; a negative size is already pixels.
+    RoleFonts[RoleChannels] = Font(10, 0x000000);
+    RoleFonts[RoleChannelsPlaying] = Font(-16, 0x000000);
+    RoleFonts[RoleChannelsSelected] = Font(8, 0x000000);
+    RoleFonts[RoleChannelsInfo] = Font(9, 0xFFFFFF);
+    StationOptions.ListLineBelow = true;
+    StationOptions.ListLineRight = true;
+
+    TChannelQueue& queue = window.Queue();
+    for (const char* label : {"[LABEL a ]", "[LABEL b ]", "[LABEL c ]"})
+        queue.AddItem(label, 1);
+    Channels[1].ItemIndex = 0;
+    Select(queue, {1});
+    window.ApplyListFonts();
+    window.show();
+    window.LB->doItemsLayout();
+
+    const int height = 16 + 5;
+    const QImage image = window.LB->viewport()->grab().toImage();
+    struct Row {
+        int row;
+        platform::TColor background;
+    };
+    for (const Row& r : {Row{0, Playing}, Row{1, Selected}, Row{2, Plain}}) {
+        SCOPED_TRACE(r.row);
+        const QRect rect = window.LB->visualRect(queue.index(r.row));
+        ASSERT_EQ(rect.height(), height);
+        const int middleX = rect.left() + rect.width() / 2;
+        const int middleY = rect.top() + rect.height() / 2;
+        EXPECT_EQ(image.pixel(middleX, middleY), Rgb(r.background));
+        // The duration box ends in the blank width of a "k", left of the red line.
+        EXPECT_EQ(image.pixel(rect.right() - 3, middleY), Rgb(Info));
+        // Green below every row (and above the first), red down the right side.
+        EXPECT_EQ(image.pixel(middleX, rect.top() + rect.height() - 2), Rgb(0x008000));
+        EXPECT_EQ(image.pixel(middleX, rect.top()), Rgb(r.row == 0 ? 0x008000 : r.background));
+        EXPECT_EQ(image.pixel(rect.left() + rect.width() - 2, middleY), Rgb(0x0000FF));
+        EXPECT_EQ(qRed(image.pixel(rect.left() + rect.width() - 2, middleY)), 255) << "red, not blue";
+    }
+}
+
+TEST_F(Channel1WindowTest, InsertFileTakesTheLastChosenFirst)
+{
+    const QString a = Wav("a.wav", 2);
+    const QString b = Wav("b.wav", 3);
+    ScriptedDialogAnswerer dialogs;
+    dialogs.ExpectPaths({a, b});
+    window.PMInsertFileClick();
+    ASSERT_EQ(dialogs.Shown().size(), 1);
+    EXPECT_EQ(dialogs.Shown().first().caption, "Insert File");
+    EXPECT_TRUE(dialogs.Shown().first().multiSelect);
+    EXPECT_TRUE(dialogs.Shown().first().filter.startsWith("All media files (*.mp3,*.wav,*.ogg,*.wma)|"));
+    EXPECT_EQ(Titles(window.Queue()), QStringList({"b.wav", "a.wav"}));
+    EXPECT_EQ(window.LEDTheTiempoTotal->text(), "00:00:05");
+    EXPECT_EQ(window.LEDTiempoTotal->text(), "00:00:05");
+}
+
+TEST_F(Channel1WindowTest, DeleteFullListOnlyAfterConfirmation)
+{
+    AppendEntry(window.Queue(), "a", 30);
+    Channels[1].ItemIndex = 0;
+    ScriptedDialogAnswerer dialogs;
+    dialogs.ExpectButton(QMessageBox::No);
+    dialogs.ExpectButton(QMessageBox::Yes);
+    window.PMDelAllThemesClick();
+    EXPECT_EQ(window.Queue().Count(), 1);
+    window.PMDelAllThemesClick();
+    EXPECT_EQ(window.Queue().Count(), 0);
+    EXPECT_EQ(window.Queue().ItemIndex(), -1);
+    EXPECT_EQ(window.LEDTheTiempoTotal->text(), "00:00:00");
+    EXPECT_EQ(dialogs.Shown().first().text, "remove_list");
+}
+
+TEST_F(Channel1WindowTest, DropsOnTheListAndTheWindow)
+{
+    TChannelQueue& queue = window.Queue();
+    for (int i = 0; i < 5; ++i)
+        AppendEntry(queue, QString::number(i), 10);
+    window.ApplyListFonts();
+    window.show();
+    window.LB->doItemsLayout();
+
+    // Own rows dropped on row 4 go before it.
+    Select(queue, {0, 1});
+    QMimeData own;
+    EncodeChannelItems(own, 1);
+    DropOn(window.LB->viewport(), own, window.LB->visualRect(queue.index(4)).center());
+    EXPECT_EQ(Titles(queue), QStringList({"2", "3", "0", "1", "4"}));
+
+    // Below the last row is the end of the queue.
+    Select(queue, {0});
+    DropOn(window.LB->viewport(), own, QPoint(5, window.LB->viewport()->height() - 2));
+    EXPECT_EQ(Titles(queue), QStringList({"3", "0", "1", "4", "2"}));
+
+    // Desktop files dropped anywhere on the window are appended.
+    const QString song = Wav("song.wav", 2);
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(song)});
+    DropOn(window.STCanal, files, QPoint(1, 1));
+    EXPECT_EQ(Titles(queue).last(), "song.wav");
+}
