@@ -12,12 +12,19 @@ int64_t PlayCounter = 0;
 
 namespace {
 
-// The playback rate for a speed step, in single precision as the knob's steps were tuned: 441 Hz a
-// step around 44,100 Hz, whatever the file's own rate.
-int SpeedFrequency(float step)
+// The playback rate for a speed step: one step is 1 % of the stream's own rate, so a 48 kHz file at
+// step 0 keeps its pitch. Single precision, as the knob's steps were tuned.
+int SpeedFrequency(float step, int nativeRate)
 {
-    const float frequency = 44100.0f / 100.0f * step + 44100.0f;
+    const auto rate = static_cast<float>(nativeRate);
+    const float frequency = rate / 100.0f * step + rate;
     return static_cast<int>(std::clamp(frequency, 100.0f, 100000.0f));
+}
+
+int NativeRate(audiolib::Handle stream)
+{
+    audiolib::ChannelInfo info{};
+    return audiolib::ChannelGetInfo(stream, &info) && info.freq > 0 ? static_cast<int>(info.freq) : 44100;
 }
 
 // Byte counts of the slot's stream in whole seconds, truncated toward zero.
@@ -155,7 +162,8 @@ bool ChannelSetPositionFraction(int slot, double fraction)
 
 bool ChannelSetSpeed(int slot, float step)
 {
-    return audiolib::ChannelSetAttributes(ChannelStream(slot), SpeedFrequency(step), KeepVolume, KeepPan);
+    const audiolib::Handle stream = ChannelStream(slot);
+    return audiolib::ChannelSetAttributes(stream, SpeedFrequency(step, NativeRate(stream)), KeepVolume, KeepPan);
 }
 
 audiolib::Handle ChannelSetSync(int slot, uint32_t type, int64_t parameter, audiolib::SyncProc procedure,

@@ -14,10 +14,10 @@ namespace {
 constexpr int Slot = 1;
 
 // A silent stream of device 0 placed in the slot's current handle.
-audiolib::Handle PutSilentStream(int slot)
+audiolib::Handle PutSilentStream(int slot, int rate = 44100)
 {
     const audiolib::Handle stream =
-        audiolib::StreamCreate(44100, 2, audiolib::SampleFloat | audiolib::StreamAutoFree, nullptr, nullptr);
+        audiolib::StreamCreate(rate, 2, audiolib::SampleFloat | audiolib::StreamAutoFree, nullptr, nullptr);
     SetChannelStream(slot, stream);
     return stream;
 }
@@ -65,6 +65,17 @@ TEST_F(AudioLayerTest, SpeedStepsSetTheFrequency)
         int frequency = 0;
         ASSERT_TRUE(audiolib::ChannelGetAttributes(ChannelStream(Slot), &frequency, nullptr, nullptr));
         EXPECT_EQ(frequency, c.frequency) << "step " << c.step;
+    }
+}
+
+TEST_F(AudioLayerTest, SpeedStepsScaleTheStreamsOwnRate)
+{
+    ASSERT_NE(PutSilentStream(Slot, 48000), 0u);
+    for (const auto& [step, expected] : {std::pair{0.0f, 48000}, std::pair{10.0f, 52800}}) {
+        EXPECT_TRUE(ChannelSetSpeed(Slot, step));
+        int frequency = 0;
+        ASSERT_TRUE(audiolib::ChannelGetAttributes(ChannelStream(Slot), &frequency, nullptr, nullptr));
+        EXPECT_EQ(frequency, expected) << "step " << step;
     }
 }
 
