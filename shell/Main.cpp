@@ -1,0 +1,176 @@
+#include "shell/Main.h"
+
+#include "foundation/General.h"
+#include "foundation/Log.h"
+#include "foundation/Options.h"
+#include "foundation/Settings.h"
+#include "platform/Messages.h"
+#include "playout/AudioLayer.h"
+#include "playout/Channel1.h"
+#include "playout/DeviceTables.h"
+#include "playout/MediaError.h"
+#include "playout/MediaSetup.h"
+#include "shell/Clock.h"
+#include "shell/Combinations.h"
+#include "shell/ExitRoad.h"
+#include "shell/Folders.h"
+#include "shell/Logo.h"
+#include "shell/Splash.h"
+#include "shell/StationHooks.h"
+#include "shell/Trace.h"
+#include "shell/WindowsBar.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace {
+
+StationWindows PlacedWindows()
+{
+    return {FMain, FClock, FLogo, FChannel1, FCombinations, FFolders};
+}
+
+int SavedBarPosition()
+{
+    return SettingsIni ? SettingsIni->ReadInteger("WindowsBar", "position", 1) : 1;
+}
+
+} // namespace
+
+TFMain::TFMain() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint)
+{
+    setObjectName("FMain");
+    platform::RegisterWindow(this, "TFMain");
+    resize(420, 320);
+    MMenu = new QMenuBar(this);
+    MMenu->setObjectName("MMenu");
+    MMain = MMenu->addMenu("Main");
+    MMain->setObjectName("MMain");
+    MExit = MMain->addAction("E&xit");
+    MExit->setObjectName("MExit");
+    connect(MExit, &QAction::triggered, this,
+            [] { platform::PostMessage(platform::FindWindow("TFUserPassword"), platform::WM_CLOSE); });
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(MMenu);
+    // The master-volume component comes with its own Part; it must not touch the mixer here, only
+    // when the first showing applies the saved volume.
+}
+
+TFMain::~TFMain()
+{
+    Log.Memo = nullptr;
+}
+
+bool TFMain::LoadSettings()
+{
+    ::LoadSettings();
+    if (!Hooks().CheckMediaLibrary()) {
+        ShowMediaError("Right media DLLs was not loaded");
+        return false;
+    }
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        Channels[slot] = TChannel{0, 0, QString(), 0};
+        Channels[slot].Device = StationOptions.DeviceOut[slot];
+    }
+    SetupMedia();
+    LoadInputDevices(InputDevices);
+    LoadOutputDevices(OutputDevices);
+    // The log page's memo and the skin list join with the settings window's pages.
+    return true;
+}
+
+void TFMain::SaveSettings()
+{
+    // The device windows change the slots and the bar moves; the record is what gets written.
+    StationOptions.DeviceOut[1] = Channels[1].Device;
+    StationOptions.DeviceOut[CueSlot] = Channels[CueSlot].Device;
+    if (FWindowsBar)
+        StationOptions.WindowsBarPosition = FWindowsBar->Position();
+    ::SaveSettings(PlacedWindows());
+}
+
+void TFMain::SetMainWindow(int choice)
+{
+    StationOptions.MainWindow = choice;
+    FWindowsBar->SetArrangement(0);
+    FWindowsBar->SetPosition(SavedBarPosition());
+}
+
+void TFMain::SetLanguage()
+{
+    // The language list of the languages page selects TOptions.Language once that page exists.
+    LangMain.LanguageFile = AppDir + StationOptions.Language + ".lng";
+    LangMain.Translate();
+}
+
+void TFMain::setVisible(bool visible)
+{
+    QWidget::setVisible(visible);
+    if (visible && FirstShow)
+        RunFirstShow();
+}
+
+void TFMain::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    platform::PostMessage(platform::FindWindow("TFUserPassword"), platform::WM_CLOSE);
+}
+
+void TFMain::RunFirstShow()
+{
+    FirstShow = false;
+    Trace("S1");
+    if (!LoadSettings()) {
+        EndAtOnce(1);
+        return;
+    }
+    stationUp_ = true;
+    Trace("S2"); // the skin component comes with the skin engine
+    Trace("S3");
+    // The fade spin edits clamp what they show; the record keeps what they show.
+    ClampFadeOptions(StationOptions);
+    Trace("S4");
+    MainTitle = "Sonvela Zodu";
+    setWindowTitle(MainTitle);
+    Trace("S5"); // launchers come with the launchers page
+    Trace("S6");
+    ArrangeWindows();
+    Trace("S7"); // the master volume comes with its component
+    Trace("S8");
+    if (FSplash) {
+        FSplash->hide();
+        delete FSplash;
+        FSplash = nullptr;
+    }
+    Trace("S9");
+    SetLanguage();
+    Trace("S10");
+    AddSetMainWindowCommand();
+    Trace("S11"); // macros held since start-up run here once the DDE server exists
+}
+
+void TFMain::ArrangeWindows()
+{
+    if (StationOptions.FirstInstall) {
+        StationOptions.MainWindow = 1;
+        FWindowsBar->SetArrangement(0);
+    } else {
+        RestoreWindows(PlacedWindows());
+        FWindowsBar->SetArrangement(2);
+    }
+    FWindowsBar->SetPosition(SavedBarPosition());
+    FWindowsBar->show();
+    // What keeps the station on air must not wait for a hidden window to be shown, in the order the
+    // windows would have shown: channel 1 (the pre-listen player, folders and combinations windows
+    // join here as they are built). A window already shown has done it, and does nothing now.
+    FChannel1->DoFirstShow();
+}
+
+void TFMain::AddSetMainWindowCommand()
+{
+    MMain->addSeparator();
+    MSetMainWindow = MMain->addAction(LangMain.GetText("set as main window"));
+    MSetMainWindow->setObjectName("MSetMainWindow");
+    connect(MSetMainWindow, &QAction::triggered, this, [this] { SetMainWindow(0); });
+}

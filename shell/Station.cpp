@@ -1,0 +1,44 @@
+#include "shell/Station.h"
+
+#include "foundation/Log.h"
+#include "shell/ExitRoad.h"
+#include "shell/Splash.h"
+#include "shell/TerminationSignals.h"
+#include "shell/Trace.h"
+#include "shell/UserPassword.h"
+#include "shell/WindowSet.h"
+
+#include <QApplication>
+
+int RunStation()
+{
+    ClearTrace();
+    ResetExitRoad();
+    Trace("E1");
+    FSplash = new TFSplash;
+    FSplash->ShowZodu();
+    FSplash->repaint();
+    Trace("E2");
+    QGuiApplication::setApplicationDisplayName("Sonvela Zodu");
+    QGuiApplication::setDesktopFileName("Sonvelazodu");
+    // Only the exit road ends the loop, never the last window closing.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const TerminationSignals signalExit(ExitWithoutQuestion);
+    int exitCode = 0;
+    {
+        WindowSet windows;
+        Trace("E3");
+        if (windows.Create()) {
+            Trace("E4");
+            FUserPassword->show();
+            exitCode = QApplication::exec();
+        }
+        Log.CloseLogFile();
+        Trace("X4 log closed");
+        Trace("X4 DDE"); // the DDE handler is freed here once the shell integration exists
+    }
+    delete FSplash; // still there when the program ended before the settings window showed
+    FSplash = nullptr;
+    return exitCode;
+}

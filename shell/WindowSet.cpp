@@ -1,0 +1,78 @@
+#include "shell/WindowSet.h"
+
+#include "playout/Channel1.h"
+#include "shell/About.h"
+#include "shell/CUEPlayer.h"
+#include "shell/Clock.h"
+#include "shell/Combinations.h"
+#include "shell/DeviceInformation.h"
+#include "shell/FX.h"
+#include "shell/Folders.h"
+#include "shell/FontsColorsChoose.h"
+#include "shell/LineInEvent.h"
+#include "shell/Logo.h"
+#include "shell/Main.h"
+#include "shell/Message.h"
+#include "shell/Mixer.h"
+#include "shell/MyAbout.h"
+#include "shell/Progress.h"
+#include "shell/SearchFiles.h"
+#include "shell/SelectDevice.h"
+#include "shell/ThemeInfo.h"
+#include "shell/Trace.h"
+#include "shell/UserPassword.h"
+#include "shell/WindowsBar.h"
+
+WindowSet::~WindowSet()
+{
+    Destroy();
+}
+
+template <typename Window> Window* WindowSet::Add(Window*& global)
+{
+    auto* window = new Window;
+    global = window;
+    entries_.push_back({window, [&global] { global = nullptr; }});
+    Trace("create:" + window->objectName());
+    return window;
+}
+
+bool WindowSet::Create()
+{
+    if (!Add(FUserPassword)->Initialize())
+        return false;
+    Add(FMain);
+    Add(FChannel1);
+    Add(FCombinations);
+    Add(FSearchFiles);
+    Add(FFontsColorsChoose);
+    Add(FWindowsBar);
+    Add(FSelectDevice);
+    Add(FCUEPlayer);
+    Add(FDeviceInformation);
+    Add(FMixer);
+    Add(FFX);
+    Add(FLineInEvent);
+    FCombinations->SetRunMode(0);
+    Trace("SetRunMode(0)");
+    Add(FFolders);
+    Add(FAbout);
+    Add(FLogo);
+    Add(FClock);
+    Add(FThemeInfo);
+    Add(FProgress);
+    Add(FMessage);
+    Add(FMyAbout);
+    return true;
+}
+
+void WindowSet::Destroy()
+{
+    while (!entries_.empty()) {
+        Entry entry = entries_.back();
+        entries_.pop_back();
+        Trace("destroy:" + entry.window->objectName());
+        entry.forget();
+        delete entry.window;
+    }
+}
