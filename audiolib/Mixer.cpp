@@ -52,11 +52,23 @@ void AddWithGains(const Stream& stream, const float* source, float* out, int64_t
         }
         return;
     }
+    const SlidingValue::Line volume = stream.volume.LineFrom(ahead);
+    if (!stream.pan.Sliding()) {
+        const double left = PanLeft(stream.pan.Value()) / maxVol;
+        const double right = PanRight(stream.pan.Value()) / maxVol;
+        for (int64_t i = 0; i < frames; ++i) {
+            const double gain = volume.base + volume.slope * static_cast<double>(i);
+            out[2 * i] += static_cast<float>(source[2 * i] * gain * left);
+            out[2 * i + 1] += static_cast<float>(source[2 * i + 1] * gain * right);
+        }
+        return;
+    }
+    const SlidingValue::Line pan = stream.pan.LineFrom(ahead);
     for (int64_t i = 0; i < frames; ++i) {
-        const double gain = stream.volume.ValueAt(ahead + i) / maxVol;
-        const double pan = stream.pan.ValueAt(ahead + i);
-        out[2 * i] += static_cast<float>(source[2 * i] * gain * PanLeft(pan));
-        out[2 * i + 1] += static_cast<float>(source[2 * i + 1] * gain * PanRight(pan));
+        const double gain = (volume.base + volume.slope * static_cast<double>(i)) / maxVol;
+        const double panValue = pan.base + pan.slope * static_cast<double>(i);
+        out[2 * i] += static_cast<float>(source[2 * i] * gain * PanLeft(panValue));
+        out[2 * i + 1] += static_cast<float>(source[2 * i + 1] * gain * PanRight(panValue));
     }
 }
 
@@ -188,7 +200,7 @@ int64_t MixSegment(const std::vector<Stream*>& streams, const MixContext& contex
 void ClipBlock(float* out, int64_t frames)
 {
     for (int64_t i = 0; i < frames * 2; ++i)
-        out[i] = std::clamp(out[i], -1.0f, 1.0f);
+        out[i] = std::min(std::max(out[i], -1.0f), 1.0f); // unlike std::clamp, this form vectorises
 }
 
 } // namespace audiolib

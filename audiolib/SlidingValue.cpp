@@ -12,6 +12,13 @@ double SlidingValue::ValueAt(int64_t ahead) const
     return from_ + (to_ - from_) * static_cast<double>(k) / static_cast<double>(frames_);
 }
 
+SlidingValue::Line SlidingValue::LineFrom(int64_t ahead) const
+{
+    if (!sliding_ || frames_ == 0)
+        return {ValueAt(ahead), 0.0};
+    return {ValueAt(ahead), (to_ - from_) / static_cast<double>(frames_)};
+}
+
 void SlidingValue::Set(double value)
 {
     from_ = to_ = value;

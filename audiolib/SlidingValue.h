@@ -14,6 +14,14 @@ public:
     // Value of the frame `ahead` frames after the next one to be rendered.
     double ValueAt(int64_t ahead) const;
     double Value() const { return ValueAt(0); }
+
+    // The value of the frames from `ahead` on as base + slope * i, exact until the slide completes (the
+    // mixer never renders past that frame in one piece), so the per-frame loop needs no division.
+    struct Line {
+        double base;
+        double slope;
+    };
+    Line LineFrom(int64_t ahead) const;
     // Frames until the slide completes (0 for a slide completing at the next frame boundary).
     int64_t FramesLeft() const { return frames_ - done_; }
 
