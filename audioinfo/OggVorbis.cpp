@@ -14,8 +14,10 @@ constexpr int kPageHeaderSize = 27; // up to the segment count, the segment tabl
 constexpr int kGranuleOffset = 6;
 constexpr int kIdentificationSize = 30;
 constexpr uint32_t kCommentBuffer = 250; // the part of a comment that is kept
-// The last page is searched in windows of 251 bytes stepping 241 back from the end.
-constexpr int kWindowCount = 50;
+// The last page is searched in windows of 251 bytes stepping 241 back from the end, far enough back to
+// reach the start of the largest page an Ogg stream can hold (27 + 255 + 255 * 255 bytes): encoders
+// that write one-second pages end files with pages of well over 12 KB.
+constexpr int kWindowCount = 272;
 constexpr int kWindowStep = 241;
 constexpr int kWindowSize = 251;
 constexpr int kWindowEndGap = 10;

@@ -55,6 +55,35 @@ void BinaryReader::Skip(int64_t count)
     pos_ = SaturatingAdd(pos_, count);
 }
 
+int64_t BinaryReader::PreadAll(int64_t pos, char* dest, int64_t count)
+{
+    int64_t done = 0;
+    while (done < count) {
+        const ssize_t got = ::pread(fd_, dest + done, size_t(count - done), off_t(pos + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            error_ = true;
+        if (got <= 0)
+            break; // an error, or the file shrank since it was opened
+        done += got;
+    }
+    return done;
+}
+
+int64_t BinaryReader::ReadThroughWindow(int64_t pos, char* dest, int64_t count)
+{
+    if (pos < windowStart_ || pos + count > windowStart_ + windowSize_) {
+        // Aligned below the request, so backward scans near the end of a file hit the same window.
+        window_.resize(WindowBytes);
+        windowStart_ = pos & ~int64_t(WindowBytes / 2 - 1);
+        windowSize_ = PreadAll(windowStart_, window_.data(), std::min<int64_t>(WindowBytes, size_ - windowStart_));
+    }
+    const int64_t there = std::clamp<int64_t>(windowStart_ + windowSize_ - pos, 0, count);
+    std::memcpy(dest, window_.data() + (pos - windowStart_), size_t(there));
+    return there;
+}
+
 int64_t BinaryReader::ReadAt(int64_t pos, char* dest, int64_t count)
 {
     const int64_t available = pos < size_ ? std::min(count, size_ - pos) : 0;
@@ -63,17 +92,9 @@ int64_t BinaryReader::ReadAt(int64_t pos, char* dest, int64_t count)
         if (available > 0)
             std::memcpy(dest, buffer_.constData() + pos, size_t(available));
         done = available;
-    } else if (fd_ >= 0) {
-        while (done < available) {
-            const ssize_t got = ::pread(fd_, dest + done, size_t(available - done), off_t(pos + done));
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
-                error_ = true;
-            if (got <= 0)
-                break; // an error, or the file shrank since it was opened
-            done += got;
-        }
+    } else if (fd_ >= 0 && available > 0) {
+        // The readers ask for a few bytes at a time: one system call per window, not per field.
+        done = available <= WindowBytes / 2 ? ReadThroughWindow(pos, dest, available) : PreadAll(pos, dest, available);
     }
     std::memset(dest + done, 0, size_t(count - done));
     return done;

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 namespace platform {
 
@@ -52,7 +53,11 @@ public:
     static uint32_t SynchSafeValue(uint32_t bigEndian);
 
 private:
+    static constexpr int64_t WindowBytes = 8192;
+
     int64_t ReadAt(int64_t pos, char* dest, int64_t count);
+    int64_t PreadAll(int64_t pos, char* dest, int64_t count);
+    int64_t ReadThroughWindow(int64_t pos, char* dest, int64_t count);
 
     int fd_ = -1;
     bool isBuffer_ = false;
@@ -61,6 +66,9 @@ private:
     int64_t pos_ = 0;
     int64_t lastCount_ = 0;
     bool error_ = false;
+    std::vector<char> window_;
+    int64_t windowStart_ = 0;
+    int64_t windowSize_ = 0;
 };
 
 } // namespace platform

@@ -12,6 +12,9 @@ int64_t RoundHalfEven(double value)
     std::fesetround(FE_TONEAREST);
     const double rounded = std::nearbyint(value);
     std::fesetround(saved);
+    // Out of range (or NaN) has no whole number; saturate rather than leave the cast undefined.
+    if (!(rounded >= -9.2233720368547758e18 && rounded < 9.2233720368547758e18))
+        return rounded > 0 ? INT64_MAX : INT64_MIN;
     return static_cast<int64_t>(rounded);
 }
 

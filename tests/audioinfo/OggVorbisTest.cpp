@@ -124,6 +124,11 @@ TEST(OggVorbis, DurationBitRateAndValidity)
         EXPECT_EQ(ogg.GetValid(), c.valid);
     }
     EXPECT_EQ(Read(tagged).ID3v2Size, 1024);
+
+    // A last page of 19,000 bytes: its sample count, not the earlier page's or the bit-rate estimate.
+    const TOggVorbis longLastPage =
+        Read(FileOfSize(25000, 2, 44100, 128000, 44100) + OggPage(5 * 44100, QByteArray(19000, 'a')));
+    EXPECT_DOUBLE_EQ(longLastPage.GetDuration(), 5.0);
 }
 
 TEST(OggVorbis, DamagedHeadersAreNotVorbis)

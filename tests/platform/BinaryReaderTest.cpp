@@ -101,3 +101,33 @@ TEST(BinaryReader, FileReadsUse64BitPositions)
     EXPECT_EQ(in.ReadBytes(10), QByteArray());
     EXPECT_FALSE(in.HasError());
 }
+
+TEST(BinaryReader, FileReadsGiveTheFileWhereverTheyFallAgainstItsReadWindow)
+{
+    TempFolder folder;
+    QByteArray content(20011, Qt::Uninitialized);
+    for (qsizetype i = 0; i < content.size(); ++i)
+        content[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
+    QFile file(folder.File("data.bin"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+
+    BinaryReader in(folder.File("data.bin"));
+    ASSERT_TRUE(in.IsOpen());
+    struct Case {
+        int64_t pos;
+        int64_t count;
+    };
+    // Small and large reads, forwards and backwards, across window edges and past the end.
+    for (const Case c : {Case{0, 4}, Case{4094, 4}, Case{8190, 5}, Case{4097, 4096}, Case{4000, 4097},
+                         Case{19990, 251}, Case{19739, 251}, Case{12000, 1}, Case{3, 9000}, Case{20011, 3}}) {
+        in.Seek(c.pos);
+        QByteArray got(qsizetype(c.count), '\x55');
+        const int64_t there = in.Read(got.data(), c.count);
+        const QByteArray expected = content.mid(qsizetype(c.pos), qsizetype(c.count));
+        EXPECT_EQ(there, expected.size()) << c.pos << "+" << c.count;
+        EXPECT_EQ(got.left(expected.size()), expected) << c.pos << "+" << c.count;
+        EXPECT_EQ(got.mid(expected.size()), QByteArray(got.size() - expected.size(), '\0')) << c.pos;
+    }
+}

@@ -37,6 +37,8 @@ TEST(Numbers, RoundHalfEvenAndMulDiv)
     EXPECT_EQ(platform::RoundHalfEven(3.5), 4);
     EXPECT_EQ(platform::RoundHalfEven(-2.5), -2);
     EXPECT_EQ(platform::RoundHalfEven(2.4999), 2);
+    EXPECT_EQ(platform::RoundHalfEven(1e300), INT64_MAX); // saturates instead of an undefined cast
+    EXPECT_EQ(platform::RoundHalfEven(-1e300), INT64_MIN);
     EXPECT_EQ(platform::MulDiv(5, 1, 2), 3);   // halves away from zero
     EXPECT_EQ(platform::MulDiv(-5, 1, 2), -3);
     EXPECT_EQ(platform::MulDiv(7, 3, 4), 5);   // 5.25
