@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -86,6 +87,7 @@ TFChannel1::TFChannel1(QWidget* parent) : QWidget(parent), queue_(ChannelNumber)
     CreateControls();
     CreateMenu();
     ConnectQueue();
+    ConnectPlayback();
     // Files dropped from the desktop anywhere on the window join the queue.
     setAcceptDrops(true);
     platform::RegisterWindow(this, QStringLiteral("TFChannel1"));
@@ -201,6 +203,8 @@ void TFChannel1::CreateMenu()
     PMRandomizeSelection = MenuItem(*PMCanal, "PMRandomizeSelection", QStringLiteral("Randomize selection"));
     PMSelectAll = MenuItem(*PMCanal, "PMSelectAll", QStringLiteral("Select all"));
     PMRemoveSelection = MenuItem(*PMCanal, "PMRemoveSelection", QStringLiteral("Remove selection"));
+    PMCanal->addSeparator();
+    PMStopAll = MenuItem(*PMCanal, "PMStopAll", QStringLiteral("Stop full playing"));
 
     connect(PMInsertFile, &QAction::triggered, this, &TFChannel1::PMInsertFileClick);
     connect(PMDelThemes, &QAction::triggered, this, &TFChannel1::PMDelThemesClick);
@@ -208,6 +212,7 @@ void TFChannel1::CreateMenu()
     connect(PMRandomizeSelection, &QAction::triggered, this, &TFChannel1::PMRandomizeSelectionClick);
     connect(PMSelectAll, &QAction::triggered, this, &TFChannel1::PMSelectAllClick);
     connect(PMRemoveSelection, &QAction::triggered, this, &TFChannel1::PMRemoveSelectionClick);
+    connect(PMStopAll, &QAction::triggered, this, &TFChannel1::PMStopAllClick);
     connect(LB, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& point) { PMCanal->popup(LB->viewport()->mapToGlobal(point)); });
 }
@@ -219,7 +224,11 @@ void TFChannel1::ConnectQueue()
                 LEDTiempoTotal->setText(remaining);
                 LEDTheTiempoTotal->setText(total);
             });
-    connect(&queue_, &TChannelQueue::CountdownShown, LEDTiempoCuentaAtras, &QLabel::setText);
+    connect(&queue_, &TChannelQueue::CountdownShown, this, [this](const QString& countdown) {
+        LEDTiempoCuentaAtras->setText(countdown);
+        // Shown now: an entry's start does not wait for the event loop to paint it.
+        LEDTiempoCuentaAtras->repaint();
+    });
     connect(&queue_, &TChannelQueue::OnAirChanged, this, &TFChannel1::ShowOnAir);
     connect(&queue_, &TChannelQueue::PlaybackStopped, this, [this] {
         PSound->update();
@@ -229,6 +238,26 @@ void TFChannel1::ConnectQueue()
         LInfo->clear();
         LBitRate->clear();
     });
+}
+
+void TFChannel1::ConnectPlayback()
+{
+    connect(BPlayPause, &QToolButton::clicked, this,
+            [this] { playback_.PlayPauseClick(BPlayPause->isChecked()); });
+    connect(BStop, &QToolButton::clicked, &playback_, &TChannelPlayback::StopClick);
+    connect(BFadeOut, &QToolButton::clicked, &playback_, &TChannelPlayback::FadeOut);
+    connect(BRepeat, &QToolButton::toggled, this, [this](bool down) { playback_.Repeat = down; });
+    connect(BRnd, &QToolButton::toggled, this, [this](bool down) { playback_.Random = down; });
+    connect(VolumeCtrl, &QDial::valueChanged, &playback_, &TChannelPlayback::SetVolume);
+    connect(LB, &QListView::doubleClicked, this,
+            [this](const QModelIndex& index) { PlayItemAt(index.row()); });
+
+    connect(&playback_, &TChannelPlayback::TitleShown, LInfo, &QLabel::setText);
+    connect(&playback_, &TChannelPlayback::BitrateShown, LBitRate, &QLabel::setText);
+    // The Play button goes up: in its group that puts Stop down.
+    connect(&playback_, &TChannelPlayback::PlayButtonRaised, this, [this] { BStop->setChecked(true); });
+    connect(&playback_, &TChannelPlayback::ScrollLineDown, this,
+            [this] { LB->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd); });
 }
 
 void TFChannel1::ShowOnAir(bool on)
@@ -259,6 +288,16 @@ void TFChannel1::DoFirstShow()
     queue_.StopPlayback();
     queue_.ResetChannel();
     ApplyListFonts();
+    VolumeCtrl->setValue(StationOptions.ChannelVolume[ChannelNumber]);
+    playback_.InitOutputDevice();
+}
+
+bool TFChannel1::event(QEvent* event)
+{
+    if (const auto* message = platform::AsMessage(event);
+        message != nullptr && playback_.HandleMessage(*message))
+        return true;
+    return QWidget::event(event);
 }
 
 void TFChannel1::showEvent(QShowEvent* event)
@@ -322,4 +361,9 @@ void TFChannel1::PMSelectAllClick()
 void TFChannel1::PMRemoveSelectionClick()
 {
     queue_.Selection().clearSelection();
+}
+
+void TFChannel1::PMStopAllClick()
+{
+    playback_.StopAll();
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The playout channel window: the queue list with its popup menu and drops, the time displays and
-// the transport controls. The queue and its bookkeeping live in TChannelQueue; this window shows
-// them. Controls that other windows and later features read keep their names as objectName.
+// the transport controls. The queue and its bookkeeping live in TChannelQueue, the playback in
+// TChannelPlayback; this window shows them. Controls that other windows and later features read
+// keep their names as objectName.
+#include "playout/ChannelPlayback.h"
 #include "playout/ChannelQueue.h"
 
 #include <QWidget>
@@ -26,6 +28,7 @@ public:
     ~TFChannel1() override;
 
     TChannelQueue& Queue() { return queue_; }
+    TChannelPlayback& Playback() { return playback_; }
 
     // The append the folders, combinations and shell windows call: the new index, or -1.
     int AddItem(const QString& text, uint8_t keep) { return queue_.AddItem(text, keep); }
@@ -33,6 +36,10 @@ public:
     void ApplyListFonts();
     // The set-up of the first showing; runs once, also when start-up keeps the window hidden.
     void DoFirstShow();
+    // Makes entry index the next to start (the emergency item, the start-up page).
+    void PlayItemAt(int index) { playback_.PlayItemAt(index); }
+    // The slot's output device, at the set-up and after the device window's Apply.
+    bool InitOutputDevice() { return playback_.InitOutputDevice(); }
 
     void PMInsertFileClick();
     void PMDelThemesClick();
@@ -40,6 +47,7 @@ public:
     void PMRandomizeSelectionClick();
     void PMSelectAllClick();
     void PMRemoveSelectionClick();
+    void PMStopAllClick();
 
     QLabel* STCanal;
     QLabel* STOnAir;
@@ -77,20 +85,25 @@ public:
     QAction* PMRandomizeSelection;
     QAction* PMSelectAll;
     QAction* PMRemoveSelection;
+    QAction* PMStopAll;
 
 protected:
+    // WM_PLAYNEXT and WM_CROSSFADEPOINT posted to the window from outside go to the playback.
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     TChannelQueue queue_;
+    TChannelPlayback playback_{queue_};
     QButtonGroup* transportGroup_;
     bool firstShow_ = true;
 
     void CreateControls();
     void CreateMenu();
     void ConnectQueue();
+    void ConnectPlayback();
     void ShowOnAir(bool on);
 };
 

@@ -116,6 +116,15 @@ int TChannelQueue::ItemIndex() const
     return Channels[channelNo_].ItemIndex;
 }
 
+void TChannelQueue::SetItemIndex(int index)
+{
+    Channels[channelNo_].ItemIndex = index;
+    // The playing highlight is read from the index on every paint.
+    if (Count() > 0)
+        emit dataChanged(this->index(0), this->index(Count() - 1), {PlayingRole});
+    emit ItemIndexChanged(index);
+}
+
 QList<int> TChannelQueue::SelectedRows() const
 {
     QList<int> rows;
@@ -374,6 +383,18 @@ void TChannelQueue::UpdateTimes(int event, int64_t value)
         ShowTimes();
 }
 
+void TChannelQueue::SetRemainingMs(int64_t ms)
+{
+    remainingMs_ = std::max<int64_t>(ms, 0);
+    if (!Paused)
+        ShowTimes();
+}
+
+void TChannelQueue::ShowCountdown(int64_t ms)
+{
+    emit CountdownShown(MinutesSeconds(ms));
+}
+
 void TChannelQueue::ShowTimes()
 {
     emit TimesShown(HoursMinutesSeconds(remainingMs_), HoursMinutesSeconds(totalMs_));
@@ -389,6 +410,7 @@ void TChannelQueue::StopPlayback()
         WriteLog(2, 0, ModuleChannel, EventAlreadyStopped, channelNo_,
                  LangChannel.GetText(QStringLiteral("already stopped")));
     }
+    ActiveStream = 0;
     SetOnAir(false);
     emit PlaybackStopped();
 }
@@ -398,7 +420,7 @@ void TChannelQueue::ResetChannel()
     emit ChannelReset();
     UpdateTimes(TimeReset, 0);
     SetOnAir(false);
-    Channels[channelNo_].ItemIndex = -1;
+    SetItemIndex(-1);
     Paused = false;
     beginResetModel();
     entries_.clear();

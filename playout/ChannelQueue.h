@@ -8,8 +8,10 @@
 // that index on the same entry, and swaps the slot's two stream handles whenever the index changes
 // parity, so the handle the parity rule selects is still the one that plays the entry.
 //
-// Starting and advancing entries (WM_PLAYNEXT, the crossfade point, the transport) builds on this
-// class: its state (LastFile, LengthSec, Paused, OnAir, the time bookkeeping) is kept here.
+// Starting and advancing entries (WM_PLAYNEXT, the crossfade point, the transport) is
+// TChannelPlayback's; the state it shares with the queue (LastFile, LengthSec, Paused, OnAir,
+// ActiveStream, the time bookkeeping) is kept here.
+#include "audiolib/AudioLib.h"
 #include "foundation/Language.h"
 #include "playout/TemaData.h"
 
@@ -64,6 +66,9 @@ public:
     const TTemaData& Entry(int index) const { return *entries_.at(static_cast<size_t>(index)); }
     // The slot's current entry, -1 when none.
     int ItemIndex() const;
+    // The playback moves to another entry: the handles stay where they are (the new index selects
+    // its own), and the list shows the new playing row.
+    void SetItemIndex(int index);
 
     // The list's selection and focus item; the view shows this selection model.
     QItemSelectionModel& Selection() { return selection_; }
@@ -102,8 +107,12 @@ public:
     void UpdateTimes(int event, int64_t value);
     int64_t TotalMs() const { return totalMs_; }
     int64_t RemainingMs() const { return remainingMs_; }
+    // Sets the remaining time (never below 0) and shows the times.
+    void SetRemainingMs(int64_t ms);
+    // The countdown of the current entry shows ms as "nn:ss".
+    void ShowCountdown(int64_t ms);
 
-    // Stops the slot's current stream and takes the channel off the air.
+    // Stops the slot's current stream and takes the channel off the air; no stream is active after it.
     void StopPlayback();
     // An empty queue with no current entry, times 0, off the air.
     void ResetChannel();
@@ -113,6 +122,9 @@ public:
     QString LastFile;  // path of the last file entry started
     int LengthSec = 0; // length of the stream started last
     bool Paused = false;
+    // The stream of the file entry started last, 0 when none: only its syncs may still advance the
+    // channel, so a late sync of a stream that was faded, stopped or jumped away from changes nothing.
+    audiolib::Handle ActiveStream = 0;
     // Messages and log texts looked up by key; its file is set at the window's first showing.
     TLanguage LangChannel;
 
@@ -122,6 +134,8 @@ signals:
     // The countdown of the current entry, "nn:ss".
     void CountdownShown(const QString& countdown);
     void OnAirChanged(bool on);
+    // The playback moved to entry index (-1: none).
+    void ItemIndexChanged(int index);
     // Playback was stopped: the window clears its displays of the entry's sound and position.
     void PlaybackStopped();
     // The channel was reset: the window empties its title and bitrate displays.

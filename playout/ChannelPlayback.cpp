@@ -1,0 +1,359 @@
+#include "playout/ChannelPlayback.h"
+
+#include "foundation/Log.h"
+#include "foundation/Options.h"
+#include "foundation/QueueEntryText.h"
+#include "platform/Messages.h"
+#include "playout/AudioLayer.h"
+#include "playout/ChannelQueue.h"
+#include "playout/DeviceTables.h"
+#include "playout/MediaError.h"
+#include "playout/SlotMixerLock.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+constexpr int ModuleChannel = 10;
+constexpr int ModuleQueue = 200;
+constexpr int EventItem = 100;
+constexpr int EventResuming = 101;
+constexpr int EventPausing = 103;
+
+QString Quoted(const QString& path)
+{
+    return QLatin1Char('"') + path + QLatin1Char('"');
+}
+
+// The sync procedures run on the audio library's thread: they only post, naming their stream.
+void PostPlayNextProc(audiolib::Handle, audiolib::Handle stream, uint32_t, void* user)
+{
+    platform::PostMessage(static_cast<QObject*>(user), platform::WM_PLAYNEXT, stream);
+}
+
+void PostCrossfadePointProc(audiolib::Handle, audiolib::Handle stream, uint32_t, void* user)
+{
+    platform::PostMessage(static_cast<QObject*>(user), platform::WM_CROSSFADEPOINT, stream);
+}
+
+} // namespace
+
+TChannelPlayback::TChannelPlayback(TChannelQueue& queue, QObject* parent)
+    : QObject(parent), queue_(queue), channelNo_(queue.ChannelNo())
+{
+    platform::RegisterWindow(this, QStringLiteral("TChannelPlayback"));
+}
+
+TChannelPlayback::~TChannelPlayback() = default;
+
+void TChannelPlayback::SetVolume(int volume)
+{
+    volume_ = volume;
+    ChannelSetVolume(channelNo_, volume);
+}
+
+bool TChannelPlayback::event(QEvent* event)
+{
+    if (const auto* message = platform::AsMessage(event); message != nullptr && HandleMessage(*message))
+        return true;
+    return QObject::event(event);
+}
+
+bool TChannelPlayback::HandleMessage(const platform::MessageEvent& message)
+{
+    const auto stream = static_cast<audiolib::Handle>(message.WParamValue());
+    switch (message.Msg()) {
+    case platform::WM_PLAYNEXT:
+        PlayNext(stream);
+        return true;
+    case platform::WM_CROSSFADEPOINT:
+        CrossfadePoint(stream);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TChannelPlayback::PlayNext(audiolib::Handle stream)
+{
+    if (stream != 0 && stream != queue_.ActiveStream)
+        return;
+    const int count = queue_.Count();
+    if (count == 0)
+        return;
+    const int current = queue_.ItemIndex();
+    if (current > 0)
+        emit ScrollLineDown();
+    int next = current + 1;
+    if (next >= count) {
+        if (!Repeat) {
+            StopAndEmpty();
+            return;
+        }
+        if (idleSteps_ >= count) {
+            WriteLog(1, 1, ModuleChannel, EventItem, channelNo_,
+                     QStringLiteral("Repeating themes stopped: no theme could be played."));
+            StopAndEmpty();
+            return;
+        }
+        WriteLog(1, 0, ModuleQueue, channelNo_, -1, QStringLiteral("Repeating themes"));
+        queue_.RecomputeTotal();
+        // Taken after the drop, so the dropped entries do not count as still to play.
+        queue_.SetRemainingMs(queue_.TotalMs());
+        if (queue_.Count() == 0) {
+            StopAndEmpty();
+            return;
+        }
+        next = 0;
+    }
+    // The shuffle keeps the current index on its entry, so the start is set after it.
+    if (next == 0 && Random)
+        queue_.ShuffleItems(true);
+    queue_.SetItemIndex(next);
+    queue_.Paused = false;
+    queue_.SetOnAir(false);
+    queue_.ActiveStream = 0;
+    PlayItem(next);
+}
+
+void TChannelPlayback::CrossfadePoint(audiolib::Handle stream)
+{
+    if (stream == 0 || stream != queue_.ActiveStream || !StationOptions.CrossfadeEnabled[channelNo_])
+        return;
+    fadingStream_ = stream;
+    ChannelSlide(channelNo_, KeepFrequency, 0, KeepPan,
+                 uint32_t(StationOptions.FadeInterval[channelNo_]) * 1000);
+    // Named by the stream, so a stop or a jump before it arrives makes it a late one.
+    if (queue_.ItemIndex() < queue_.Count() - 1)
+        platform::PostMessage(this, platform::WM_PLAYNEXT, stream);
+}
+
+void TChannelPlayback::PlayItemAt(int index)
+{
+    queue_.SetItemIndex(index - 1);
+    queue_.Selection().setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    queue_.ActiveStream = 0;
+    idleSteps_ = 0;
+    ChannelStop(channelNo_);
+    PostPlayNext();
+}
+
+void TChannelPlayback::PlayItem(int index)
+{
+    if (index < 0 || index >= queue_.Count())
+        return;
+    const TTemaData entry = queue_.Entry(index);
+    switch (entry.Kind) {
+    case ItemKindFile:
+        PlayFileItem(entry);
+        break;
+    case ItemKindLineIn:
+        if (PlayLineInItem) {
+            idleSteps_ = 0;
+            PlayLineInItem(entry);
+        }
+        break;
+    case ItemKindLabel: // a label is passed over
+        SkipEntry();
+        break;
+    default:
+        break;
+    }
+}
+
+void TChannelPlayback::PlayFileItem(const TTemaData& entry)
+{
+    const int slot = channelNo_;
+    emit TitleShown(entry.Title);
+    queue_.ShowCountdown(0);
+    const QString& path = entry.FileName;
+    if (path.isEmpty())
+        return;
+    queue_.SetOnAir(true);
+    const bool crossfadeEnabled = StationOptions.CrossfadeEnabled[slot];
+    if (!crossfadeEnabled)
+        ChannelStopBoth(slot);
+    if (!QFileInfo::exists(path)) {
+        WriteLog(1, 1, ModuleChannel, EventItem, slot,
+                 QStringLiteral("Opening theme. No such file ") + Quoted(path) +
+                     QStringLiteral(". Go to next theme."));
+        queue_.SetRemainingMs(queue_.RemainingMs() - entry.Duration * 1000);
+        SkipEntry();
+        return;
+    }
+    queue_.LastFile = path;
+    emit BitrateShown(QStringLiteral("Bitrate: ") + QString::number(entry.Bitrate) +
+                      QStringLiteral(" kbit/s"));
+    queue_.ShowCountdown(entry.Duration * 1000);
+    KeepFadingStream();
+
+    const bool crossfaded = crossfadeEnabled && entry.Duration > StationOptions.CrossfadeMin[slot];
+    bool started = false;
+    {
+        // Heard as one: a fading-in entry never sounds at full volume before its fade begins.
+        const TSlotMixerLock lock(slot);
+        QString errorText; // the log line names the file; the reason is not kept
+        started = ChannelPlayFile(slot, path, queue_.LengthSec, errorText);
+        if (started) {
+            void* const target = static_cast<QObject*>(this);
+            if (crossfaded) {
+                const int crossfadeSeconds = StationOptions.CrossfadeInterval[slot];
+                ChannelSetVolume(slot, 0);
+                ChannelSlide(slot, KeepFrequency, volume_, KeepPan, uint32_t(crossfadeSeconds) * 1000);
+                // In 64 bits: a stream of more than 2 GB has its point where it belongs.
+                const int64_t point =
+                    std::max<int64_t>(ChannelLength(slot) - ChannelSecondsToBytes(slot, crossfadeSeconds), 0);
+                XFadeSync =
+                    ChannelSetSync(slot, SyncOnce | SyncPosition, point, PostCrossfadePointProc, target);
+            } else {
+                ChannelSetVolume(slot, volume_);
+            }
+            // Every entry ends into the next while it is still the active one, so an entry whose
+            // point never comes (a seek past it, a shorter real length, no next entry then) does
+            // not leave the channel silent.
+            EndSync = ChannelSetSync(slot, SyncOnce | SyncEndOfStream, 0, PostPlayNextProc, target);
+            queue_.ActiveStream = ChannelStream(slot);
+        }
+    }
+    if (!started) {
+        WriteLog(1, 1, ModuleChannel, EventItem, slot,
+                 QStringLiteral("Opening theme. BAD theme? ") + Quoted(path));
+        SkipEntry();
+        return;
+    }
+    emit ApplyFX();
+    ++PlayCounter;
+    idleSteps_ = 0;
+    WriteLog(1, 0, ModuleChannel, EventItem, slot,
+             path + QStringLiteral(" (") + QString::number(PlayCounter) + u')');
+}
+
+void TChannelPlayback::SkipEntry()
+{
+    ++idleSteps_;
+    PostPlayNext();
+}
+
+void TChannelPlayback::KeepFadingStream()
+{
+    // After a passed-over entry the new index selects the handle of the entry still fading out:
+    // the new entry takes the other handle when that one is free, so the fade is not cut.
+    const int slot = channelNo_;
+    if (fadingStream_ == 0 || ChannelStream(slot) != fadingStream_ || !ChannelIsActive(slot))
+        return;
+    TChannel& channel = Channels[slot];
+    std::swap(channel.StreamA, channel.StreamB);
+    if (ChannelIsActive(slot))
+        std::swap(channel.StreamA, channel.StreamB);
+}
+
+void TChannelPlayback::PostPlayNext()
+{
+    platform::PostMessage(this, platform::WM_PLAYNEXT);
+}
+
+void TChannelPlayback::PausePlayback()
+{
+    ChannelPause(channelNo_);
+    WriteLog(2, 0, ModuleChannel, EventPausing, channelNo_,
+             queue_.LangChannel.GetText(QStringLiteral("pausing")));
+}
+
+void TChannelPlayback::ResumePlayback()
+{
+    ChannelPlay(channelNo_);
+    WriteLog(2, 0, ModuleChannel, EventResuming, channelNo_,
+             queue_.LangChannel.GetText(QStringLiteral("resuming")));
+}
+
+void TChannelPlayback::PlayPauseClick(bool down)
+{
+    if (queue_.Count() == 0) {
+        StopAndEmpty();
+        return;
+    }
+    if (down && queue_.Paused) {
+        queue_.Paused = false;
+        queue_.SetOnAir(true);
+        ResumePlayback();
+        return;
+    }
+    if (down && queue_.OnAir()) {
+        queue_.Paused = true;
+        queue_.SetOnAir(false);
+        PausePlayback();
+        return;
+    }
+    // Idle: the current entry starts as it is, with no advance and no shuffle; an index the
+    // queue no longer reaches starts the first entry.
+    queue_.Paused = false;
+    queue_.SetOnAir(true);
+    int index = queue_.ItemIndex();
+    if (index < 0 || index >= queue_.Count())
+        index = 0;
+    queue_.SetItemIndex(index);
+    idleSteps_ = 0;
+    PlayItem(index);
+}
+
+void TChannelPlayback::StopClick()
+{
+    if (queue_.Count() == 0) {
+        StopAndEmpty();
+        return;
+    }
+    queue_.Paused = false;
+    queue_.SetOnAir(false);
+    queue_.UpdateTimes(TimeStop, 0);
+    queue_.StopPlayback();
+    PostPlayNext();
+}
+
+void TChannelPlayback::StopAll()
+{
+    queue_.Paused = false;
+    queue_.SetOnAir(false);
+    queue_.StopPlayback();
+    queue_.SetItemIndex(-1);
+}
+
+void TChannelPlayback::FadeOut()
+{
+    const int slot = channelNo_;
+    ChannelSlide(slot, KeepFrequency, 0, KeepPan, uint32_t(StationOptions.FadeInterval[slot]) * 1000);
+    FadeSync = ChannelSetSync(slot, SyncSlideEnd, 0, PostPlayNextProc, static_cast<QObject*>(this));
+    queue_.UpdateTimes(TimeFadeOut, 0);
+}
+
+bool TChannelPlayback::InitOutputDevice()
+{
+    const QString device = Channels[channelNo_].Device;
+    const int index = PlaybackDeviceIndex(OutputDevices, device);
+    // The device tables are filled at start-up before the channel's set-up; a device they do not
+    // list has nothing to initialise.
+    if (OutputDevices[static_cast<size_t>(index)].Flag < 0)
+        return false;
+    if (!::InitOutputDevice(index)) {
+        const int code = MediaErrorCode();
+        if (code != 0 && code != audiolib::ErrorAlready) {
+            ShowMediaError(QStringLiteral("Can not initialize device ") + Quoted(device));
+            return false;
+        }
+    }
+    // At start-up the queue has just been emptied: a message posted then would only advance the
+    // entry that the start-up page starts next.
+    if (queue_.Count() > 0)
+        PostPlayNext();
+    return true;
+}
+
+void TChannelPlayback::StopAndEmpty()
+{
+    queue_.StopPlayback();
+    queue_.ResetChannel();
+    idleSteps_ = 0;
+    emit PlayButtonRaised();
+}

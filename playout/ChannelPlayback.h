@@ -1,0 +1,101 @@
+#pragma once
+// A playout channel on air: WM_PLAYNEXT moves it to the entry after the current one, file entries
+// start with their volume, fade-in and syncs, the crossfade point fades the entry out while the next
+// one fades in, the end of the queue stops or starts over, and the transport (Play/Pause, Stop,
+// Stop all, jumps, fade-out, volume) acts on the slot. Non-visual: the channel window mirrors the
+// state kept here and in the queue.
+//
+// The audio library's sync procedures only post WM_PLAYNEXT or WM_CROSSFADEPOINT to this object,
+// with the stream that fired as wParam; a posted message with wParam 0 comes from the channel itself
+// or from outside and always acts. A message of a stream other than the queue's ActiveStream is a
+// late one and is ignored.
+#include "audiolib/AudioLib.h"
+#include "playout/TemaData.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class TChannelQueue;
+
+namespace platform {
+class MessageEvent;
+}
+
+class TChannelPlayback : public QObject {
+    Q_OBJECT
+public:
+    explicit TChannelPlayback(TChannelQueue& queue, QObject* parent = nullptr);
+    ~TChannelPlayback() override;
+
+    // Control state the window mirrors: BRepeat down, BRnd down, the VolumeCtrl position (0..100).
+    bool Repeat = false;
+    bool Random = false;
+    int Volume() const { return volume_; }
+    // The knob moved: the current stream takes the new volume at once.
+    void SetVolume(int volume);
+
+    // WM_PLAYNEXT and WM_CROSSFADEPOINT, from this object's event() or forwarded by the window;
+    // false for any other message.
+    bool HandleMessage(const platform::MessageEvent& message);
+
+    // Makes entry index the next to start, stopping what the channel plays, and posts WM_PLAYNEXT.
+    void PlayItemAt(int index);
+    // Starts the entry by its kind: a file, a line-in entry, or a label, which is passed over.
+    void PlayItem(int index);
+    void PausePlayback();
+    void ResumePlayback();
+
+    // The transport; `down` is the Play button's state after the click.
+    void PlayPauseClick(bool down);
+    void StopClick();
+    void StopAll();
+    // Slides the current stream to silence over the fade-out length; the next entry starts then.
+    void FadeOut();
+
+    // Initialises the slot's output device and posts WM_PLAYNEXT; on failure the "Media Error" box.
+    // False when the device could not be initialised.
+    bool InitOutputDevice();
+
+    // Starts a line-in entry; set by the line-in feature. Until then a line-in entry holds the
+    // channel where it is.
+    std::function<void(const TTemaData& entry)> PlayLineInItem;
+
+    audiolib::Handle EndSync = 0;   // end sync of the stream started last
+    audiolib::Handle XFadeSync = 0; // its crossfade-point sync
+    audiolib::Handle FadeSync = 0;  // slide-end sync of the last fade-out
+
+signals:
+    void TitleShown(const QString& title);
+    void BitrateShown(const QString& text);
+    // The end of the queue without repeat: the Play button goes up.
+    void PlayButtonRaised();
+    // The list scrolls one line down as the channel moves on.
+    void ScrollLineDown();
+    // A file entry started on the slot's current stream: the effects window adds its effects now.
+    void ApplyFX();
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    TChannelQueue& queue_;
+    int channelNo_;
+    int volume_ = 0;
+    // The stream a crossfade point is fading out; a new entry must not take its handle.
+    audiolib::Handle fadingStream_ = 0;
+    // Entries passed since an entry last started; a repeating queue in which every entry fails
+    // stops instead of starting over for ever.
+    int idleSteps_ = 0;
+
+    void PlayNext(audiolib::Handle stream);
+    void CrossfadePoint(audiolib::Handle stream);
+    // The end of the queue, or a transport command on an empty one: stopped, emptied, Play up.
+    void StopAndEmpty();
+    void PlayFileItem(const TTemaData& entry);
+    // Not started (missing, unreadable or passed over): the channel goes on to the next entry.
+    void SkipEntry();
+    void KeepFadingStream();
+    void PostPlayNext();
+};

@@ -1,0 +1,159 @@
+#include "PlaybackFixture.h"
+
+#include "WavWriter.h"
+#include "audiolib/AudioLib.h"
+#include "platform/Messages.h"
+#include "playout/QueueMimeTypes.h"
+
+#include <QFileInfo>
+#include <QMimeData>
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Counts the messages that reach the playback, so the test knows when the queue of them is empty.
+class MessageCounter : public QObject {
+public:
+    MessageCounter(int& count, QObject* watched) : QObject(watched), count_(count)
+    {
+        watched->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (platform::AsMessage(event) != nullptr)
+            ++count_;
+        return false;
+    }
+
+private:
+    int& count_;
+};
+
+double Gain(const THeard& entry, int64_t frame)
+{
+    constexpr double Volume = 0.8;
+    constexpr double FadeIn = 2 * 44100.0, FadeOut = 44100.0;
+    const auto paused = [&](int64_t n) {
+        return entry.pauseAt >= 0 && n >= entry.pauseAt ? std::min(n - entry.pauseAt, entry.pauseFrames) : 0;
+    };
+    if (frame < entry.start || frame >= entry.end)
+        return 0.0;
+    if (entry.pauseAt >= 0 && frame >= entry.pauseAt && frame < entry.pauseAt + entry.pauseFrames)
+        return 0.0;
+    const auto rising = [&](int64_t n) {
+        const auto played = static_cast<double>(n - entry.start - paused(n));
+        return entry.fadeIn ? Volume * std::min(played, FadeIn) / FadeIn : Volume;
+    };
+    if (entry.fadeOutAt < 0 || frame < entry.fadeOutAt)
+        return rising(frame);
+    return rising(entry.fadeOutAt) *
+           (1.0 - std::min(static_cast<double>(frame - entry.fadeOutAt), FadeOut) / FadeOut);
+}
+
+} // namespace
+
+PlaybackFixture::PlaybackFixture()
+    : clock(QDateTime(QDate(2024, 3, 1), QTime(10, 0), Qt::UTC)), savedPlayCounter_(PlayCounter)
+{
+    StationOptions.CrossfadeEnabled[1] = true;
+    StationOptions.CrossfadeInterval[1] = 2;
+    StationOptions.CrossfadeMin[1] = 3;
+    StationOptions.FadeInterval[1] = 1;
+    PlayCounter = 0;
+    playback.SetVolume(80);
+    new MessageCounter(messagesDelivered, &playback);
+    QObject::connect(&queue, &TChannelQueue::ItemIndexChanged, [this](int index) { indexes.append(index); });
+    QObject::connect(&playback, &TChannelPlayback::PlayButtonRaised, [this] { ++playButtonRaised; });
+}
+
+PlaybackFixture::~PlaybackFixture()
+{
+    PlayCounter = savedPlayCounter_;
+}
+
+QString PlaybackFixture::ConstantWav(const QString& name, int seconds, int side, double level)
+{
+    const QString path = folder.File(name);
+    EXPECT_TRUE(testing_support::WriteWav(path, {44100, 2, 16}, seconds * Second, [=](int64_t, int channel) {
+        return channel == side ? level : 0.0;
+    }));
+    return path;
+}
+
+void PlaybackFixture::QueueFiveEntries(uint8_t keepA)
+{
+    EXPECT_EQ(queue.AddItem(ConstantWav("a.wav", 6, 0, 0.25), keepA), 0);
+    EXPECT_EQ(queue.AddItem(ConstantWav("b.wav", 6, 1, 0.25), 1), 1);
+    EXPECT_EQ(queue.AddItem(ConstantWav("c.wav", 3, 0, 0.5), 1), 2);
+    EXPECT_EQ(queue.AddItem("[LABEL x ]", 1), 3);
+    EXPECT_EQ(queue.AddItem(ConstantWav("d.wav", 6, 1, 0.5), 1), 4);
+}
+
+void PlaybackFixture::DropEntry(const QString& path, int64_t seconds)
+{
+    QMimeData mime;
+    EncodeFolderFiles(mime, {TTemaData{QFileInfo(path).fileName(), path, seconds, 128, 1, 0}});
+    queue.Drop(mime, 0);
+}
+
+void PlaybackFixture::Deliver()
+{
+    for (int round = 0; round < 1000; ++round) {
+        const int before = messagesDelivered;
+        QCoreApplication::sendPostedEvents(&playback, 0);
+        RecordStart();
+        if (messagesDelivered == before)
+            return;
+    }
+    ADD_FAILURE() << "the channel keeps posting messages to itself";
+}
+
+void PlaybackFixture::RecordStart()
+{
+    if (queue.ActiveStream != 0 && !onB.contains(queue.ItemIndex()))
+        onB[queue.ItemIndex()] = queue.ActiveStream == Channels[1].StreamB;
+}
+
+void PlaybackFixture::RunUntil(int64_t frames, const std::map<int64_t, std::function<void()>>& actions)
+{
+    for (int64_t frame = static_cast<int64_t>(output.size() / 2); frame < frames; frame += Block) {
+        if (const auto action = actions.find(frame); action != actions.end()) {
+            action->second();
+            Deliver();
+        }
+        ASSERT_TRUE(audiolib::NullAdvance(Block));
+        const std::vector<float> block = audiolib::NullCapture();
+        output.insert(output.end(), block.begin(), block.end());
+        Deliver();
+    }
+}
+
+void PlaybackFixture::ExpectHeard(const std::vector<THeard>& heard) const
+{
+    const auto frames = static_cast<int64_t>(output.size() / 2);
+    for (int64_t frame = 0; frame < frames; ++frame) {
+        for (int side = 0; side < 2; ++side) {
+            double expected = 0.0;
+            for (const THeard& entry : heard)
+                if (entry.side == side)
+                    expected += entry.level * Gain(entry, frame);
+            const float actual = output[static_cast<size_t>(2 * frame + side)];
+            const bool same = expected == 0.0 ? actual == 0.0f : std::abs(actual - expected) <= 1e-5;
+            if (!same) {
+                ADD_FAILURE() << "frame " << frame << (side == 0 ? " left " : " right ") << actual
+                              << ", expected " << expected;
+                return;
+            }
+        }
+    }
+}
+
+int PlaybackFixture::LogCount(const QString& text) const
+{
+    return static_cast<int>(std::count_if(logLines.begin(), logLines.end(),
+                                          [&](const QString& line) { return line.endsWith(text); }));
+}

@@ -1,0 +1,69 @@
+#pragma once
+// Channel 1 playing on device 0's manual clock: crossfade on (2 s, minimum 3 s), fade-out 1 s, knob
+// at 80, a fixed clock for the log. A run renders 441-frame blocks and, after each, delivers the
+// messages the syncs posted, keeping the output, the sequence of current entries, and the handle
+// each file entry started on.
+#include "QueueFixture.h"
+#include "platform/Clock.h"
+#include "playout/ChannelPlayback.h"
+
+#include <QList>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+// One entry as it should be heard, in output frames.
+struct THeard {
+    int side;      // 0 left, 1 right: the only side its file is not silent on
+    double level;  // the file's constant value on that side
+    int64_t start; // its first frame
+    int64_t end;   // the frame after its last
+    bool fadeIn = false;
+    int64_t fadeOutAt = -1; // where its slide to silence begins
+    int64_t pauseAt = -1;   // where it is paused for pauseFrames
+    int64_t pauseFrames = 0;
+};
+
+// Public, so the steps of a table of runs can reach it.
+class PlaybackFixture : public QueueFixture {
+public:
+    static constexpr int64_t Block = 441;
+    static constexpr int64_t Second = 44100;
+
+    PlaybackFixture();
+    ~PlaybackFixture() override;
+
+    platform::ManualClock clock;
+    TChannelQueue queue{1};
+    TChannelPlayback playback{queue};
+
+    std::vector<float> output; // stereo frames rendered so far
+    QList<int> indexes;        // every index the playback moved to
+    std::map<int, bool> onB;   // for each entry started: whether it played on StreamB
+    int playButtonRaised = 0;  // ends of the queue that raised the Play button
+    int messagesDelivered = 0; // WM_PLAYNEXT and WM_CROSSFADEPOINT reaching the playback
+
+    // A 44.1 kHz stereo 16-bit WAV whose side `side` holds `level` and the other side 0.
+    QString ConstantWav(const QString& name, int seconds, int side, double level);
+    // The queue of the acceptance run: a.wav, b.wav, c.wav, a label, d.wav.
+    void QueueFiveEntries(uint8_t keepA = 1);
+    // Appends an entry the way a folder page's drop does: the file is not read.
+    void DropEntry(const QString& path, int64_t seconds);
+    void SelectRows(const QList<int>& rows) { Select(queue, rows); }
+    QString File(const QString& name) const { return folder.File(name); }
+
+    // Delivers the posted messages until none is left; fails (and stops) after far too many.
+    void Deliver();
+    // Renders up to `frames`, running each action at the start of its block.
+    void RunUntil(int64_t frames, const std::map<int64_t, std::function<void()>>& actions = {});
+    // The output so far against what the entries should sound like: to 1e-5, and exactly 0
+    // wherever none of them sounds. Reports the first frame that differs.
+    void ExpectHeard(const std::vector<THeard>& heard) const;
+    // The log lines whose text (after date, time and codes) ends with `text`.
+    int LogCount(const QString& text) const;
+
+private:
+    int64_t savedPlayCounter_;
+    void RecordStart();
+};
