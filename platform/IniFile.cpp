@@ -234,9 +234,9 @@ bool IniFile::IsReadable() const
 
 std::shared_ptr<const IniDocument> IniFile::Load() const
 {
-    QFile file(path_);
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
+    // No file name (a language not chosen yet) reads as a missing file.
+    if (QFile file(path_); !path_.isEmpty() && file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
     if (!cache_ || cache_->bytes != bytes)
         cache_ = std::make_shared<const IniDocument>(Parse(bytes));
