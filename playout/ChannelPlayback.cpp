@@ -67,7 +67,7 @@ bool TChannelPlayback::HandleMessage(const platform::MessageEvent& message)
     const auto stream = static_cast<audiolib::Handle>(message.WParamValue());
     switch (message.Msg()) {
     case platform::WM_PLAYNEXT:
-        PlayNext(stream);
+        PlayNext(stream, message.LParamValue());
         return true;
     case platform::WM_CROSSFADEPOINT:
         CrossfadePoint(stream);
@@ -77,9 +77,11 @@ bool TChannelPlayback::HandleMessage(const platform::MessageEvent& message)
     }
 }
 
-void TChannelPlayback::PlayNext(audiolib::Handle stream)
+void TChannelPlayback::PlayNext(audiolib::Handle stream, platform::LParam token)
 {
     if (stream != 0 && stream != queue_.ActiveStream)
+        return;
+    if (token != 0 && token != advanceToken_)
         return;
     const int count = queue_.Count();
     if (count == 0)
@@ -137,6 +139,7 @@ void TChannelPlayback::PlayItemAt(int index)
     queue_.Selection().setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     queue_.ActiveStream = 0;
     idleSteps_ = 0;
+    CancelQueuedAdvances();
     ChannelStop(channelNo_);
     PostPlayNext();
 }
@@ -234,7 +237,7 @@ void TChannelPlayback::PlayFileItem(const TTemaData& entry)
 void TChannelPlayback::SkipEntry()
 {
     ++idleSteps_;
-    PostPlayNext();
+    platform::PostMessage(this, platform::WM_PLAYNEXT, 0, advanceToken_);
 }
 
 void TChannelPlayback::KeepFadingStream()
@@ -309,6 +312,7 @@ void TChannelPlayback::StopClick()
     queue_.SetOnAir(false);
     queue_.UpdateTimes(TimeStop, 0);
     queue_.StopPlayback();
+    CancelQueuedAdvances();
     PostPlayNext();
 }
 
@@ -318,6 +322,7 @@ void TChannelPlayback::StopAll()
     queue_.SetOnAir(false);
     queue_.StopPlayback();
     queue_.SetItemIndex(-1);
+    CancelQueuedAdvances();
 }
 
 void TChannelPlayback::FadeOut()

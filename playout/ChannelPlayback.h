@@ -10,6 +10,7 @@
 // or from outside and always acts. A message of a stream other than the queue's ActiveStream is a
 // late one and is ignored.
 #include "audiolib/AudioLib.h"
+#include "platform/Messages.h"
 #include "playout/TemaData.h"
 
 #include <QObject>
@@ -88,8 +89,11 @@ private:
     // Entries passed since an entry last started; a repeating queue in which every entry fails
     // stops instead of starting over for ever.
     int idleSteps_ = 0;
+    // The channel's own advances past an entry it did not start carry this as lParam; Stop, Stop all
+    // and a jump change it, so an advance still queued from before them does nothing.
+    platform::LParam advanceToken_ = 1;
 
-    void PlayNext(audiolib::Handle stream);
+    void PlayNext(audiolib::Handle stream, platform::LParam token);
     void CrossfadePoint(audiolib::Handle stream);
     // The end of the queue, or a transport command on an empty one: stopped, emptied, Play up.
     void StopAndEmpty();
@@ -98,4 +102,5 @@ private:
     void SkipEntry();
     void KeepFadingStream();
     void PostPlayNext();
+    void CancelQueuedAdvances() { ++advanceToken_; }
 };

@@ -471,3 +471,29 @@ TEST_F(ChannelPlaybackTest, WindowKeepsTheQueueAtItsFirstShowing)
     EXPECT_TRUE(window.BStop->isChecked());
     window.hide();
 }
+
+// The channel's own advance past an entry it could not start, still queued when the operator stops
+// or jumps, must not start anything afterwards.
+TEST_F(ChannelPlaybackTest, StopAllAndJumpsCancelAQueuedAdvancePastAMissingEntry)
+{
+    for (const bool jump : {false, true}) {
+        SCOPED_TRACE(jump ? "jump" : "stop all");
+        queue.ResetChannel();
+        DropEntry(folder.File("missing.wav"), 3);
+        queue.AddItem(ConstantWav("a.wav", 6, 0, 0.25), 1);
+        queue.AddItem(ConstantWav("b.wav", 6, 1, 0.25), 1);
+        playback.PlayItemAt(0);
+        // One round: the missing entry is passed over and its advance is queued.
+        QCoreApplication::sendPostedEvents(&playback, 0);
+        ASSERT_EQ(queue.ItemIndex(), 0);
+        ASSERT_EQ(queue.ActiveStream, 0u);
+        if (jump)
+            playback.PlayItemAt(2);
+        else
+            playback.StopAll();
+        Deliver();
+        EXPECT_EQ(queue.ItemIndex(), jump ? 2 : -1);
+        EXPECT_EQ(ChannelIsPlaying(1), jump);
+        playback.StopAll();
+    }
+}
