@@ -120,6 +120,7 @@ void SaveSettings(const StationWindows& windows)
     SaveColors(writer);
     SaveOptions(writer, StationOptions);
     SaveWindowPositions(writer, windows);
+    writer.Commit();
     writer.LogFailures();
 }
 

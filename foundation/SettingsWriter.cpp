@@ -2,11 +2,38 @@
 
 #include "foundation/Log.h"
 
+#include <utility>
+
 namespace {
 
 constexpr int ModuleSettingsWindow = 15;
 
 } // namespace
+
+SettingsWriter::SettingsWriter(platform::IniFile* ini) : ini_(ini)
+{
+    if (ini_)
+        ini_->BeginBatch();
+}
+
+SettingsWriter::~SettingsWriter()
+{
+    Commit();
+}
+
+void SettingsWriter::Commit()
+{
+    if (!ini_ || std::exchange(committed_, true))
+        return;
+    try {
+        ini_->EndBatch();
+    } catch (const std::exception& error) {
+        for (const QString& key : std::as_const(written_)) {
+            const qsizetype slash = key.indexOf(u'/');
+            Note(key.left(slash), key.mid(slash + 1), QString::fromStdString(error.what()));
+        }
+    }
+}
 
 template <typename Write>
 void SettingsWriter::Guarded(const QString& section, const QString& key, Write write)
@@ -17,6 +44,7 @@ void SettingsWriter::Guarded(const QString& section, const QString& key, Write w
     }
     try {
         write(*ini_);
+        written_.append(section + '/' + key);
     } catch (const std::exception& error) {
         Note(section, key, QString::fromStdString(error.what()));
     }

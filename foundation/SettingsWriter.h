@@ -9,7 +9,14 @@
 class SettingsWriter {
 public:
     // Null when no settings file is open: every write is then noted as failed.
-    explicit SettingsWriter(platform::IniFile* ini) : ini_(ini) {}
+    // The writes go to the file together, in one atomic replace, at Commit (or when the writer ends).
+    explicit SettingsWriter(platform::IniFile* ini);
+    ~SettingsWriter();
+    SettingsWriter(const SettingsWriter&) = delete;
+    SettingsWriter& operator=(const SettingsWriter&) = delete;
+
+    // Puts the writes on disk; when that fails, every key written counts as not saved.
+    void Commit();
 
     void WriteString(const QString& section, const QString& key, const QString& value);
     void WriteInteger(const QString& section, const QString& key, int value);
@@ -27,6 +34,8 @@ private:
     void Note(const QString& section, const QString& key, const QString& reason);
 
     platform::IniFile* ini_;
+    bool committed_ = false;
+    QStringList written_;
     QStringList failures_;
     QString firstError_;
 };

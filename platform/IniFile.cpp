@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 
 #include <QFile>
+#include <utility>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -256,14 +257,38 @@ void IniFile::Rewrite(const std::function<bool(IniDocument&)>& edit)
     IniDocument doc = *Load();
     if (!edit(doc))
         return;
+    if (batching_) {
+        // Kept with the bytes the file still has, so reads see the edit until EndBatch writes it.
+        cache_ = std::make_shared<const IniDocument>(std::move(doc));
+        batchDirty_ = true;
+        return;
+    }
+    WriteOut(std::move(doc), info.exists());
+}
+
+void IniFile::WriteOut(IniDocument doc, bool fileExists)
+{
     const QByteArray bytes = Serialize(doc);
-    if (info.exists() && bytes == doc.bytes)
+    if (fileExists && bytes == doc.bytes)
         return;
     QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         throw IniWriteError(("Cannot write " + path_ + ": " + file.errorString()).toStdString());
     doc.bytes = bytes;
     cache_ = std::make_shared<const IniDocument>(std::move(doc));
+}
+
+void IniFile::BeginBatch()
+{
+    batching_ = true;
+}
+
+void IniFile::EndBatch()
+{
+    batching_ = false;
+    if (!std::exchange(batchDirty_, false) || !cache_)
+        return;
+    WriteOut(*cache_, QFileInfo::exists(path_));
 }
 
 QString IniFile::ReadString(const QString& section, const QString& key, const QString& defaultValue) const

@@ -49,12 +49,21 @@ public:
     void EraseSection(const QString& section);
     void DeleteKey(const QString& section, const QString& key);
 
+    // Writes between BeginBatch and EndBatch change the text in memory only (reads see them); EndBatch
+    // puts them on disk in one atomic replace and raises IniWriteError when that fails. A whole save
+    // then costs one write to disk instead of one a key.
+    void BeginBatch();
+    void EndBatch();
+
 private:
     std::shared_ptr<const detail::IniDocument> Load() const;
     // Applies the edit to the file as it is now and replaces the file atomically when it changed.
     void Rewrite(const std::function<bool(detail::IniDocument&)>& edit);
+    void WriteOut(detail::IniDocument doc, bool fileExists);
 
     QString path_;
+    bool batching_ = false;
+    bool batchDirty_ = false;
     mutable std::shared_ptr<const detail::IniDocument> cache_; // last parse, kept while the bytes match
 };
 

@@ -1,4 +1,5 @@
 #include "foundation/Settings.h"
+#include "foundation/SettingsWriter.h"
 #include "foundation/DisplayRoles.h"
 #include "foundation/General.h"
 #include "foundation/Log.h"
@@ -329,3 +330,15 @@ TEST_F(SettingsTest, WindowsComeBackInTheirSavedPlaces)
 }
 
 } // namespace
+
+TEST(SettingsWriterTest, ASaveThatCannotReachTheDiskCountsEveryKeyAsNotSaved)
+{
+    TempFolder folder;
+    platform::IniFile ini(folder.File("gone/Sonvelazodu.ini"));
+    SettingsWriter writer(&ini);
+    writer.WriteInteger("main", "Volume", 40);
+    writer.WriteString("cue", "device_out", "null");
+    EXPECT_TRUE(writer.Failures().isEmpty()); // nothing has gone to the disk yet
+    writer.Commit();
+    EXPECT_EQ(writer.Failures(), QStringList({"main/Volume", "cue/device_out"}));
+}

@@ -355,3 +355,25 @@ TEST_F(IniFileTest, OldFilesReadAsWindows1252AndAreWrittenBackAsUtf8)
 }
 
 } // namespace
+
+TEST_F(IniFileTest, ABatchOfWritesReachesTheDiskInOneReplaceAtItsEnd)
+{
+    WriteBytes(path, "; kept\n[Main]\nx=1\n");
+    IniFile ini(path);
+    ini.BeginBatch();
+    ini.WriteString("Main", "x", "2");
+    ini.WriteInteger("Main", "y", 3);
+    ini.WriteString("cue", "device_out", "null");
+    EXPECT_EQ(ini.ReadString("Main", "x", ""), "2"); // reads see the batch
+    EXPECT_EQ(ReadBytes(path), "; kept\n[Main]\nx=1\n");
+    ini.EndBatch();
+    EXPECT_EQ(TextOf(path), "; kept\n[Main]\nx=2\ny=3\n\n[cue]\ndevice_out=null\n");
+    EXPECT_EQ(IniFile(path).ReadInteger("Main", "y", 0), 3);
+
+    // A batch that cannot reach the disk says so at its end, and nothing is created.
+    IniFile inMissingFolder(temp.File("users/ana/Sonvelazodu.ini"));
+    inMissingFolder.BeginBatch();
+    inMissingFolder.WriteString("Main", "x", "1");
+    EXPECT_THROW(inMissingFolder.EndBatch(), IniWriteError);
+    EXPECT_FALSE(QFileInfo::exists(temp.File("users")));
+}
