@@ -115,7 +115,8 @@ void Engine::Render(Device& device, float* out, int64_t frames)
             mixResume_.wait(lock, [&] { return !device.suspended || device.closing; });
         if (device.closing)
             break;
-        const MixContext context{device.framesMixed.load(), device.maxVol, device.manual, device.rate};
+        const MixContext context{device.framesMixed.load(), device.maxVol, device.manual, device.rate,
+                                 device.periodFrames};
         device.events.clear();
         const int64_t rendered =
             MixSegment(device.streams, context, out + done * 2, frames - done, device.events);

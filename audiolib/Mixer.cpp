@@ -100,7 +100,8 @@ int64_t PullAndMix(Stream& stream, const MixContext& context, int64_t frames, bo
         }
         if (done == frames)
             return done;
-        const int64_t n = std::min(frames - done, available);
+        // A faster playback rate pulls more than a period at once; DSPs still get a period at most.
+        const int64_t n = std::min({frames - done, available, int64_t{context.periodFrames}});
         // The chain works in place on the ring's front chunk, which the decoder leaves alone until popped.
         float* source = chunk->data + 2 * stream.chunkOffset;
         stream.chain.Run(stream.handle, source, n);

@@ -15,6 +15,7 @@ struct MixContext {
     int maxVol = 100;
     bool decodeInline = false; // manual clock: decode on this thread when a ring runs dry
     int deviceRate = 44100;
+    int periodFrames = 441; // the most frames a DSP procedure is handed at once
 };
 
 // Adds up to `maxFrames` frames of `streams` into `out` (interleaved stereo) and returns how many it

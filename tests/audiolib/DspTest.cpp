@@ -65,6 +65,26 @@ TEST_F(DspTest, BlocksAreTheDecodedFloatStereoBeforeVolumeInPeriodsAtMost)
     }
 }
 
+TEST_F(DspTest, AFasterPlaybackRateStillHandsAPeriodAtMost)
+{
+    const Handle stream = Create(20000);
+    ChannelSetAttributes(stream, 100000, KeepVol, KeepPan);
+    uint32_t longest = 0;
+    int64_t frames = 0;
+    ASSERT_NE(ChannelSetDSP(
+                  stream,
+                  [&](Handle, Handle, float*, uint32_t length) {
+                      longest = std::max(longest, length);
+                      frames += length / 8;
+                  },
+                  0),
+              0u);
+    ChannelPlay(stream, false);
+    Render(4410);
+    EXPECT_GE(frames, 2 * 4410); // more than twice the device's frames went through
+    EXPECT_LE(longest, PeriodBytes);
+}
+
 TEST_F(DspTest, HigherPrioritiesRunFirstAndEqualOnesInTheOrderAdded)
 {
     struct Attached {
