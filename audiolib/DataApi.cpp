@@ -1,6 +1,6 @@
 // ChannelGetData: the most recent frames a stream had heard, as samples or as a spectrum.
 #include "audiolib/AudioLib.h"
-#include "audiolib/Spectrum.h"
+#include "audiolib/FftMagnitudes.h"
 #include "audiolib/StreamCall.h"
 
 #include <algorithm>
@@ -21,18 +21,18 @@ int16_t ToInt16(float sample)
 
 int32_t Fft1024(const SampleHistory& history, std::unique_lock<std::mutex>& lock, float* out)
 {
-    std::array<float, Spectrum::Size * 2> frames;
-    history.Latest(frames.data(), Spectrum::Size);
+    std::array<float, FftMagnitudes::Size * 2> frames;
+    history.Latest(frames.data(), FftMagnitudes::Size);
     lock.unlock();
     try {
-        thread_local Spectrum spectrum;
+        thread_local FftMagnitudes spectrum;
         spectrum.Magnitudes(frames.data(), out);
     } catch (const std::bad_alloc&) {
         SetLastError(ErrorMem);
         return -1;
     }
     SetLastError(ErrorOk);
-    return Spectrum::Size * 4;
+    return FftMagnitudes::Size * 4;
 }
 
 int32_t Samples(const Stream& stream, void* buffer, uint32_t length)

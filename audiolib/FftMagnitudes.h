@@ -8,15 +8,15 @@ struct kiss_fftr_state;
 
 namespace audiolib {
 
-class Spectrum {
+class FftMagnitudes {
 public:
     static constexpr int Size = 1024;
     static constexpr int Bins = Size / 2;
 
-    Spectrum();
-    ~Spectrum();
-    Spectrum(const Spectrum&) = delete;
-    Spectrum& operator=(const Spectrum&) = delete;
+    FftMagnitudes();
+    ~FftMagnitudes();
+    FftMagnitudes(const FftMagnitudes&) = delete;
+    FftMagnitudes& operator=(const FftMagnitudes&) = delete;
 
     // `stereo` holds Size interleaved frames; `out` receives Bins magnitudes.
     void Magnitudes(const float* stereo, float* out);

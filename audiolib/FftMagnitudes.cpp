@@ -1,4 +1,4 @@
-#include "audiolib/Spectrum.h"
+#include "audiolib/FftMagnitudes.h"
 
 #include "kissfft/kiss_fftr.h"
 
@@ -8,7 +8,7 @@
 
 namespace audiolib {
 
-Spectrum::Spectrum() : config_(kiss_fftr_alloc(Size, 0, nullptr, nullptr))
+FftMagnitudes::FftMagnitudes() : config_(kiss_fftr_alloc(Size, 0, nullptr, nullptr))
 {
     if (config_ == nullptr)
         throw std::bad_alloc();
@@ -17,12 +17,12 @@ Spectrum::Spectrum() : config_(kiss_fftr_alloc(Size, 0, nullptr, nullptr))
         window_[n] = static_cast<float>(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * n / Size));
 }
 
-Spectrum::~Spectrum()
+FftMagnitudes::~FftMagnitudes()
 {
     kiss_fftr_free(config_);
 }
 
-void Spectrum::Magnitudes(const float* stereo, float* out)
+void FftMagnitudes::Magnitudes(const float* stereo, float* out)
 {
     for (int n = 0; n < Size; ++n)
         samples_[n] = 0.5f * (stereo[2 * n] + stereo[2 * n + 1]) * window_[n];
