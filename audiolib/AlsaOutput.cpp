@@ -61,11 +61,7 @@ void AlsaOutput::Close()
 {
     if (!thread_.joinable())
         return;
-    {
-        std::lock_guard lock(stopMutex_);
-        stop_ = true;
-    }
-    stopCv_.notify_all();
+    stop_.Raise();
     thread_.join();
     ClosePcm();
 }
@@ -147,12 +143,6 @@ int64_t AlsaOutput::Delay()
     return static_cast<int64_t>(delay) * format_.rate / cardRate_;
 }
 
-bool AlsaOutput::WaitUntil(Clock::time_point when)
-{
-    std::unique_lock lock(stopMutex_);
-    return !stopCv_.wait_until(lock, when, [this] { return stop_.load(); });
-}
-
 void AlsaOutput::Run()
 {
     const int64_t period = format_.periodFrames;
@@ -171,7 +161,7 @@ void AlsaOutput::Run()
                 clocked = 0;
                 due = start + FramesTime(period, format_.rate);
             }
-            if (!WaitUntil(due))
+            if (stop_.WaitUntil(due))
                 break;
             clocked += period;
         }

@@ -6,11 +6,10 @@
 // background and resumes output once the card is back.
 #include "audiolib/OutputBackend.h"
 #include "audiolib/RateConverter.h"
+#include "audiolib/StopSignal.h"
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -46,9 +45,7 @@ private:
     // Frames ALSA holds that the listener has not heard yet, in device frames.
     int64_t Delay();
     void Run();
-    // Sleeps until `when`; false when the output is closing.
-    bool WaitUntil(Clock::time_point when);
-    bool Stopping() const { return stop_.load(); }
+    bool Stopping() const { return stop_.Raised(); }
 
     const std::string pcmName_;
     OutputFormat format_;
@@ -67,9 +64,7 @@ private:
     std::atomic<int> failures_{0};
 
     std::thread thread_;
-    std::mutex stopMutex_;
-    std::condition_variable stopCv_;
-    std::atomic<bool> stop_{false};
+    StopSignal stop_;
 };
 
 } // namespace audiolib

@@ -24,11 +24,7 @@ void NullOutput::Close()
 {
     if (!thread_.joinable())
         return;
-    {
-        std::lock_guard lock(stopMutex_);
-        stop_ = true;
-    }
-    stopCv_.notify_all();
+    stop_.Raise();
     thread_.join();
 }
 
@@ -72,8 +68,7 @@ void NullOutput::RunClock()
     const int64_t rate = format_.rate;
     Clock::time_point start = Clock::now();
     int64_t scheduled = 0; // frames rendered since `start`
-    std::unique_lock lock(stopMutex_);
-    while (!stop_) {
+    while (!stop_.Raised()) {
         const auto elapsed = std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start);
         const int64_t due = elapsed.count() * rate / 1000000000;
         // After a stall of more than a second (a suspended machine) the clock resumes from now.
@@ -82,15 +77,12 @@ void NullOutput::RunClock()
             scheduled = 0;
             continue;
         }
-        while (scheduled + period <= due && !stop_) {
-            lock.unlock();
+        while (scheduled + period <= due && !stop_.Raised()) {
             render_(block_.data(), period);
             Output(period);
-            lock.lock();
             scheduled += period;
         }
-        const auto next = start + std::chrono::nanoseconds((scheduled + period) * 1000000000 / rate);
-        stopCv_.wait_until(lock, next, [this] { return stop_; });
+        stop_.WaitUntil(start + std::chrono::nanoseconds((scheduled + period) * 1000000000 / rate));
     }
 }
 

@@ -4,8 +4,8 @@
 // caller advances it, and the mix is kept for the caller to inspect.
 #include "audiolib/AudioLib.h"
 #include "audiolib/OutputBackend.h"
+#include "audiolib/StopSignal.h"
 
-#include <condition_variable>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -37,9 +37,7 @@ private:
     std::vector<float> block_;
 
     std::thread thread_;
-    std::mutex stopMutex_;
-    std::condition_variable stopCv_;
-    bool stop_ = false;
+    StopSignal stop_;
 
     std::mutex outputMutex_;
     std::vector<float> capture_;
