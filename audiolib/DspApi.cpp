@@ -56,7 +56,7 @@ Handle ChannelSetDSP(Handle handle, DspFunction function, int priority)
     }
     try {
         // Procedures and effects share the numbering of the other things attached to a stream.
-        const Handle dsp = NewHandle(HandleKind::Sync);
+        const Handle dsp = NewHandle(HandleKind::Dsp);
         call.GetStream().chain.AddProcedure(dsp, priority, std::move(function));
         SetLastError(ErrorOk);
         return dsp;
@@ -90,7 +90,7 @@ Handle ChannelSetFX(Handle handle, uint32_t type, int priority)
     }
     try {
         Stream& stream = call.GetStream();
-        const Handle fx = NewHandle(HandleKind::Sync);
+        const Handle fx = NewHandle(HandleKind::Fx);
         stream.chain.AddEffect(fx, priority, MakeEffect(type, stream.rate));
         SetLastError(ErrorOk);
         return fx;

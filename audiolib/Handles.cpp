@@ -8,7 +8,7 @@ namespace audiolib {
 namespace {
 constexpr int KindShift = 28;
 constexpr uint32_t CounterMask = (1u << KindShift) - 1;
-std::array<std::atomic<uint32_t>, 4> counters{};
+std::array<std::atomic<uint32_t>, 6> counters{};
 } // namespace
 
 Handle NewHandle(HandleKind kind)
