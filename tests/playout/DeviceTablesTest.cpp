@@ -184,3 +184,20 @@ TEST(DeviceTables, LoadInputDevicesPairsNamesWithoutOffsetAndListsTheInputs)
         EXPECT_EQ(table[i].Name, "") << i;
     }
 }
+
+// With the machine's own device list (ALSA's "null" PCM in tests), a name stored in the settings finds
+// its device again in a later listing.
+TEST(DeviceTables, AStoredNameFindsItsDeviceInTheNextListing)
+{
+    TDevices first;
+    TDevices second;
+    LoadOutputDevices(first);
+    LoadOutputDevices(second); // the devices are initialised already: that counts as success
+    for (int device = 0; audiolib::SetDevice(device); ++device)
+        audiolib::Free();
+    ASSERT_EQ(first[1].Name, "null");
+    for (size_t i = 0; i < first.size(); ++i)
+        EXPECT_EQ(second[i].Name, first[i].Name) << "entry " << i;
+    EXPECT_EQ(GetDeviceIndex(second, first[1].Name), 1);
+    EXPECT_EQ(GetDeviceIndex(second, "No sound"), 0);
+}
