@@ -110,6 +110,11 @@ bool ChannelSetVolume(int slot, int volume)
 
 bool ChannelPlayFile(int slot, const QString& path, int& lengthSeconds, QString& errorText)
 {
+    return ChannelOpenFile(slot, path, lengthSeconds, errorText) && ChannelStartFile(slot, errorText);
+}
+
+bool ChannelOpenFile(int slot, const QString& path, int& lengthSeconds, QString& errorText)
+{
     errorText.clear();
     // The new file reuses this handle's place; freeing also stops whatever it played.
     audiolib::StreamFree(ChannelStream(slot));
@@ -119,12 +124,17 @@ bool ChannelPlayFile(int slot, const QString& path, int& lengthSeconds, QString&
     }
     const QByteArray file = path.toUtf8();
     SetChannelStream(slot, audiolib::StreamCreateFile(false, file.constData(), 0, 0, StreamAutoFree));
-    const audiolib::Handle stream = ChannelStream(slot);
-    if (stream == 0) {
+    if (ChannelStream(slot) == 0) {
         errorText = QStringLiteral("Can not play the file");
         return false;
     }
     lengthSeconds = ChannelLengthSeconds(slot);
+    return true;
+}
+
+bool ChannelStartFile(int slot, QString& errorText)
+{
+    const audiolib::Handle stream = ChannelStream(slot);
     // A stream that never starts would never reach its end sync and stall the channel on air.
     if (!audiolib::ChannelPlay(stream, false)) {
         audiolib::StreamFree(stream);

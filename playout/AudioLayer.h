@@ -59,6 +59,10 @@ bool ChannelSetVolume(int slot, int volume);
 // Frees the handle the slot's index selects, opens path on the slot's device and plays it. On
 // failure errorText says why: "Can not set output device" or "Can not play the file".
 bool ChannelPlayFile(int slot, const QString& path, int& lengthSeconds, QString& errorText);
+// ChannelPlayFile in its two halves, so a caller can hold the mixer only around the start and not
+// while a file is opened (a long file takes a while, and the other stream must keep sounding).
+bool ChannelOpenFile(int slot, const QString& path, int& lengthSeconds, QString& errorText);
+bool ChannelStartFile(int slot, QString& errorText);
 
 int ChannelPositionSeconds(int slot); // truncated toward zero
 int64_t ChannelLength(int slot);      // bytes

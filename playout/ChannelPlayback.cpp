@@ -194,12 +194,14 @@ void TChannelPlayback::PlayFileItem(const TTemaData& entry)
     KeepFadingStream();
 
     const bool crossfaded = crossfadeEnabled && entry.Duration > StationOptions.CrossfadeMin[slot];
-    bool started = false;
-    {
+    QString errorText; // the log line names the file; the reason is not kept
+    // Opened before the mixer is held: opening a long file takes a while, and the entry fading out
+    // must go on sounding meanwhile.
+    bool started = ChannelOpenFile(slot, path, queue_.LengthSec, errorText);
+    if (started) {
         // Heard as one: a fading-in entry never sounds at full volume before its fade begins.
         const TSlotMixerLock lock(slot);
-        QString errorText; // the log line names the file; the reason is not kept
-        started = ChannelPlayFile(slot, path, queue_.LengthSec, errorText);
+        started = ChannelStartFile(slot, errorText);
         if (started) {
             void* const target = static_cast<QObject*>(this);
             if (crossfaded) {
