@@ -21,7 +21,7 @@ TEST(LibraryTest, VersionConfigAndPlugins)
         EXPECT_EQ(SetConfig(c.option, c.value), c.error == ErrorOk) << c.option << "=" << c.value;
         EXPECT_EQ(ErrorGetCode(), c.error) << c.option << "=" << c.value;
     }
-    EXPECT_NE(PluginLoad("basswma.dll"), 0u);
+    EXPECT_NE(PluginLoad("wma"), 0u);
     EXPECT_TRUE(PluginFree(0));
 }
 
