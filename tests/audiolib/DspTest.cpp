@@ -163,19 +163,7 @@ TEST_F(DspTest, AFunctionsStateIsReleasedWithTheStreamOrOnRemoval)
 
 // On the real-time clock, with the mixer on its own thread: once RemoveDSP returns, the procedure
 // is not inside a call and is never called again.
-class DspRealtimeTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(SetConfig(ConfigNullManual, 0));
-        ASSERT_TRUE(Init(0, 44100, 0));
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(Free());
-        EXPECT_EQ(LiveStreamCount(), 0);
-    }
-};
+using DspRealtimeTest = RealtimeClockTest;
 
 TEST_F(DspRealtimeTest, NoCallRunsOrFollowsOnceRemovalReturns)
 {

@@ -72,6 +72,18 @@ void ManualClockTest::TearDown()
     SetConfig(ConfigNullManual, 0);
 }
 
+void RealtimeClockTest::SetUp()
+{
+    ASSERT_TRUE(SetConfig(ConfigNullManual, 0));
+    ASSERT_TRUE(Init(0, 44100, 0));
+}
+
+void RealtimeClockTest::TearDown()
+{
+    EXPECT_TRUE(Free());
+    EXPECT_EQ(LiveStreamCount(), 0);
+}
+
 Handle ManualClockTest::Create(int64_t frames, uint32_t flags, Signal signal)
 {
     const Handle handle =

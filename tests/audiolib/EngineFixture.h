@@ -69,4 +69,12 @@ protected:
     std::vector<float> Render(int64_t frames);
 };
 
+// Each test initialises device 0 on its real-time clock (decoder threads, the paced mixer and the
+// sync thread) and frees it; nothing may outlive the test.
+class RealtimeClockTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
 } // namespace engine_test

@@ -13,18 +13,8 @@ namespace {
 using namespace audiolib;
 using namespace std::chrono_literals;
 
-class RealtimeTest : public ::testing::Test {
+class RealtimeTest : public RealtimeClockTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(SetConfig(ConfigNullManual, 0));
-        ASSERT_TRUE(Init(0, 44100, 0));
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(Free());
-        EXPECT_EQ(LiveStreamCount(), 0);
-    }
     static Handle Create(int64_t frames, uint32_t flags = 0)
     {
         return StreamCreateFromDecoder(std::make_unique<TestDecoder>(frames, Ramp), flags);
