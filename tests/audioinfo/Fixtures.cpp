@@ -1,7 +1,8 @@
 #include "Fixtures.h"
 
+#include "Ffmpeg.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QUuid>
 
@@ -256,10 +257,11 @@ FfmpegFiles::FfmpegFiles(const QString& source, const QList<Output>& outputs)
 {
     if (!HaveFfmpeg() || !folder_.IsValid())
         return;
-    QStringList arguments = {"-y", "-v", "error", "-f", "lavfi", "-i", source};
+    QStringList arguments = {"-f", "lavfi", "-i", source};
     for (const Output& output : outputs)
         arguments << output.options << folder_.File(output.name);
-    made_ = QProcess::execute("ffmpeg", arguments) == 0;
+    QString failure;
+    made_ = testing_support::RunFfmpeg(arguments, &failure);
 }
 
 } // namespace fixtures

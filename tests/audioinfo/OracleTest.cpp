@@ -2,6 +2,7 @@
 // of a Xing VBR file, sample rates, the CBR bit rate and the titles of tags that ffmpeg writes.
 #include "audioinfo/MPEGaudio.h"
 
+#include "Ffmpeg.h"
 #include "TempFolder.h"
 
 #include <QMap>
@@ -56,19 +57,11 @@ TEST(MPEGaudioOracle, AgreesWithFfprobeOnExactValues)
     TempFolder folder;
     for (const Case& c : cases) {
         const QString path = folder.File("oracle.mp3");
-        QStringList arguments = {"-y",
-                                 "-v",
-                                 "quiet",
-                                 "-f",
-                                 "lavfi",
-                                 "-i",
-                                 "sine=duration=1",
-                                 "-metadata",
-                                 "title=" + title,
-                                 "-c:a",
-                                 "libmp3lame"};
+        QStringList arguments = {"-f", "lavfi", "-i", "sine=duration=1", "-metadata", "title=" + title,
+                                 "-c:a", "libmp3lame"};
         arguments << c.options << path;
-        QProcess::execute("ffmpeg", arguments);
+        QString failure;
+        ASSERT_TRUE(testing_support::RunFfmpeg(arguments, &failure)) << failure.toStdString();
 
         TMPEGaudio audio;
         ASSERT_TRUE(audio.ReadFromFile(path)) << c.name;

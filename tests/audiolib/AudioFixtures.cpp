@@ -2,7 +2,6 @@
 
 #include "WavWriter.h"
 
-#include <QProcess>
 
 namespace testing_support {
 
@@ -39,23 +38,6 @@ Encoding EncodingOf(AudioFixture kind)
 }
 
 } // namespace
-
-bool RunFfmpeg(const QStringList& arguments, QString* failure)
-{
-    QProcess ffmpeg;
-    ffmpeg.start("ffmpeg", QStringList{"-v", "error", "-nostdin", "-y"} + arguments);
-    if (!ffmpeg.waitForStarted()) {
-        *failure = "the ffmpeg program is missing (scripts/setup installs it)";
-        return false;
-    }
-    if (!ffmpeg.waitForFinished(30000) || ffmpeg.exitStatus() != QProcess::NormalExit ||
-        ffmpeg.exitCode() != 0) {
-        *failure =
-            "ffmpeg " + arguments.join(' ') + " failed: " + QString::fromUtf8(ffmpeg.readAllStandardError());
-        return false;
-    }
-    return true;
-}
 
 QStringList MakeFixtures(const QString& folder, const QList<AudioFixture>& kinds, double seconds,
                          int channels, QString* failure, int sampleRate)

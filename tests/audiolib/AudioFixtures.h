@@ -1,6 +1,8 @@
 #pragma once
 // Small audio files the audio tests make themselves: a 440 Hz sine through our WAV writer, or encoded by
 // the ffmpeg program (MP3 with and without a Xing/LAME header, Ogg Vorbis, WMA).
+#include "Ffmpeg.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -26,8 +28,5 @@ QString MakeFixture(const QString& folder, AudioFixture kind, double seconds, in
 // second); the paths in the order of `kinds`, or an empty list.
 QStringList MakeFixtures(const QString& folder, const QList<AudioFixture>& kinds, double seconds,
                          int channels, QString* failure, int sampleRate = 44100);
-
-// Runs the ffmpeg program with `arguments` (quiet, overwriting); false with the reason in `failure`.
-bool RunFfmpeg(const QStringList& arguments, QString* failure);
 
 } // namespace testing_support
