@@ -8,6 +8,7 @@
 #include "foundation/Strings.h"
 #include "platform/BinaryReader.h"
 #include "platform/Numbers.h"
+#include "platform/Paths.h"
 
 #include <QFileInfo>
 
@@ -17,11 +18,6 @@ int64_t WholeSeconds(double seconds)
 {
     const int64_t rounded = platform::RoundHalfEven(seconds);
     return rounded > 0 ? rounded : 1;
-}
-
-QString NamePart(const QString& path)
-{
-    return path.mid(path.lastIndexOf(u'/') + 1);
 }
 
 uint8_t TypeOf(const QString& extension)
@@ -38,11 +34,6 @@ uint8_t TypeOf(const QString& extension)
     return FileTypeNone;
 }
 
-QString Quoted(const QString& text)
-{
-    return u'"' + text + u'"';
-}
-
 QString OrDefault(const QString& text, const QString& fallback)
 {
     return text.isEmpty() ? fallback : text;
@@ -52,16 +43,14 @@ QString OrDefault(const QString& text, const QString& fallback)
 TOFileData::TOFileData(const QString& name, const QString& fileName, int64_t size)
     : Name(name), FileName(fileName), Size(size)
 {
-    const qsizetype slash = fileName.lastIndexOf(u'/');
-    Folder = fileName.left(slash + 1);
-    const qsizetype dot = fileName.lastIndexOf(u'.');
-    Extension = dot > slash ? fileName.mid(dot) : QString();
+    Folder = platform::FolderPart(fileName);
+    Extension = platform::FileExtension(fileName);
     FileType = TypeOf(Extension);
 }
 
 std::unique_ptr<TOFileData> TOFileData::Create(const QString& fileName, bool readTags)
 {
-    return CreateNamed(NamePart(fileName), fileName, FileSizeByName(fileName), readTags);
+    return CreateNamed(platform::FileNamePart(fileName), fileName, FileSizeByName(fileName), readTags);
 }
 
 std::unique_ptr<TOFileData> TOFileData::CreateNamed(const QString& name, const QString& fileName,
@@ -232,6 +221,6 @@ int64_t GetFileDuration(const QString& path)
     if (!QFileInfo(path).isFile())
         return 0;
     const std::unique_ptr<TOFileData> data =
-        TOFileData::CreateNamed(NamePart(path), path, FileSizeByName(path), false);
+        TOFileData::CreateNamed(platform::FileNamePart(path), path, FileSizeByName(path), false);
     return data->ReadTags() ? data->Duration : 0;
 }

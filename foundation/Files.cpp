@@ -1,6 +1,7 @@
 #include "foundation/Files.h"
 
 #include "foundation/General.h"
+#include "platform/Paths.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,13 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-// The part of the file name from its last ".", or "" when it has none.
-QString ExtensionOf(const QString& name)
-{
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot > name.lastIndexOf(QLatin1Char('/')) ? name.mid(dot) : QString();
-}
 
 // Copying a file onto itself would empty it before reading it.
 bool IsSameFile(const QFile& opened, const QString& other)
@@ -117,6 +111,6 @@ bool IsAudioFile(const QString& name)
             all += extension;
         return all;
     }();
-    const QString extension = ExtensionOf(name).toUpper();
+    const QString extension = platform::FileExtension(name).toUpper();
     return !extension.isEmpty() && known.contains(extension);
 }

@@ -39,3 +39,8 @@ QString FastReplace(const QString& source, const QString& oldText, const QString
     QString result = source;
     return result.replace(oldText, newText, caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive);
 }
+
+QString Quoted(const QString& text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}

@@ -8,6 +8,9 @@
 // station's texts have always been trimmed; other white space stays.
 QString TrimBlanks(const QString& text);
 
+// The text between double quotes, as messages and log lines name files and devices.
+QString Quoted(const QString& text);
+
 // Clears the list and fills it with the trimmed pieces between separators, dropping empty ones.
 // Returns the list's count.
 int SplitString(const QString& text, QChar separator, QStringList& list);

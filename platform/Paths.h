@@ -16,4 +16,10 @@ QString ToNativeSeparators(const QString& path);
 // The folder with a trailing "/".
 QString WithTrailingSeparator(const QString& folder);
 
+// Parts of a path: the name after the last "/", the folder up to and with it, and the extension
+// of the name from its last "." with the dot ("" when the name has none).
+QString FileNamePart(const QString& path);
+QString FolderPart(const QString& path);
+QString FileExtension(const QString& path);
+
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "foundation/Log.h"
 #include "foundation/Options.h"
 #include "foundation/QueueEntryText.h"
+#include "foundation/Strings.h"
 #include "platform/Messages.h"
 #include "playout/AudioLayer.h"
 #include "playout/ChannelQueue.h"
@@ -22,11 +23,6 @@ constexpr int ModuleQueue = 200;
 constexpr int EventItem = 100;
 constexpr int EventResuming = 101;
 constexpr int EventPausing = 103;
-
-QString Quoted(const QString& path)
-{
-    return QLatin1Char('"') + path + QLatin1Char('"');
-}
 
 // The sync procedures run on the audio library's thread: they only post, naming their stream.
 void PostPlayNextProc(audiolib::Handle, audiolib::Handle stream, uint32_t, void* user)

@@ -31,6 +31,16 @@ TEST(Paths, AbsoluteMeansLeadingSlashOrDriveText)
     EXPECT_EQ(platform::ToNativeSeparators("C:\\Music\\a.mp3"), "C:/Music/a.mp3");
 }
 
+TEST(Paths, NameFolderAndExtensionParts)
+{
+    EXPECT_EQ(platform::FileNamePart("/music/a.mp3"), "a.mp3");
+    EXPECT_EQ(platform::FolderPart("/music/a.mp3"), "/music/");
+    EXPECT_EQ(platform::FileExtension("/music/a.b.MP3"), ".MP3");
+    EXPECT_EQ(platform::FileExtension("/music.old/readme"), ""); // a dot in the folder is no extension
+    EXPECT_EQ(platform::FileNamePart("a.mp3"), "a.mp3");
+    EXPECT_EQ(platform::FolderPart("a.mp3"), "");
+}
+
 TEST(Numbers, RoundHalfEvenAndMulDiv)
 {
     EXPECT_EQ(platform::RoundHalfEven(2.5), 2);
