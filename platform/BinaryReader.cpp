@@ -77,7 +77,8 @@ int64_t BinaryReader::ReadThroughWindow(int64_t pos, char* dest, int64_t count)
         // Aligned below the request, so backward scans near the end of a file hit the same window.
         window_.resize(WindowBytes);
         windowStart_ = pos & ~int64_t(WindowBytes / 2 - 1);
-        windowSize_ = PreadAll(windowStart_, window_.data(), std::min<int64_t>(WindowBytes, size_ - windowStart_));
+        windowSize_ =
+            PreadAll(windowStart_, window_.data(), std::min<int64_t>(WindowBytes, size_ - windowStart_));
     }
     const int64_t there = std::clamp<int64_t>(windowStart_ + windowSize_ - pos, 0, count);
     std::memcpy(dest, window_.data() + (pos - windowStart_), size_t(there));
@@ -94,7 +95,8 @@ int64_t BinaryReader::ReadAt(int64_t pos, char* dest, int64_t count)
         done = available;
     } else if (fd_ >= 0 && available > 0) {
         // The readers ask for a few bytes at a time: one system call per window, not per field.
-        done = available <= WindowBytes / 2 ? ReadThroughWindow(pos, dest, available) : PreadAll(pos, dest, available);
+        done = available <= WindowBytes / 2 ? ReadThroughWindow(pos, dest, available)
+                                            : PreadAll(pos, dest, available);
     }
     std::memset(dest + done, 0, size_t(count - done));
     return done;

@@ -3,9 +3,9 @@
 #include "platform/Text.h"
 
 #include <QFile>
-#include <utility>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <utility>
 
 #include <cstdint>
 

@@ -173,7 +173,8 @@ bool ChannelSetPositionFraction(int slot, double fraction)
 bool ChannelSetSpeed(int slot, float step)
 {
     const audiolib::Handle stream = ChannelStream(slot);
-    return audiolib::ChannelSetAttributes(stream, SpeedFrequency(step, NativeRate(stream)), KeepVolume, KeepPan);
+    return audiolib::ChannelSetAttributes(stream, SpeedFrequency(step, NativeRate(stream)), KeepVolume,
+                                          KeepPan);
 }
 
 audiolib::Handle ChannelSetSync(int slot, uint32_t type, int64_t parameter, audiolib::SyncProc procedure,

@@ -57,8 +57,8 @@ TEST(MPEGaudioOracle, AgreesWithFfprobeOnExactValues)
     TempFolder folder;
     for (const Case& c : cases) {
         const QString path = folder.File("oracle.mp3");
-        QStringList arguments = {"-f", "lavfi", "-i", "sine=duration=1", "-metadata", "title=" + title,
-                                 "-c:a", "libmp3lame"};
+        QStringList arguments = {"-f",        "lavfi",          "-i",   "sine=duration=1",
+                                 "-metadata", "title=" + title, "-c:a", "libmp3lame"};
         arguments << c.options << path;
         QString failure;
         ASSERT_TRUE(testing_support::RunFfmpeg(arguments, &failure)) << failure.toStdString();

@@ -2,7 +2,6 @@
 
 #include "WavWriter.h"
 
-
 namespace testing_support {
 
 namespace {

@@ -60,7 +60,8 @@ bool WriteWav(const QString& path, const WavFormat& format, int64_t frames,
 std::function<double(int64_t, int)> Sine(double frequency, double amplitude, int sampleRate)
 {
     return [=](int64_t frame, int) {
-        return amplitude * std::sin(2.0 * std::numbers::pi * frequency * static_cast<double>(frame) / sampleRate);
+        return amplitude *
+               std::sin(2.0 * std::numbers::pi * frequency * static_cast<double>(frame) / sampleRate);
     };
 }
 

@@ -14,7 +14,8 @@ struct WavFormat {
 };
 
 // `sample(frame, channel)` gives a value in [-1, 1]; it is scaled to the format's integer range.
-QByteArray MakeWav(const WavFormat& format, int64_t frames, const std::function<double(int64_t, int)>& sample);
+QByteArray MakeWav(const WavFormat& format, int64_t frames,
+                   const std::function<double(int64_t, int)>& sample);
 bool WriteWav(const QString& path, const WavFormat& format, int64_t frames,
               const std::function<double(int64_t, int)>& sample);
 

@@ -19,7 +19,8 @@ TEST(Paths, JoinPathPutsExactlyOneSeparator)
         {"/", "a.mp3", "/a.mp3"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(platform::JoinPath(QString::fromUtf8(c.folder), c.name), QString::fromUtf8(c.joined)) << c.folder;
+        EXPECT_EQ(platform::JoinPath(QString::fromUtf8(c.folder), c.name), QString::fromUtf8(c.joined))
+            << c.folder;
 }
 
 TEST(Paths, AbsoluteMeansLeadingSlashOrDriveText)
@@ -49,9 +50,9 @@ TEST(Numbers, RoundHalfEvenAndMulDiv)
     EXPECT_EQ(platform::RoundHalfEven(2.4999), 2);
     EXPECT_EQ(platform::RoundHalfEven(1e300), INT64_MAX); // saturates instead of an undefined cast
     EXPECT_EQ(platform::RoundHalfEven(-1e300), INT64_MIN);
-    EXPECT_EQ(platform::MulDiv(5, 1, 2), 3);   // halves away from zero
+    EXPECT_EQ(platform::MulDiv(5, 1, 2), 3); // halves away from zero
     EXPECT_EQ(platform::MulDiv(-5, 1, 2), -3);
-    EXPECT_EQ(platform::MulDiv(7, 3, 4), 5);   // 5.25
+    EXPECT_EQ(platform::MulDiv(7, 3, 4), 5);             // 5.25
     EXPECT_EQ(platform::MulDiv(1 << 30, 4, 8), 1 << 29); // no 32-bit overflow
     EXPECT_EQ(platform::MulDiv(1, 1, 0), -1);
 }

@@ -53,8 +53,10 @@ TEST_F(OnAirTest, AQueuePutInChannelOnePlaysToItsEndAndTheStationExits)
                  }}});
     EXPECT_TRUE(queueEmptied);
     EXPECT_EQ(PlayCounter - countBefore, 2);
-    EXPECT_TRUE(logText.contains(one + " (" + QString::number(countBefore + 1) + ")")) << logText.toStdString();
-    EXPECT_TRUE(logText.contains(two + " (" + QString::number(countBefore + 2) + ")")) << logText.toStdString();
+    EXPECT_TRUE(logText.contains(one + " (" + QString::number(countBefore + 1) + ")"))
+        << logText.toStdString();
+    EXPECT_TRUE(logText.contains(two + " (" + QString::number(countBefore + 2) + ")"))
+        << logText.toStdString();
     EXPECT_EQ(freeMediaCalls, 1);
 }
 
