@@ -3,6 +3,7 @@
 #include "foundation/ColorNames.h"
 #include "foundation/General.h"
 #include "foundation/SettingsWriter.h"
+#include "platform/Font.h"
 #include "platform/Numbers.h"
 
 #include <QApplication>
@@ -35,8 +36,6 @@ QString ColorKey(DisplayRole role)
     return key;
 }
 
-constexpr int ScreenDpi = 96;
-
 } // namespace
 
 QString RoleName(DisplayRole role)
@@ -49,7 +48,8 @@ TRoleFont DefaultRoleFont()
     const QFont app = QApplication::font();
     TRoleFont font;
     font.Name = app.family();
-    font.Size = app.pointSize() > 0 ? app.pointSize() : platform::MulDiv(app.pixelSize(), 72, ScreenDpi);
+    font.Size =
+        app.pointSize() > 0 ? app.pointSize() : platform::MulDiv(app.pixelSize(), 72, platform::ScreenDpi);
     font.Style = (app.bold() ? StyleBold : 0) | (app.italic() ? StyleItalic : 0) |
                  (app.underline() ? StyleUnderline : 0) | (app.strikeOut() ? StyleStrikeOut : 0);
     return font;
@@ -57,16 +57,7 @@ TRoleFont DefaultRoleFont()
 
 QFont ToQFont(const TRoleFont& font)
 {
-    QFont result(font.Name);
-    // A negative size is a pixel height, as the original toolkit kept it.
-    const int pixels = font.Size < 0 ? -font.Size : platform::MulDiv(font.Size, ScreenDpi, 72);
-    if (pixels > 0)
-        result.setPixelSize(pixels);
-    result.setBold((font.Style & StyleBold) != 0);
-    result.setItalic((font.Style & StyleItalic) != 0);
-    result.setUnderline((font.Style & StyleUnderline) != 0);
-    result.setStrikeOut((font.Style & StyleStrikeOut) != 0);
-    return result;
+    return platform::MakeQFont(font.Name, font.Size, font.Style);
 }
 
 void CreateFonts()

@@ -57,6 +57,8 @@ QColor SystemColorRgb(int number)
 
 QColor ToQColor(TColor color)
 {
+    if (color == clNone)
+        return QColor(Qt::transparent);
     const auto value = static_cast<uint32_t>(color);
     if (IsSystemColor(color))
         return SystemColorRgb(static_cast<int>(value & 0xFF));
@@ -68,6 +70,20 @@ TColor FromQColor(const QColor& color)
     return static_cast<TColor>(static_cast<uint32_t>(color.red()) |
                                (static_cast<uint32_t>(color.green()) << 8) |
                                (static_cast<uint32_t>(color.blue()) << 16));
+}
+
+TColor ColorToRGB(TColor color)
+{
+    return IsSystemColor(color) ? FromQColor(ToQColor(color)) : (color & 0xFFFFFF);
+}
+
+bool SameColor(TColor a, TColor b)
+{
+    const auto key = [](TColor color) {
+        const auto value = static_cast<uint32_t>(color);
+        return IsSystemColor(color) ? (0x80000000u | (value & 0xFF)) : value;
+    };
+    return key(a) == key(b);
 }
 
 } // namespace platform
