@@ -1,0 +1,130 @@
+#include "controls/LXObjects.h"
+
+#include <QEvent>
+#include <QVariant>
+
+void TLXObject::Assign(const TLXObject&) {}
+
+void TLXObject::EndUpdate(bool notify)
+{
+    locked_ = false;
+    if (notify)
+        Changed();
+}
+
+void TLXObject::Changed()
+{
+    if (!locked_ && OnChange)
+        OnChange(this);
+}
+
+void TLXObject::SubObjectChanged(TLXObject*)
+{
+    Changed();
+}
+
+TLXCustomComponent::TLXCustomComponent(QObject* owner) : QObject(owner) {}
+
+int TLXCustomComponent::Tag() const
+{
+    return property("Tag").toInt();
+}
+
+void TLXCustomComponent::SetTag(int tag)
+{
+    setProperty("Tag", tag);
+}
+
+void TLXCustomComponent::EndUpdate(bool notify)
+{
+    locked_ = false;
+    if (notify)
+        Changed();
+}
+
+void TLXCustomComponent::Changed()
+{
+    if (!locked_ && OnChange)
+        OnChange(this);
+}
+
+void TLXCustomComponent::SubObjectChanged(QObject*)
+{
+    Changed();
+}
+
+TLXWndProcComponent::TLXWndProcComponent(QObject* owner) : TLXCustomComponent(owner) {}
+
+TLXWndProcComponent::~TLXWndProcComponent()
+{
+    Unhook();
+}
+
+void TLXWndProcComponent::SetEnabled(bool enabled)
+{
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    if (enabled_)
+        Activate();
+    else
+        Deactivate();
+    EnabledChanged();
+}
+
+void TLXWndProcComponent::Loaded()
+{
+    TLXCustomComponent::Loaded();
+    Activate();
+}
+
+void TLXWndProcComponent::Activate()
+{
+    if (enabled_ && !Hooked())
+        Hook();
+}
+
+void TLXWndProcComponent::Deactivate()
+{
+    Unhook();
+}
+
+QWidget* TLXWndProcComponent::HookedWindow() const
+{
+    return qobject_cast<QWidget*>(parent());
+}
+
+bool TLXWndProcComponent::Hook()
+{
+    QWidget* window = HookedWindow();
+    if (!window || Hooked())
+        return false;
+    destroying_ = false;
+    hooked_ = window;
+    window->installEventFilter(this);
+    // The owner going away is the window's destruction: nothing is passed on after it.
+    destroyedConnection_ = connect(window, &QObject::destroyed, this, [this] { destroying_ = true; });
+    return true;
+}
+
+bool TLXWndProcComponent::Unhook()
+{
+    if (hooked_)
+        hooked_->removeEventFilter(this);
+    disconnect(destroyedConnection_);
+    hooked_ = nullptr;
+    destroying_ = false;
+    return true;
+}
+
+bool TLXWndProcComponent::eventFilter(QObject* watched, QEvent* event)
+{
+    if (destroying_ || watched != hooked_)
+        return false;
+    return WndProc(watched, event);
+}
+
+bool TLXWndProcComponent::WndProc(QObject*, QEvent*)
+{
+    return false;
+}
