@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <vector>
 
 namespace {
 using Guid = std::array<uint8_t, 16>;
@@ -66,15 +67,18 @@ struct FileData {
     std::array<QString, SlotCount> texts;
 };
 
-// A UTF-16LE text of `length` bytes; the reader ends after it whatever part of it was kept.
-QString ReadText(platform::BinaryReader& in, uint16_t length)
+// A UTF-16LE text of `length` bytes inside an object ending at `end`, up to its first zero character;
+// the reader ends after it whatever part of it was kept. A length from a damaged object cannot take
+// the text out of the object.
+QString ReadText(platform::BinaryReader& in, uint16_t length, int64_t end)
 {
-    const int64_t end = in.Tell() + length;
-    const int64_t characters = std::min<int64_t>(length / 2, kTextCharacters);
-    QByteArray bytes(qsizetype(characters * 2), '\0');
-    in.Read(bytes.data(), bytes.size());
-    in.Seek(end);
-    return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), characters);
+    const int64_t stop = std::clamp<int64_t>(in.Tell() + length, in.Tell(), std::max(end, in.Tell()));
+    const int64_t characters = std::min<int64_t>((stop - in.Tell()) / 2, kTextCharacters);
+    std::vector<char16_t> units(size_t(characters), u'\0');
+    in.Read(units.data(), characters * 2);
+    in.Seek(stop);
+    const auto zero = std::find(units.begin(), units.end(), u'\0');
+    return QString::fromUtf16(units.data(), zero - units.begin());
 }
 
 // Names match after trimming and upper-casing the letters a to z only.
@@ -87,7 +91,7 @@ QString NameKey(const QString& name)
     return key;
 }
 
-void ReadContentDescription(platform::BinaryReader& in, FileData& data)
+void ReadContentDescription(platform::BinaryReader& in, int64_t end, FileData& data)
 {
     uint16_t lengths[5];
     for (uint16_t& length : lengths)
@@ -97,31 +101,31 @@ void ReadContentDescription(platform::BinaryReader& in, FileData& data)
     for (int i = 0; i < 5; ++i) {
         if (lengths[i] == 0)
             continue;
-        const QString text = ReadText(in, lengths[i]);
+        const QString text = ReadText(in, lengths[i], end);
         if (kSlots[i] >= 0)
             data.texts[kSlots[i]] = text;
     }
 }
 
-void ReadExtendedContentDescription(platform::BinaryReader& in, FileData& data)
+void ReadExtendedContentDescription(platform::BinaryReader& in, int64_t end, FileData& data)
 {
     const uint16_t count = in.ReadU16LE();
-    for (int i = 0; i < count && !in.AtEnd(); ++i) {
-        const QString name = NameKey(ReadText(in, in.ReadU16LE()));
+    for (int i = 0; i < count && in.Tell() < end; ++i) {
+        const QString name = NameKey(ReadText(in, in.ReadU16LE(), end));
         const uint16_t type = in.ReadU16LE();
         const uint16_t length = in.ReadU16LE();
         if (type != kTextValue) {
             in.Skip(length);
             continue;
         }
-        const QString value = ReadText(in, length);
+        const QString value = ReadText(in, length, end);
         for (int slot = 0; slot < SlotCount; ++slot)
             if (name == QLatin1String(kSlotNames[slot]))
                 data.texts[slot] = value;
     }
 }
 
-void ReadObject(platform::BinaryReader& in, int64_t start, const Guid& id, FileData& data)
+void ReadObject(platform::BinaryReader& in, int64_t start, int64_t end, const Guid& id, FileData& data)
 {
     if (id == kFileProperties) {
         in.Seek(start + kPlayDuration);
@@ -138,10 +142,10 @@ void ReadObject(platform::BinaryReader& in, int64_t start, const Guid& id, FileD
         data.byteRate = in.ReadU32LE();
     } else if (id == kContentDescription) {
         in.Seek(start + kObjectHeaderSize);
-        ReadContentDescription(in, data);
+        ReadContentDescription(in, end, data);
     } else if (id == kExtendedContentDescription) {
         in.Seek(start + kObjectHeaderSize);
-        ReadExtendedContentDescription(in, data);
+        ReadExtendedContentDescription(in, end, data);
     }
 }
 
@@ -163,7 +167,7 @@ void ReadHeader(platform::BinaryReader& in, FileData& data)
         const uint64_t size = in.ReadU64LE();
         if (size < uint64_t(kObjectHeaderSize))
             break;
-        ReadObject(in, pos, id, data);
+        ReadObject(in, pos, pos + int64_t(std::min<uint64_t>(size, uint64_t(in.Size() - pos))), id, data);
         if (size >= uint64_t(in.Size() - pos))
             break;
         pos += int64_t(size);

@@ -26,6 +26,13 @@ TWMAfile Read(const QByteArray& bytes)
     return wma;
 }
 
+// The bytes with `mask` flipped in the byte at `offset`.
+QByteArray Flipped(QByteArray bytes, int offset, uint8_t mask)
+{
+    bytes[offset] = char(uint8_t(bytes[offset]) ^ mask);
+    return bytes;
+}
+
 // The header, then data bytes up to `size`.
 QByteArray Sized(const QByteArray& header, int size)
 {
@@ -113,6 +120,20 @@ TEST(WMAfile, Texts)
          {QString(250, 'x'), "", "", "2001", "", ""},
          0},
         {"odd text length", {oddLength}, {"Ti", "A", "", "", "", ""}, 0},
+        // A damaged length cannot take a text past its zero character or out of its object.
+        {"a title length beyond the object",
+         {Flipped(description, 24 + 1, 0x01)},
+         {"Title", "", "", "", "", ""},
+         0},
+        {"a value length beyond the object",
+         {Flipped(AsfExtendedContent({{"WM/Year", 0, Utf16("1999")}, {"WM/Genre", 0, Utf16("Rock")}}),
+                  24 + 2 + 2 + 16 + 2 + 1, 0x40)},
+         {"", "", "", "1999", "", ""},
+         0},
+        {"a text ends at its first zero character",
+         {AsfExtendedContent({{"WM/Title", 0, Utf16(QString("Title") + QChar(0) + "rest")}})},
+         {"Title", "", "", "", "", ""},
+         0},
         {"no content description", {}, {"", "", "", "", "", ""}, 0},
     };
     for (const Case& c : cases) {
@@ -208,4 +229,12 @@ TEST(WMAfile, FileMadeByTheEncoder)
     EXPECT_EQ(wma.Genre, "Rock");
     EXPECT_EQ(wma.Comment, "Described");
     EXPECT_EQ(wma.Track, 7u);
+
+    // One flipped bit in the title's length: the title stays itself, without a tail of zeros.
+    QByteArray damaged = fixtures::ReadFile(files.File("tags.wma"));
+    const qsizetype description = damaged.indexOf(fixtures::AsfGuid("75B22633-668E-11CF-A6D9-00AA0062CE6C"));
+    ASSERT_GT(description, 0);
+    const TWMAfile flipped = Read(Flipped(damaged, int(description) + 24 + 1, 0x01));
+    ASSERT_TRUE(flipped.Valid);
+    EXPECT_EQ(flipped.Title, QString::fromUtf8("Caf\u00e9 \u4e3f \U0001F600"));
 }
