@@ -9,9 +9,10 @@ namespace {
 constexpr int64_t kMinimumSize = 40;
 constexpr int64_t kChunkHeaderSize = 8;
 constexpr uint16_t kTagPcm = 1;
-constexpr uint16_t kTagAdpcm = 2;
 constexpr uint16_t kTagFloat = 3;
 constexpr uint16_t kTagExtensible = 0xFFFE;
+// A size field that says "see the ds64 chunk" in RF64, or "not known when written" from a pipe.
+constexpr uint32_t kUnknownSize = 0xFFFFFFFF;
 // An extensible format chunk names its real format by a GUID: the 2-byte tag, then this fixed tail.
 constexpr uint32_t kExtensibleSize = 40;
 constexpr int kSubFormatOffset = 24;
@@ -41,12 +42,24 @@ uint16_t SubFormat(platform::BinaryReader& in, int64_t body, uint32_t size)
     return std::memcmp(tail, kSubFormatTail, sizeof tail) == 0 ? tag : 0;
 }
 
-bool IsPlayable(uint16_t tag, uint16_t subFormat)
+// What the decoder plays: integer PCM of whole bytes and 32- or 64-bit floating point, with a
+// block of one sample per channel.
+bool IsPlayable(const TWAVfile& format, uint16_t subFormat)
 {
-    if (tag == kTagExtensible)
-        return subFormat == kTagPcm || subFormat == kTagFloat;
-    return tag == kTagPcm || tag == kTagAdpcm || tag == kTagFloat;
+    const uint16_t tag = format.FormatTag == kTagExtensible ? subFormat : format.FormatTag;
+    const int bits = format.BitsPerSample;
+    const bool sampleFormat = (tag == kTagPcm && (bits == 8 || bits == 16 || bits == 24 || bits == 32)) ||
+                              (tag == kTagFloat && (bits == 32 || bits == 64));
+    return sampleFormat && format.Channels > 0 && format.SampleRate > 0 &&
+           format.BlockAlign == format.Channels * bits / 8;
 }
+
+// The RF64 sizes that stand in for the 32-bit fields marked unknown.
+struct Ds64 {
+    bool found = false;
+    uint64_t riffSize = 0;
+    uint64_t dataSize = 0;
+};
 } // namespace
 
 void TWAVfile::ResetData()
@@ -57,9 +70,9 @@ void TWAVfile::ResetData()
     BitsPerSample = 0;
     SampleRate = 0;
     BytesPerSecond = 0;
-    SampleCount = 0;
     BlockAlign = 0;
     HeaderSize = 0;
+    DataSize = 0;
     FileSize = 0;
 }
 
@@ -80,15 +93,18 @@ bool TWAVfile::ReadFrom(platform::BinaryReader& in)
     in.Read(riff, 4);
     const uint32_t riffSize = in.ReadU32LE();
     in.Read(wave, 4);
-    if (!Is(riff, "RIFF") || !Is(wave, "WAVE"))
+    const bool rf64 = Is(riff, "RF64");
+    if (!(Is(riff, "RIFF") || rf64) || !Is(wave, "WAVE"))
         return !in.HasError();
 
     // The chunks are walked rather than taken at fixed places: writers put LIST, bext or JUNK
-    // chunks before the format or the data, and only a fact chunk holds a sample count.
+    // chunks before the format or the data.
     TWAVfile found;
+    Ds64 ds64;
     bool hasFormat = false;
     bool hasData = false;
     uint16_t subFormat = 0;
+    uint32_t dataSize = 0;
     int64_t pos = 12;
     while (!hasData && pos + 4 <= in.Size()) {
         char id[4];
@@ -101,30 +117,43 @@ bool TWAVfile::ReadFrom(platform::BinaryReader& in)
         if (Is(id, "fmt ")) {
             hasFormat = true;
             found.FormatTag = in.ReadU16LE();
-            found.Channels = uint8_t(in.ReadU16LE());
+            found.Channels = uint8_t(std::min<uint16_t>(in.ReadU16LE(), 255));
             found.SampleRate = in.ReadU32LE();
             found.BytesPerSecond = in.ReadU32LE();
             found.BlockAlign = in.ReadU16LE();
-            found.BitsPerSample = uint8_t(in.ReadU16LE());
+            found.BitsPerSample = uint8_t(std::min<uint16_t>(in.ReadU16LE(), 255));
             if (found.FormatTag == kTagExtensible)
                 subFormat = SubFormat(in, body, size);
-        } else if (Is(id, "fact")) {
-            found.SampleCount = in.ReadU32LE();
+        } else if (Is(id, "ds64") && rf64 && pos == 12) {
+            ds64.found = true;
+            ds64.riffSize = in.ReadU64LE();
+            ds64.dataSize = in.ReadU64LE();
         } else if (Is(id, "data")) {
             found.HeaderSize = body;
+            dataSize = size;
             hasData = true;
         }
         pos = body + int64_t(size) + (size & 1); // chunks are padded to an even length
     }
     if (in.HasError())
         return false;
+    if (!hasFormat || !hasData || !IsPlayable(found, subFormat))
+        return true;
 
-    if (hasFormat && hasData && IsPlayable(found.FormatTag, subFormat)) {
-        *this = found;
-        Valid = true;
-        FileSize = int64_t(riffSize) + kChunkHeaderSize;
-        HeaderSize = std::min(HeaderSize, FileSize);
-    }
+    // A size is bounded by the bytes that follow; a size the writer could not know (a pipe, a
+    // recording never finalised) means "to the end of the file".
+    const int64_t held = std::max<int64_t>(0, in.Size() - found.HeaderSize);
+    const bool fromDs64 = rf64 && ds64.found && dataSize == kUnknownSize;
+    uint64_t stated = fromDs64 ? ds64.dataSize : dataSize;
+    if (!fromDs64 && (dataSize == 0 || dataSize == kUnknownSize))
+        stated = uint64_t(held);
+    found.DataSize = int64_t(std::min(stated, uint64_t(held)));
+    if (found.DataSize < found.BlockAlign)
+        return true; // not one frame of sound
+    *this = found;
+    Valid = true;
+    const uint64_t wrapped = rf64 && ds64.found && riffSize == kUnknownSize ? ds64.riffSize : riffSize;
+    FileSize = int64_t(std::min<uint64_t>(wrapped, INT64_MAX - kChunkHeaderSize)) + kChunkHeaderSize;
     return true;
 }
 
@@ -132,9 +161,5 @@ double TWAVfile::GetDuration() const
 {
     if (!Valid)
         return 0;
-    if (SampleCount > 0 && SampleRate > 0)
-        return double(SampleCount) / SampleRate;
-    if (BytesPerSecond > 0)
-        return double(FileSize - HeaderSize) / BytesPerSecond;
-    return 0;
+    return double(DataSize / BlockAlign) / SampleRate;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Whether a file is a RIFF/WAVE file the station can play (PCM, ADPCM or floating point, also in the
-// extensible layout), and its duration from the header.
+// Whether a file is a WAVE file the station can play (integer PCM of 8, 16, 24 or 32 bits or IEEE
+// floating point, also in the extensible layout, in a RIFF or RF64 wrapper, with at least one frame of
+// sound), and its duration from the sample data the file really holds.
 #include <QString>
 #include <cstdint>
 
@@ -13,12 +14,12 @@ public:
     TWAVfile() { ResetData(); }
 
     // Resets, then reads the header chunks. False when the header cannot be read (a file under 40
-    // bytes or an input/output error); whether the file is usable is Valid.
+    // bytes or an input/output error); whether the file is playable is Valid.
     bool ReadFromFile(const QString& path);
     bool ReadFrom(platform::BinaryReader& in);
     void ResetData();
 
-    // Seconds from the fact chunk's sample count, else from the data size the RIFF header states.
+    // Seconds of the whole frames in the sample data.
     double GetDuration() const;
 
     bool Valid;
@@ -27,8 +28,8 @@ public:
     uint8_t BitsPerSample;
     uint32_t SampleRate;
     uint32_t BytesPerSecond;
-    uint32_t SampleCount; // from a fact chunk; 0 without one
     uint16_t BlockAlign;
     int64_t HeaderSize; // where the sample data start
-    int64_t FileSize;   // the RIFF size + 8, which may differ from the size on disk
+    int64_t DataSize;   // bytes of sample data, no more than the file holds after HeaderSize
+    int64_t FileSize;   // the RIFF size (from ds64 in RF64) + 8, which may differ from the size on disk
 };

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QUuid>
+#include <cmath>
 
 namespace fixtures {
 
@@ -150,6 +151,24 @@ QByteArray Riff(const QByteArray& chunks, int64_t riffSize)
     return "RIFF" + LittleEndian(size, 4) + "WAVE" + chunks;
 }
 
+bool WriteSilentWav(const QString& path, double seconds)
+{
+    const uint32_t bytes = uint32_t(std::llround(seconds * 44100)) * 4;
+    const QByteArray header =
+        Riff(WavFormat(1, 2, 44100, 16) + "data" + LittleEndian(bytes, 4), 36 + int64_t(bytes));
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(header) == header.size() &&
+           file.resize(header.size() + bytes);
+}
+
+namespace {
+QByteArray OggPageOf(uint8_t flags, uint64_t granule, const QByteArray& lacing, const QByteArray& body)
+{
+    return "OggS" + QByteArray(1, '\0') + char(flags) + LittleEndian(granule, 8) + LittleEndian(0x5A5A, 4) +
+           QByteArray(8, '\0') + char(lacing.size()) + lacing + body;
+}
+} // namespace
+
 QByteArray OggPage(uint64_t granule, const QByteArray& body)
 {
     QByteArray lacing;
@@ -157,8 +176,23 @@ QByteArray OggPage(uint64_t granule, const QByteArray& body)
     for (; left >= 255; left -= 255)
         lacing += char(255);
     lacing += char(left);
-    return "OggS" + QByteArray(2, '\0') + LittleEndian(granule, 8) + LittleEndian(0x5A5A, 4) +
-           QByteArray(8, '\0') + char(lacing.size()) + lacing + body;
+    return OggPageOf(0, granule, lacing, body);
+}
+
+QByteArray OggPages(uint64_t granule, const QByteArray& packet)
+{
+    constexpr qsizetype kFullPage = 255 * 255;
+    QByteArray pages;
+    for (qsizetype at = 0;; at += kFullPage) {
+        const QByteArray body = packet.mid(at, kFullPage);
+        QByteArray lacing(body.size() / 255, char(255));
+        const bool last = body.size() < kFullPage;
+        if (last)
+            lacing += char(body.size() % 255);
+        pages += OggPageOf(at > 0 ? 1 : 0, granule, lacing, body);
+        if (last)
+            return pages;
+    }
 }
 
 QByteArray VorbisIdentification(uint8_t channels, uint32_t rate, int32_t nominal)
@@ -180,7 +214,7 @@ QByteArray VorbisComments(const QList<QByteArray>& comments, int64_t count)
 QByteArray OggVorbisFile(uint8_t channels, uint32_t rate, int32_t nominal, const QList<QByteArray>& comments,
                          uint64_t granule, int audio)
 {
-    return OggPage(0, VorbisIdentification(channels, rate, nominal)) + OggPage(0, VorbisComments(comments)) +
+    return OggPage(0, VorbisIdentification(channels, rate, nominal)) + OggPages(0, VorbisComments(comments)) +
            QByteArray(audio, '\x55') + OggPage(granule, QByteArray(100, '\x55'));
 }
 

@@ -45,11 +45,16 @@ QByteArray WavFormat(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bi
                      const QByteArray& extra = {});
 QByteArray WavExtensible(uint16_t subFormat, uint16_t validBits);
 QByteArray Riff(const QByteArray& chunks, int64_t riffSize = -1);
+// A file of `seconds` of 16-bit stereo silence at 44100 Hz, its sample data a hole in the file (no
+// disk space is spent on it).
+bool WriteSilentWav(const QString& path, double seconds);
 
 // Ogg Vorbis: a page (its lacing worked out from the body), the 30-byte identification packet, a
 // comment packet (`count` -1 states the real number of comments) and a whole file: identification
 // page, comment page, `audio` filler bytes and a last page with `granule`.
 QByteArray OggPage(uint64_t granule, const QByteArray& body);
+// A packet over as many pages as it takes (each page but the first marked as continuing it).
+QByteArray OggPages(uint64_t granule, const QByteArray& packet);
 QByteArray VorbisIdentification(uint8_t channels, uint32_t rate, int32_t nominal);
 QByteArray VorbisComments(const QList<QByteArray>& comments, int64_t count = -1);
 QByteArray OggVorbisFile(uint8_t channels, uint32_t rate, int32_t nominal, const QList<QByteArray>& comments,

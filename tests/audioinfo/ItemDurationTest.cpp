@@ -9,10 +9,7 @@ TEST(ItemDuration, EachKindOfEntry)
 {
     TempFolder folder;
     const QString wav = folder.File("ten.wav");
-    const uint32_t bytes = 10 * 176400;
-    ASSERT_TRUE(fixtures::WriteFile(
-        wav, fixtures::Riff(fixtures::WavFormat(1, 2, 44100, 16) + "data" + fixtures::LittleEndian(bytes, 4),
-                            36 + bytes)));
+    ASSERT_TRUE(fixtures::WriteSilentWav(wav, 10));
     struct Case {
         QString text;
         int64_t seconds;

@@ -15,13 +15,6 @@ namespace {
 // 100 frames of MPEG 1 Layer III at 128 kbit/s: 2.6 seconds.
 const QByteArray kMp3 = fixtures::MpegStream(0xFB, 0x90, 0x00, 417, 100);
 
-// A 44-byte header of 16-bit stereo at 44100 Hz whose RIFF size states `seconds` of sound.
-QByteArray WavHeader(double seconds)
-{
-    const uint32_t bytes = uint32_t(seconds * 176400);
-    return fixtures::Riff(fixtures::WavFormat(1, 2, 44100, 16) + "data" + LittleEndian(bytes, 4), 36 + bytes);
-}
-
 QByteArray Wma(const QList<QByteArray>& objects)
 {
     const QByteArray header =
@@ -119,9 +112,11 @@ TEST_F(OFileDataTest, DurationIsRoundedHalfToEvenAndAtLeastOne)
         double seconds;
         int64_t duration;
     };
-    for (const Case& c : {Case{0.4, 1}, Case{0.0, 1}, Case{2.5, 2}, Case{3.5, 4}, Case{3.6, 4}}) {
+    for (const Case& c : {Case{0.4, 1}, Case{1 / 44100.0, 1}, Case{2.5, 2}, Case{3.5, 4}, Case{3.6, 4}}) {
         SCOPED_TRACE(c.seconds);
-        const auto data = TOFileData::Create(Write("short.wav", WavHeader(c.seconds)), true);
+        const QString path = folder_.File("short.wav");
+        ASSERT_TRUE(fixtures::WriteSilentWav(path, c.seconds));
+        const auto data = TOFileData::Create(path, true);
         EXPECT_EQ(data->Status, FileStatusOk);
         EXPECT_EQ(data->Duration, c.duration);
         EXPECT_EQ(data->Bitrate, 0);
@@ -265,7 +260,8 @@ TEST(OFileData, DisplayAndTypeNames)
 
 TEST_F(OFileDataTest, FileDuration)
 {
-    EXPECT_EQ(GetFileDuration(Write("long.wav", WavHeader(62.5))), 62);
+    ASSERT_TRUE(fixtures::WriteSilentWav(folder_.File("long.wav"), 62.5));
+    EXPECT_EQ(GetFileDuration(folder_.File("long.wav")), 62);
     EXPECT_EQ(GetFileDuration(Write("bad.wav", "RIFF")), 0);
     EXPECT_EQ(GetFileDuration(folder_.File("missing.wav")), 0);
     EXPECT_EQ(GetFileDuration(folder_.Path()), 0);

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TWAVfile wav;
     fuzz::Keep(wav.ReadFrom(in));
     fuzz::KeepAll(wav.GetDuration(), wav.Valid, wav.FormatTag, wav.Channels, wav.BitsPerSample,
-                  wav.SampleRate, wav.BytesPerSecond, wav.SampleCount, wav.BlockAlign, wav.HeaderSize,
+                  wav.SampleRate, wav.BytesPerSecond, wav.DataSize, wav.BlockAlign, wav.HeaderSize,
                   wav.FileSize);
     return 0;
 }
