@@ -1,6 +1,7 @@
 #include "audioinfo/OggVorbis.h"
 
 #include "audioinfo/ID3v2.h"
+#include "audioinfo/OggPages.h"
 #include "platform/BinaryReader.h"
 #include "platform/Numbers.h"
 
@@ -10,9 +11,11 @@
 #include <cstring>
 
 namespace {
-constexpr int kPageHeaderSize = 27; // up to the segment count, the segment table follows
-constexpr int kGranuleOffset = 6;
 constexpr int kIdentificationSize = 30;
+constexpr int kBlockSizesOffset = 28;
+constexpr int kFlagFirstPage = 2;
+// The modes stand at the end of the setup header: 64 modes of 41 bits and their count fit here.
+constexpr int64_t kSetupTail = 512;
 constexpr uint32_t kCommentBuffer = 250; // the part of a comment that is kept
 // The last page is searched in windows of 251 bytes stepping 241 back from the end, far enough back to
 // reach the start of the largest page an Ogg stream can hold (27 + 255 + 255 * 255 bytes): encoders
@@ -39,17 +42,6 @@ using Fields = std::array<QString, SlotCount>;
 bool IsPacket(const uint8_t* bytes, uint8_t type)
 {
     return bytes[0] == type && std::memcmp(bytes + 1, "vorbis", 6) == 0;
-}
-
-// Reads the page header at `pos`; returns where its segment table ends, or -1 without "OggS".
-int64_t PageBody(platform::BinaryReader& in, int64_t pos)
-{
-    uint8_t header[kPageHeaderSize];
-    in.Seek(pos);
-    in.Read(header, kPageHeaderSize);
-    if (std::memcmp(header, "OggS", 4) != 0)
-        return -1;
-    return pos + kPageHeaderSize + header[kPageHeaderSize - 1];
 }
 
 QByteArray TrimmedBytes(const QByteArray& bytes)
@@ -115,22 +107,24 @@ void SetItem(const QByteArray& text, Fields& fields)
 }
 
 // The vendor text, then the counted comments, each a 4-byte length and its bytes. A damaged count
-// must not keep the loop going once the file has ended.
-void ReadComments(platform::BinaryReader& in, Fields& fields)
+// must not keep the loop going once the packet has ended.
+void ReadComments(ogg::PacketReader& packet, Fields& fields)
 {
     uint64_t count = 0;
-    for (uint64_t index = 0; index <= count && !in.AtEnd(); ++index) {
-        const uint32_t length = in.ReadU32LE();
-        const int64_t start = in.Tell();
-        SetItem(TrimmedBytes(in.ReadBytes(std::min(length, kCommentBuffer))), fields);
-        in.Seek(start + length);
+    for (uint64_t index = 0; index <= count && !packet.AtEnd(); ++index) {
+        const uint32_t length = packet.ReadU32LE();
+        const int64_t start = packet.Tell();
+        QByteArray text(qsizetype(std::min<int64_t>({length, kCommentBuffer, packet.Size() - start})), '\0');
+        packet.Read(text.data(), text.size());
+        SetItem(TrimmedBytes(text), fields);
+        packet.Seek(start + length);
         if (index == 0)
-            count = in.ReadU32LE();
+            count = packet.ReadU32LE();
     }
 }
 
-// The granule position of the last page found near the end of the file, or 0.
-int64_t LastGranule(platform::BinaryReader& in)
+// The last page found near the end of the file; false when there is none.
+bool LastPage(platform::BinaryReader& in, ogg::Page& page)
 {
     for (int i = 1; i <= kWindowCount; ++i) {
         const int64_t pos = in.Size() - int64_t(kWindowStep) * i - kWindowEndGap;
@@ -139,14 +133,121 @@ int64_t LastGranule(platform::BinaryReader& in)
         uint8_t window[kWindowSize];
         in.Seek(pos);
         in.Read(window, kWindowSize);
-        for (int offset = kWindowStep; offset >= 0; --offset) {
-            if (std::memcmp(window + offset, "OggS", 4) == 0) {
-                in.Seek(pos + offset + kGranuleOffset);
-                return int64_t(in.ReadU64LE());
-            }
-        }
+        for (int offset = kWindowStep; offset >= 0; --offset)
+            if (std::memcmp(window + offset, "OggS", 4) == 0)
+                return ogg::ReadPage(in, pos + offset, page);
     }
-    return 0;
+    return false;
+}
+
+// The block flag of each mode, read backwards from the end of the setup header, where the modes stand
+// after the codebooks: each is a block flag, 32 zero bits (its window and transform types) and a
+// mapping number, and a 6-bit count precedes them. Empty when they cannot be made out.
+std::vector<bool> ModeBlockFlags(const QByteArray& tail)
+{
+    const auto bit = [&tail](int64_t i) { return (uint8_t(tail[qsizetype(i >> 3)]) >> (i & 7) & 1) != 0; };
+    const auto bits = [&bit](int64_t from, int count) {
+        uint32_t value = 0;
+        for (int k = count - 1; k >= 0; --k)
+            value = value << 1 | (bit(from + k) ? 1 : 0);
+        return value;
+    };
+    int64_t end = int64_t(tail.size()) * 8 - 1;
+    while (end >= 0 && !bit(end))
+        --end;               // the framing bit ends the header
+    std::vector<bool> found; // from the last mode back
+    for (int64_t start = end - 41; start >= 0 && bits(start + 1, 16) == 0 && bits(start + 17, 16) == 0;
+         start -= 41)
+        found.push_back(bit(start));
+    // Earlier bits may look like modes too: the count in front of the modes tells where they begin.
+    for (size_t k = found.size(); k > 0; --k) {
+        const int64_t first = end - 41 * int64_t(k);
+        if (first >= 6 && bits(first - 6, 6) == k - 1)
+            return std::vector<bool>(found.rend() - std::ptrdiff_t(k), found.rend());
+    }
+    return {};
+}
+
+// Samples before the first one of a stream whose granule positions do not start at 0 (one cut from a
+// longer stream): the first audio page's granule less what its packets decode to. 0 when unknown.
+uint64_t GranuleBase(platform::BinaryReader& in, int64_t firstPage)
+{
+    ogg::PacketWalk walk(in, firstPage);
+    std::vector<ogg::PacketReader::Range> ranges;
+    uint8_t id[kIdentificationSize] = {};
+    if (!walk.Next(ranges))
+        return 0;
+    ogg::PacketReader(in, ranges).Read(id, kIdentificationSize);
+    const int shortBlock = 1 << (id[kBlockSizesOffset] & 0x0F);
+    const int longBlock = 1 << (id[kBlockSizesOffset] >> 4);
+    if (!walk.Next(ranges) || !walk.Next(ranges)) // the comments, then the setup header
+        return 0;
+    ogg::PacketReader setup(in, ranges);
+    QByteArray tail(qsizetype(std::min(setup.Size(), kSetupTail)), '\0');
+    setup.Seek(setup.Size() - tail.size());
+    setup.Read(tail.data(), tail.size());
+    const std::vector<bool> modes = ModeBlockFlags(tail);
+    if (modes.empty())
+        return 0;
+    int modeBits = 0;
+    while ((size_t(1) << modeBits) < modes.size())
+        ++modeBits;
+
+    // Each packet after the first decodes to a quarter of its block and a quarter of the one before.
+    uint64_t decoded = 0;
+    int previous = 0;
+    int64_t page = -1;
+    uint64_t granule = ogg::kNoGranule;
+    while (walk.Next(ranges)) {
+        if (page >= 0 && walk.CurrentPage().pos != page)
+            break;
+        page = walk.CurrentPage().pos;
+        granule = walk.CurrentPage().granule;
+        uint8_t first = 0;
+        ogg::PacketReader(in, ranges).Read(&first, 1);
+        const size_t mode = first >> 1 & ((1u << modeBits) - 1);
+        if ((first & 1) != 0 || mode >= modes.size())
+            return 0; // not an audio packet
+        const int block = modes[mode] ? longBlock : shortBlock;
+        decoded += previous > 0 ? uint64_t(previous / 4 + block / 4) : 0;
+        previous = block;
+    }
+    return granule != ogg::kNoGranule && granule > decoded ? granule - decoded : 0;
+}
+
+uint64_t Granule(const ogg::Page& page)
+{
+    return page.granule == ogg::kNoGranule ? 0 : page.granule;
+}
+
+// The samples the stream plays: its last page's granule position from its base, or for a chain of
+// streams (one file after another, each starting over) the sum of every link's.
+int64_t PlayedSamples(platform::BinaryReader& in, const ogg::Page& first)
+{
+    ogg::Page page;
+    if (!LastPage(in, page))
+        return 0;
+    const auto played = [&in](int64_t start, uint64_t granule) {
+        return int64_t(
+            std::min<uint64_t>(granule - std::min(granule, GranuleBase(in, start)), INT64_MAX / 4));
+    };
+    if (page.serial == first.serial)
+        return played(first.pos, Granule(page));
+    int64_t total = 0;
+    int64_t link = first.pos;
+    uint32_t serial = first.serial;
+    uint64_t granule = 0;
+    for (int64_t pos = first.pos; ogg::ReadPage(in, pos, page); pos = page.end) {
+        if ((page.flags & kFlagFirstPage) && page.serial != serial) {
+            total += played(link, granule);
+            link = page.pos;
+            serial = page.serial;
+            granule = 0;
+        }
+        if (page.serial == serial && page.granule != ogg::kNoGranule)
+            granule = page.granule;
+    }
+    return total + played(link, granule);
 }
 
 int32_t LittleEndian32(const uint8_t* b)
@@ -187,12 +288,14 @@ bool TOggVorbis::ReadFrom(platform::BinaryReader& in)
     in.Read(tagHeader, sizeof tagHeader);
     ID3v2Size = TID3v2::TagSize(tagHeader, FileSize);
 
-    const int64_t identification = PageBody(in, ID3v2Size);
-    if (identification < 0)
+    ogg::Page first;
+    if (!ogg::ReadPage(in, ID3v2Size, first))
         return false;
-    uint8_t id[kIdentificationSize];
-    in.Seek(identification);
-    in.Read(id, kIdentificationSize);
+    ogg::PacketWalk walk(in, ID3v2Size);
+    std::vector<ogg::PacketReader::Range> ranges;
+    uint8_t id[kIdentificationSize] = {};
+    if (walk.Next(ranges))
+        ogg::PacketReader(in, ranges).Read(id, kIdentificationSize);
     if (!IsPacket(id, 1))
         return false;
     Channels = id[11];
@@ -200,15 +303,14 @@ bool TOggVorbis::ReadFrom(platform::BinaryReader& in)
     const int32_t nominal = LittleEndian32(id + 20); // 0 or negative when the encoder gave none
     BitRateNominal = uint16_t(std::clamp<int64_t>(platform::RoundHalfEven(nominal / 1000.0), 0, 0xFFFF));
 
-    // The comment header is expected at the start of the second page.
-    const int64_t comments = PageBody(in, identification + kIdentificationSize);
-    if (comments >= 0) {
-        uint8_t packet[7];
-        in.Seek(comments);
-        in.Read(packet, sizeof packet);
-        if (IsPacket(packet, 3)) {
+    // The comment header is the second packet, over as many pages as it takes.
+    if (walk.Next(ranges)) {
+        ogg::PacketReader packet(in, ranges);
+        uint8_t type[7];
+        packet.Read(type, sizeof type);
+        if (IsPacket(type, 3)) {
             Fields fields;
-            ReadComments(in, fields);
+            ReadComments(packet, fields);
             Title = fields[SlotTitle];
             Artist = fields[SlotArtist].isEmpty() ? fields[SlotPerformer] : fields[SlotArtist];
             Album = fields[SlotAlbum];
@@ -216,7 +318,7 @@ bool TOggVorbis::ReadFrom(platform::BinaryReader& in)
             Comment = fields[SlotComment].isEmpty() ? fields[SlotDescription] : fields[SlotComment];
         }
     }
-    Samples = LastGranule(in);
+    Samples = PlayedSamples(in, first);
     return !in.HasError();
 }
 

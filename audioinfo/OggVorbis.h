@@ -26,7 +26,7 @@ public:
     uint8_t Channels;
     uint32_t SampleRate;
     uint16_t BitRateNominal; // kbit/s
-    int64_t Samples;         // the last page's granule position
+    int64_t Samples;         // samples played, over every link of a chain
     int64_t ID3v2Size;
     QString Title;
     QString Artist; // ARTIST, else PERFORMER

@@ -91,6 +91,21 @@ TEST(OggVorbis, Comments)
     }
 }
 
+// An embedded picture first makes the comment packet run over several pages.
+TEST(OggVorbis, CommentPacketOverSeveralPages)
+{
+    for (const int picture : {65025 - 100, 270000, 2 * 65025 - 47}) {
+        SCOPED_TRACE(picture);
+        const TOggVorbis ogg = Read(OggVorbisFile(2, 44100, 128000,
+                                                  {"METADATA_BLOCK_PICTURE=" + QByteArray(picture, 'p'),
+                                                   "TITLE=After the picture", "ARTIST=Artist"},
+                                                  88200));
+        EXPECT_EQ(ogg.Title, "After the picture");
+        EXPECT_EQ(ogg.Artist, "Artist");
+        EXPECT_DOUBLE_EQ(ogg.GetDuration(), 2.0);
+    }
+}
+
 TEST(OggVorbis, DurationBitRateAndValidity)
 {
     struct Case {
