@@ -58,6 +58,12 @@ VBRData ReadVbrHeader(const uint8_t* p)
     return vbr;
 }
 
+// The frame count of an "Info" header at `p`, laid out as a Xing header; -1 without one.
+int32_t ReadInfoFrames(const uint8_t* p)
+{
+    return Is(p, "Info") ? int32_t(BigEndian32(p + 8)) : -1;
+}
+
 // "LAME" with the 4 characters after it, or "GOGO", searched backwards over `range` positions.
 QString SearchVendor(const uint8_t* block, int range)
 {
@@ -83,7 +89,9 @@ void TMPEGaudio::ResetData()
     FileLength = 0;
     VendorID.clear();
     VBR = VBRData();
+    InfoFrames = 0;
     Frame = mpeg::ResetFrame();
+    audioFrame_ = Frame;
     ID3v1.ResetData();
     ID3v2.ResetData();
 }
@@ -104,7 +112,12 @@ void TMPEGaudio::SearchFrame(const uint8_t* block)
         const uint8_t* after = block + pos + 4;
         frame.Xing = std::all_of(after, after + 6, [](uint8_t b) { return b == 0; });
         Frame = frame;
-        VBR = ReadVbrHeader(block + pos + mpeg::VbrHeaderOffset(frame));
+        const uint8_t* header = block + pos + mpeg::VbrHeaderOffset(frame);
+        VBR = ReadVbrHeader(header);
+        const int32_t infoFrames = ReadInfoFrames(header);
+        InfoFrames = std::max(infoFrames, 0);
+        const bool holdsHeader = VBR.Found || infoFrames >= 0;
+        audioFrame_ = holdsHeader ? mpeg::DecodeHeader(block + pos + length) : frame;
         return;
     }
 }
@@ -172,7 +185,7 @@ QString TMPEGaudio::GetEmphasis() const
 uint16_t TMPEGaudio::GetBitRate() const
 {
     if (!HasVbrFrames())
-        return uint16_t(mpeg::BitRate(Frame));
+        return uint16_t(mpeg::BitRate(audioFrame_));
     const double perFrame = double(VBR.Bytes) / VBR.Frames - mpeg::Padding(Frame);
     const double kbits = perFrame * mpeg::SampleRate(Frame) / mpeg::Coefficient(Frame) / 1000;
     // A damaged header can give any number; keep it inside the field's range.
@@ -189,13 +202,21 @@ int64_t TMPEGaudio::AudioSize() const
     return FileLength - ID3v2.Size - (ID3v1.Exists ? kID3v1Size : 0);
 }
 
+int32_t TMPEGaudio::CountedFrames() const
+{
+    return HasVbrFrames() ? VBR.Frames : InfoFrames;
+}
+
 int32_t TMPEGaudio::GetFrames() const
 {
     if (VBR.Found)
         return VBR.Frames;
-    if (!Frame.Found || Frame.Size == 0)
+    if (InfoFrames > 0)
+        return InfoFrames;
+    const int length = mpeg::FrameLength(audioFrame_);
+    if (!Frame.Found || length == 0)
         return 0;
-    return int32_t(std::clamp<int64_t>((AudioSize() - Frame.Position) / Frame.Size, INT32_MIN, INT32_MAX));
+    return int32_t(std::clamp<int64_t>((AudioSize() - Frame.Position) / length, INT32_MIN, INT32_MAX));
 }
 
 double TMPEGaudio::GetDuration() const
@@ -203,9 +224,9 @@ double TMPEGaudio::GetDuration() const
     if (!Frame.Found)
         return 0;
     const int rate = mpeg::SampleRate(Frame);
-    if (HasVbrFrames())
-        return rate > 0 ? double(mpeg::Coefficient(Frame)) * VBR.Frames * 8 / rate : 0;
-    const int bitRate = mpeg::BitRate(Frame);
+    if (const int32_t frames = CountedFrames(); frames > 0)
+        return rate > 0 ? double(mpeg::Coefficient(Frame)) * frames * 8 / rate : 0;
+    const int bitRate = mpeg::BitRate(audioFrame_);
     return bitRate > 0 ? double(AudioSize() - Frame.Position) / bitRate / 1000 * 8 : 0;
 }
 
@@ -228,7 +249,7 @@ uint8_t TMPEGaudio::GetEncoderID() const
     uint8_t id = FhG;
     if (Frame.OriginalBit == 1 && Frame.ProtectionBit == 1)
         id = Lame;
-    if (mpeg::BitRate(Frame) <= 160 && Frame.ModeID == 0)
+    if (mpeg::BitRate(audioFrame_) <= 160 && Frame.ModeID == 0)
         id = Blade;
     if (Frame.CopyrightBit == 1 && Frame.OriginalBit == 1 && Frame.ProtectionBit == 0)
         id = Xing;

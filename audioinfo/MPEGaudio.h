@@ -45,6 +45,8 @@ public:
     int64_t FileLength;
     QString VendorID; // "LAME" and 4 more characters, or "GOGO", found near the end of the file
     VBRData VBR;
+    // The frame count of a constant-bit-rate "Info" header (the CBR twin of "Xing"); 0 without one.
+    int32_t InfoFrames;
     FrameData Frame;
     TID3v1 ID3v1;
     TID3v2 ID3v2;
@@ -53,5 +55,11 @@ private:
     void ResetData();
     void SearchFrame(const uint8_t* block);
     bool HasVbrFrames() const { return VBR.Found && VBR.Frames > 0; }
+    // Frames counted by a Xing, VBRI or Info header; 0 when none counts them.
+    int32_t CountedFrames() const;
     int64_t AudioSize() const;
+
+    // The first frame that carries audio, whose rate and length the stream has: encoders write a
+    // frame holding a Xing, VBRI or Info header at a higher rate when the stream's own is too small.
+    FrameData audioFrame_;
 };

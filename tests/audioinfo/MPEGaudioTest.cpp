@@ -137,6 +137,45 @@ TEST_F(MPEGaudioTest, VbrHeaders)
     }
 }
 
+// Encoders write the frame holding a Xing or "Info" header at a higher rate than a low-rate stream
+// whose own frames are too small for it: here 56 kbit/s (182 bytes) before 32 kbit/s frames (104
+// bytes), MPEG 2 mono at 22050 Hz.
+TEST_F(MPEGaudioTest, HeaderFrameAtAHigherRateThanTheStream)
+{
+    constexpr int kFrames = 300;
+    const QByteArray info =
+        "Info" + fixtures::BigEndian(15, 4) + fixtures::BigEndian(kFrames, 4) + fixtures::BigEndian(31382, 4);
+    struct Case {
+        const char* name;
+        QByteArray header;
+        double duration;
+        int32_t frames;
+        bool vbr;
+        const char* encoder;
+    };
+    const QByteArray audio = MpegStream(0xF3, 0x40, 0xC0, 104, kFrames);
+    const double bySize = double(182 + audio.size()) * 8 / 32000;
+    const Case cases[] = {
+        // Counted like a Xing header, but the stream stays what it is: constant, with its own encoder.
+        {"Info", info, 576.0 * kFrames / 22050, kFrames, false, "FhG"},
+        {"Info without a frame count", info.left(8) + QByteArray(8, '\0'), bySize, (182 + audio.size()) / 104,
+         false, "FhG"},
+        {"Xing without a frame count", "Xing" + QByteArray(12, '\0'), bySize, 0, true, "Xing"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QByteArray first = MpegFrame(0xF3, 0x70, 0xC0, 182);
+        first.replace(13, c.header.size(), c.header);
+        const TMPEGaudio mpeg = Read(first + audio);
+        ASSERT_TRUE(mpeg.GetValid());
+        EXPECT_EQ(mpeg.VBR.Found, c.vbr);
+        EXPECT_DOUBLE_EQ(mpeg.GetDuration(), c.duration);
+        EXPECT_EQ(mpeg.GetBitRate(), 32);
+        EXPECT_EQ(mpeg.GetFrames(), c.frames);
+        EXPECT_EQ(mpeg.GetEncoder(), c.encoder);
+    }
+}
+
 TEST_F(MPEGaudioTest, EncoderFromHeaderTraits)
 {
     struct Case {
