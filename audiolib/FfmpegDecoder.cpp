@@ -75,30 +75,15 @@ std::unique_ptr<Decoder> FfmpegDecoder::Open(std::unique_ptr<FfmpegInput> input,
 
 int FfmpegDecoder::Init()
 {
-    const AVInputFormat* container = ProbeAcceptedFormat(*input_);
-    if (!container)
+    container_ = ProbeAcceptedFormat(*input_);
+    if (!container_)
         return ErrorFileForm;
-    AVIOContext* io = input_->Context();
-    format_ = avformat_alloc_context();
-    if (!format_)
+    chained_ = IsChainedOgg(container_, *input_);
+    packet_ = av_packet_alloc();
+    frame_ = av_frame_alloc();
+    if (!packet_ || !frame_)
         return ErrorMem;
-    format_->pb = io;
-    format_->flags |= AVFMT_FLAG_CUSTOM_IO;
-    if (avformat_open_input(&format_, "", container, nullptr) < 0)
-        return ErrorFileForm; // it frees the context on failure
-    dataOffset_ = avio_tell(io);
-    if (avformat_find_stream_info(format_, nullptr) < 0)
-        return ErrorFileForm;
-    const int index = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
-    if (index < 0)
-        return ErrorFileForm;
-    stream_ = format_->streams[index];
-    for (unsigned i = 0; i < format_->nb_streams; ++i)
-        if (static_cast<int>(i) != index)
-            format_->streams[i]->discard = AVDISCARD_ALL;
-    if (!IsAcceptedCodec(container, stream_->codecpar->codec_id))
-        return ErrorFileForm;
-    if (const int error = OpenCodec(); error != ErrorOk)
+    if (const int error = OpenStream(); error != ErrorOk)
         return error;
     if (const int error = MeasureLength(); error != ErrorOk)
         return error;
@@ -116,6 +101,46 @@ int FfmpegDecoder::Init()
     return ConvertFrame() ? ErrorOk : ErrorDecode;
 }
 
+int FfmpegDecoder::OpenStream()
+{
+    AVIOContext* io = input_->Context();
+    if (avio_seek(io, 0, SEEK_SET) < 0)
+        return ErrorFileForm;
+    format_ = avformat_alloc_context();
+    if (!format_)
+        return ErrorMem;
+    format_->pb = io;
+    format_->flags |= AVFMT_FLAG_CUSTOM_IO;
+    if (avformat_open_input(&format_, "", container_, nullptr) < 0)
+        return ErrorFileForm; // it frees the context on failure
+    dataOffset_ = avio_tell(io);
+    if (avformat_find_stream_info(format_, nullptr) < 0)
+        return ErrorFileForm;
+    const int index = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    if (index < 0)
+        return ErrorFileForm;
+    stream_ = format_->streams[index];
+    for (unsigned i = 0; i < format_->nb_streams; ++i)
+        if (static_cast<int>(i) != index)
+            format_->streams[i]->discard = AVDISCARD_ALL;
+    if (!IsAcceptedCodec(container_, stream_->codecpar->codec_id))
+        return ErrorFileForm;
+    return OpenCodec();
+}
+
+int FfmpegDecoder::Reopen()
+{
+    avcodec_free_context(&codec_);
+    avformat_close_input(&format_);
+    stream_ = nullptr;
+    if (const int error = OpenStream(); error != ErrorOk)
+        return error;
+    ResetDecoding();
+    anchored_ = true;
+    nextIndex_ = 0;
+    return ErrorOk;
+}
+
 int FfmpegDecoder::OpenCodec()
 {
     const AVCodecParameters* parameters = stream_->codecpar;
@@ -127,9 +152,7 @@ int FfmpegDecoder::OpenCodec()
     if (!codec)
         return ErrorFileForm;
     codec_ = avcodec_alloc_context3(codec);
-    packet_ = av_packet_alloc();
-    frame_ = av_frame_alloc();
-    if (!codec_ || !packet_ || !frame_)
+    if (!codec_)
         return ErrorMem;
     if (avcodec_parameters_to_context(codec_, parameters) < 0)
         return ErrorMem;
@@ -139,7 +162,8 @@ int FfmpegDecoder::OpenCodec()
         return ErrorDecode;
 
     const AVRational base = stream_->time_base;
-    exactClock_ = base.num > 0 && base.den % (int64_t{base.num} * sampleRate_) == 0;
+    // Each stream of a chain starts its time stamps over, so they tell no place in the whole file.
+    exactClock_ = !chained_ && base.num > 0 && base.den % (int64_t{base.num} * sampleRate_) == 0;
     const AVCodecID id = parameters->codec_id;
     preroll_ = IsPcm(id) ? 0 : IsMpegAudio(id) ? kMpegPrerollFrames * 1152 : sampleRate_;
     return ErrorOk;
@@ -162,12 +186,14 @@ int FfmpegDecoder::MeasureLength()
         // MPEG audio has no exact length in its headers we could trust (and none at all without a
         // Xing/VBRI/LAME frame): walk the packets without decoding.
         length_ = WalkMpegFrames();
-    } else {
-        length_ = DecodeToEnd();
-        if (!exactClock_)
-            KeepTimeMarks();
+        return Rewind() ? ErrorOk : ErrorDecode;
     }
-    return Rewind() ? ErrorOk : ErrorDecode;
+    length_ = DecodeToEnd();
+    if (LearnsTimeMarks())
+        KeepTimeMarks();
+    // Playback starts afresh: a codec keeps some state across a flush (WMA does), and after a chain
+    // the demuxer holds its last stream's headers.
+    return Reopen();
 }
 
 int64_t FfmpegDecoder::WalkMpegFrames()
@@ -209,7 +235,7 @@ int64_t FfmpegDecoder::DecodeToEnd()
     anchored_ = true;
     nextIndex_ = 0;
     while (NextFrame())
-        if (!exactClock_ && frame_->pts != AV_NOPTS_VALUE)
+        if (LearnsTimeMarks() && frame_->pts != AV_NOPTS_VALUE)
             marks_.push_back({frame_->pts, stagingStart_, frame_->nb_samples});
     return nextIndex_;
 }
@@ -399,6 +425,8 @@ void FfmpegDecoder::ResetDecoding()
 
 bool FfmpegDecoder::Rewind()
 {
+    if (chained_) // the demuxer holds the headers of the stream it read last
+        return Reopen() == ErrorOk;
     const bool moved = firstPacketTs_ != AV_NOPTS_VALUE
                            ? av_seek_frame(format_, stream_->index, firstPacketTs_, AVSEEK_FLAG_BACKWARD) >= 0
                            : av_seek_frame(format_, stream_->index, dataOffset_, AVSEEK_FLAG_BYTE) >= 0;

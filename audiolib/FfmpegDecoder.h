@@ -7,6 +7,7 @@
 
 struct AVCodecContext;
 struct AVFormatContext;
+struct AVInputFormat;
 struct AVFrame;
 struct AVPacket;
 struct AVStream;
@@ -39,11 +40,15 @@ private:
 
     explicit FfmpegDecoder(std::unique_ptr<FfmpegInput> input);
     int Init();
+    int OpenStream();
     int OpenCodec();
+    int Reopen();
     int MeasureLength();
     int64_t WalkMpegFrames();
     int64_t DecodeToEnd();
     void KeepTimeMarks();
+    // Frame time stamps are learned while measuring where the clock is not sample-exact.
+    bool LearnsTimeMarks() const { return !exactClock_ && !chained_; }
 
     bool SendNextPacket();
     bool DecodeFrame();
@@ -58,6 +63,7 @@ private:
     int64_t TimestampOf(int64_t index) const;
 
     std::unique_ptr<FfmpegInput> input_;
+    const AVInputFormat* container_ = nullptr;
     AVFormatContext* format_ = nullptr;
     AVStream* stream_ = nullptr;
     AVCodecContext* codec_ = nullptr;
@@ -74,6 +80,7 @@ private:
     bool exactClock_ = false; // packet time stamps count whole samples
     int64_t firstSample_ = 0; // time stamp of the first decoded frame, in samples
     bool seekable_ = false;   // false: every seek decodes from the start
+    bool chained_ = false;    // an Ogg chain: its header's length and time stamps are its last stream's
     std::vector<TimeMark> marks_;
 
     // Converter input as configured, to notice a change of format in mid-stream.

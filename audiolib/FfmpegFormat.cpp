@@ -3,6 +3,7 @@
 #include "audiolib/FfmpegInput.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -16,10 +17,30 @@ namespace {
 
 constexpr int kFirstProbeBytes = 2048;
 constexpr int kLastProbeBytes = 1 << 20;
+// An Ogg page holds at most 27 + 255 + 255 * 255 bytes: the last one starts within this many bytes.
+constexpr int64_t kOggSearchBytes = 65536;
+constexpr int64_t kOggSerialOffset = 14;
 
 bool IsFormat(const AVInputFormat* format, std::string_view name)
 {
     return format && name == format->name;
+}
+
+// The serial number of the first page (search forward) or the last page (search backward) that
+// starts in the bytes at `offset`; false when none does.
+bool OggSerial(FfmpegInput& input, int64_t offset, bool last, uint32_t& serial)
+{
+    std::vector<uint8_t> bytes(static_cast<size_t>(kOggSearchBytes));
+    const int64_t got = input.ReadAt(offset, bytes.data(), kOggSearchBytes);
+    for (int64_t i = 0; i + kOggSerialOffset + 4 <= got; ++i) {
+        const int64_t at = last ? got - kOggSerialOffset - 4 - i : i;
+        const uint8_t* page = bytes.data() + at;
+        if (std::memcmp(page, "OggS", 4) == 0 && page[4] == 0) {
+            std::memcpy(&serial, page + kOggSerialOffset, 4); // little-endian, as the host
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -63,6 +84,15 @@ bool IsAcceptedCodec(const AVInputFormat* format, AVCodecID codec)
     if (IsFormat(format, "asf"))
         return oneOf({AV_CODEC_ID_WMAV1, AV_CODEC_ID_WMAV2, AV_CODEC_ID_WMAPRO});
     return false;
+}
+
+bool IsChainedOgg(const AVInputFormat* format, FfmpegInput& input)
+{
+    uint32_t first = 0;
+    uint32_t last = 0;
+    return IsFormat(format, "ogg") && OggSerial(input, 0, false, first) &&
+           OggSerial(input, std::max<int64_t>(0, input.Size() - kOggSearchBytes), true, last) &&
+           first != last;
 }
 
 } // namespace audiolib

@@ -19,4 +19,9 @@ const AVInputFormat* ProbeAcceptedFormat(FfmpegInput& input);
 // Whether `codec` is one we play inside `format` (MPEG audio in MP3, PCM in WAV, Vorbis in Ogg, WMA in ASF).
 bool IsAcceptedCodec(const AVInputFormat* format, AVCodecID codec);
 
+// Whether `input` is an Ogg file holding a chain of streams, one after another, each starting its time
+// stamps over: its last page belongs to another stream than its first. The length a chain's header
+// gives is its last stream's only.
+bool IsChainedOgg(const AVInputFormat* format, FfmpegInput& input);
+
 } // namespace audiolib

@@ -176,6 +176,71 @@ TEST(DecoderTest, EachFormatDeliversExactlyItsLength)
     }
 }
 
+// Files whose length only decoding tells: a chain of Ogg streams (its header speaks of the last one
+// only) plays through every stream, and low-rate mono WMA, measured by decoding it, then plays the
+// samples a fresh decoder gives.
+TEST(DecoderTest, FilesMeasuredByDecodingPlayLikeAFreshDecode)
+{
+    TempFolder folder;
+    QString failure;
+    ASSERT_TRUE(testing_support::RunFfmpeg({"-f",
+                                            "lavfi",
+                                            "-i",
+                                            "sine=duration=4",
+                                            "-f",
+                                            "lavfi",
+                                            "-i",
+                                            "sine=duration=3:frequency=660",
+                                            "-map",
+                                            "0",
+                                            "-c:a",
+                                            "libvorbis",
+                                            folder.File("first.ogg"),
+                                            "-map",
+                                            "1",
+                                            "-c:a",
+                                            "libvorbis",
+                                            folder.File("second.ogg"),
+                                            "-map",
+                                            "1",
+                                            "-ac",
+                                            "1",
+                                            "-ar",
+                                            "22050",
+                                            "-c:a",
+                                            "wmav2",
+                                            "-b:a",
+                                            "24k",
+                                            folder.File("mono.wma")},
+                                           &failure))
+        << failure.toStdString();
+    ASSERT_TRUE(WriteBytes(folder.File("chain.ogg"),
+                           ReadBytes(folder.File("first.ogg")) + ReadBytes(folder.File("second.ogg"))));
+    const QStringList paths = {folder.File("chain.ogg"), folder.File("mono.wma")};
+    const std::vector<std::vector<float>> decodedByFfmpeg = DecodeWithFfmpeg(paths);
+    ASSERT_EQ(decodedByFfmpeg.size(), 2u);
+    for (int i = 0; i < paths.size(); ++i) {
+        SCOPED_TRACE(paths[i].toStdString());
+        const std::unique_ptr<Decoder> decoder = Open(paths[i]);
+        ASSERT_TRUE(decoder);
+        ASSERT_EQ(decoder->SourceChannels(), 1);
+        std::vector<float> expected; // the mono samples on both sides
+        for (const float sample : decodedByFfmpeg[i])
+            expected.insert(expected.end(), {sample, sample});
+        EXPECT_EQ(decoder->LengthFrames(), static_cast<int64_t>(decodedByFfmpeg[i].size()));
+        EXPECT_TRUE(ReadAll(*decoder) == expected);
+    }
+    const std::unique_ptr<Decoder> chain = Open(paths[0]);
+    ASSERT_TRUE(chain);
+    EXPECT_NEAR(chain->LengthFrames(), 7 * 44100, 441);
+    // Seeking into the second stream gives what reading from the start gives.
+    const std::vector<float> reference = ReadAll(*chain);
+    ASSERT_TRUE(chain->Seek(5 * 44100 + 17));
+    std::vector<float> block(2000);
+    ASSERT_EQ(chain->Read(block.data(), 1000), 1000);
+    EXPECT_TRUE(block == Slice(reference, 5 * 44100 + 17, 1000));
+}
+
 TEST(DecoderTest, WavSampleValuesRoundTripWithinOneStep)
 {
     TempFolder folder;
