@@ -98,7 +98,8 @@ int64_t BinaryReader::ReadAt(int64_t pos, char* dest, int64_t count)
         done = available <= WindowBytes / 2 ? ReadThroughWindow(pos, dest, available)
                                             : PreadAll(pos, dest, available);
     }
-    std::memset(dest + done, 0, size_t(count - done));
+    if (count > done) // an empty read may come with no buffer at all
+        std::memset(dest + done, 0, size_t(count - done));
     return done;
 }
 

@@ -56,6 +56,11 @@ TEST(BinaryReader, ReadsPastTheEndGiveZerosAndCountWhatWasThere)
     EXPECT_EQ(in.ReadBytes(int64_t(1) << 40), QByteArray(4, '\x7F'));
     EXPECT_EQ(in.Tell(), 8 + (int64_t(1) << 40));
     EXPECT_TRUE(in.ReadBytes(-5).isEmpty());
+    // An empty read may come with no buffer at all (an empty vector's data()), inside or past the end.
+    for (const int64_t at : {int64_t(2), int64_t(100)}) {
+        in.Seek(at);
+        EXPECT_EQ(in.Read(nullptr, 0), 0);
+    }
 
     in.Seek(-3);
     EXPECT_EQ(in.Tell(), 0);
