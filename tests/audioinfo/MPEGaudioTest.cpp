@@ -154,12 +154,12 @@ TEST_F(MPEGaudioTest, HeaderFrameAtAHigherRateThanTheStream)
         const char* encoder;
     };
     const QByteArray audio = MpegStream(0xF3, 0x40, 0xC0, 104, kFrames);
-    const double bySize = double(182 + audio.size()) * 8 / 32000;
+    const int32_t size = int32_t(182 + audio.size());
+    const double bySize = double(size) * 8 / 32000;
     const Case cases[] = {
         // Counted like a Xing header, but the stream stays what it is: constant, with its own encoder.
         {"Info", info, 576.0 * kFrames / 22050, kFrames, false, "FhG"},
-        {"Info without a frame count", info.left(8) + QByteArray(8, '\0'), bySize, (182 + audio.size()) / 104,
-         false, "FhG"},
+        {"Info without a frame count", info.left(8) + QByteArray(8, '\0'), bySize, size / 104, false, "FhG"},
         {"Xing without a frame count", "Xing" + QByteArray(12, '\0'), bySize, 0, true, "Xing"},
     };
     for (const Case& c : cases) {
