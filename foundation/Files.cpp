@@ -1,31 +1,14 @@
 #include "foundation/Files.h"
 
 #include "foundation/General.h"
+#include "platform/FileSystem.h"
 #include "platform/Paths.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <system_error>
-#include <unistd.h>
-
-namespace {
-
-// Copying a file onto itself would empty it before reading it.
-bool IsSameFile(const QFile& opened, const QString& other)
-{
-    struct stat a {};
-    struct stat b {};
-    return ::fstat(opened.handle(), &a) == 0 && ::stat(QFile::encodeName(other).constData(), &b) == 0 &&
-           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-} // namespace
 
 int ListFiles(const QString& folder, const QString& mask, QStringList& list)
 {
@@ -42,24 +25,13 @@ int ListFiles(const QString& folder, const QString& mask, QStringList& list)
 
 bool DriveExists(const QString& path)
 {
-    if (!path.startsWith(QLatin1Char('/')))
-        return false;
-    QString probe = path;
-    for (;;) {
-        struct statvfs info {};
-        if (::statvfs(QFile::encodeName(probe).constData(), &info) == 0)
-            return true;
-        if ((errno != ENOENT && errno != ENOTDIR) || probe == QLatin1String("/"))
-            return false;
-        const qsizetype slash = probe.lastIndexOf(QLatin1Char('/'));
-        probe = slash > 0 ? probe.left(slash) : QStringLiteral("/");
-    }
+    return path.startsWith(QLatin1Char('/')) && platform::VolumeAnswers(path);
 }
 
 bool CopyFileTo(const QString& source, const QString& destination)
 {
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly) || IsSameFile(in, destination))
+    if (!in.open(QIODevice::ReadOnly) || platform::IsSameFile(in, destination))
         return false;
     QFile out(destination);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -87,14 +59,12 @@ bool ForceFolder(const QString& folder)
 
 bool CreateFileIfMissing(const QString& path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-        ::close(fd);
+    const std::error_code error = platform::CreateNewFile(path);
+    if (!error)
         return true;
-    }
-    if (errno == EEXIST)
+    if (error == std::errc::file_exists)
         return false;
-    throw std::system_error(errno, std::generic_category(), "Cannot create " + path.toStdString());
+    throw std::system_error(error, "Cannot create " + path.toStdString());
 }
 
 int64_t FileSizeByName(const QString& path)

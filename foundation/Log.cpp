@@ -3,8 +3,6 @@
 #include "foundation/Files.h"
 #include "foundation/General.h"
 #include "platform/Clock.h"
-#include "platform/Dialogs.h"
-#include "platform/Process.h"
 
 #include <QFileInfo>
 
@@ -76,8 +74,8 @@ void TLog::OpenLogFile()
 
 void TLog::CloseLogFile()
 {
-    if (FlushEach && F.isOpen())
-        F.flush();
+    if (FlushEach)
+        Flush();
     F.close();
     Closed = true;
 }
@@ -97,12 +95,10 @@ void TLog::CheckLogDate()
     }
 }
 
-void TLog::ViewLogFile()
+void TLog::Flush()
 {
-    if (FlushEach && F.isOpen())
+    if (F.isOpen())
         F.flush();
-    if (!platform::OpenWithDesktop(FileName))
-        platform::ShowMessage(QStringLiteral("Error launching the external application"));
 }
 
 void TLog::ClearLogFile()

@@ -44,9 +44,8 @@ public:
     // Closes the old day's file and opens the new one when the date has changed. Never raises: a day
     // whose file cannot be opened stays closed, and the next day tries again.
     void CheckLogDate();
-    // Shows the file in the desktop's viewer; "Error launching the external application" when none
-    // starts.
-    void ViewLogFile();
+    // Puts the lines written so far on the disk (nothing when no file is open).
+    void Flush();
     // Empties the file; later lines start it again.
     void ClearLogFile();
 

@@ -1,12 +1,10 @@
 #include "platform/Process.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QUrl>
 
 #include <unistd.h>
 
@@ -118,12 +116,6 @@ int CountRunningInstances(const QString& executableName)
             ++count;
     }
     return count;
-}
-
-bool OpenWithDesktop(const QString& fileOrUrl)
-{
-    const QUrl url = QUrl::fromUserInput(fileOrUrl, QDir::currentPath(), QUrl::AssumeLocalFile);
-    return url.isValid() && QDesktopServices::openUrl(url);
 }
 
 QStringList SystemMixerCommand(const QString& parameters, const ProgramFinder& findProgram)

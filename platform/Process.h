@@ -1,6 +1,5 @@
 #pragma once
-// Starting other programs, counting running copies of one, and handing files, addresses and the
-// volume control to the desktop.
+// Starting other programs, counting running copies of one, and starting the desktop's volume control.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -26,9 +25,6 @@ int CountRunningInstances(const QString& executableName);
 // The image name of one process: the target of its /proc "exe" link, or, when that cannot be read
 // (another user's process), its argv[0] from "cmdline". Empty for kernel threads.
 QString ProcessImageName(const QString& exeLink, const QByteArray& cmdline);
-
-// Opens a file with its desktop application, or an address with the browser.
-bool OpenWithDesktop(const QString& fileOrUrl);
 
 // Finds a program on PATH; empty when it is not there.
 using ProgramFinder = std::function<QString(const QString& name)>;

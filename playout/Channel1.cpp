@@ -1,11 +1,11 @@
 #include "playout/Channel1.h"
 
-#include "foundation/DisplayRoles.h"
 #include "foundation/General.h"
 #include "foundation/Options.h"
-#include "platform/Color.h"
-#include "platform/Dialogs.h"
+#include "foundation_gui/DisplayRoles.h"
 #include "platform/Messages.h"
+#include "platform_gui/Color.h"
+#include "platform_gui/Dialogs.h"
 #include "playout/QueueDelegate.h"
 #include "playout/QueueListView.h"
 

@@ -12,7 +12,7 @@
 // TChannelPlayback's; the state it shares with the queue (LastFile, LengthSec, Paused, OnAir,
 // ActiveStream, the time bookkeeping) is kept here.
 #include "audiolib/AudioLib.h"
-#include "foundation/Language.h"
+#include "foundation_gui/Language.h"
 #include "playout/TemaData.h"
 
 #include <QAbstractListModel>

@@ -1,7 +1,7 @@
 #include "playout/MediaError.h"
 
 #include "audiolib/AudioLib.h"
-#include "platform/Dialogs.h"
+#include "platform_gui/Dialogs.h"
 
 #include <map>
 

@@ -1,9 +1,9 @@
 #include "playout/QueueDelegate.h"
 
-#include "foundation/DisplayRoles.h"
 #include "foundation/Durations.h"
 #include "foundation/Options.h"
-#include "platform/Color.h"
+#include "foundation_gui/DisplayRoles.h"
+#include "platform_gui/Color.h"
 #include "playout/ChannelQueue.h"
 
 #include <QFontMetrics>

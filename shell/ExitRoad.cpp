@@ -1,6 +1,6 @@
 #include "shell/ExitRoad.h"
 
-#include "platform/Dialogs.h"
+#include "platform_gui/Dialogs.h"
 #include "shell/Main.h"
 #include "shell/StationHooks.h"
 #include "shell/Trace.h"

@@ -3,7 +3,7 @@
 #include "foundation/General.h"
 #include "foundation/Log.h"
 #include "foundation/Options.h"
-#include "foundation/Settings.h"
+#include "foundation_gui/Settings.h"
 #include "platform/Messages.h"
 #include "playout/AudioLayer.h"
 #include "playout/Channel1.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The settings window. Its first showing sets up the whole station from the settings file, in a
 // fixed order; its close box asks the exit question instead of closing. Its pages are not built yet.
-#include "foundation/Language.h"
+#include "foundation_gui/Language.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
 #include "shell/Station.h"
 
 #include "foundation/Log.h"
+#include "platform/TerminationSignals.h"
 #include "shell/ExitRoad.h"
 #include "shell/Splash.h"
-#include "shell/TerminationSignals.h"
 #include "shell/Trace.h"
 #include "shell/UserPassword.h"
 #include "shell/WindowSet.h"
@@ -24,7 +24,7 @@ int RunStation()
     // Only the exit road ends the loop, never the last window closing.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const TerminationSignals signalExit(ExitWithoutQuestion);
+    const platform::TerminationSignals signalExit(ExitWithoutQuestion);
     int exitCode = 0;
     {
         WindowSet windows;

@@ -1,6 +1,6 @@
 #include "shell/TestRecord.h"
 
-#include "platform/Dialogs.h"
+#include "platform_gui/Dialogs.h"
 #include "shell/Trace.h"
 
 #include <QFile>

@@ -3,7 +3,7 @@
 // password, creates new users, switches the program to the user's settings copy and shows the
 // settings window. Cancel, Escape, an empty name or the file "nologin.txt" skip the login. It stays
 // hidden but alive while the program runs: every exit request reaches it as WM_CLOSE.
-#include "foundation/Language.h"
+#include "foundation_gui/Language.h"
 
 #include <QDialog>
 #include <QStringList>

@@ -1,5 +1,5 @@
 // Sonvela Zodu: the station program.
-#include "platform/Application.h"
+#include "platform_gui/Application.h"
 #include "shell/Station.h"
 #include "shell/TestRecord.h"
 

@@ -2,7 +2,7 @@
 // The dialogs of a test: installed while it lives, it answers each box with the next queued answer,
 // records what every box showed, and fails the test on a box nobody expected, on a box of another
 // kind than expected, and on expected boxes that never came.
-#include "platform/Dialogs.h"
+#include "platform_gui/Dialogs.h"
 
 #include <QList>
 

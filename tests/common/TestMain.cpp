@@ -1,7 +1,7 @@
 // Shared main of every test executable: a QApplication on the offscreen platform, a fixed locale and
 // time zone, and a throw-away home so no test can touch the real user's files or desktop settings.
 #include "DialogAnswerer.h"
-#include "platform/Application.h"
+#include "platform_gui/Application.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -4,9 +4,7 @@
 #include "foundation/General.h"
 #include "platform/Clock.h"
 
-#include <QDesktopServices>
 #include <QDir>
-#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -173,29 +171,3 @@ TEST_F(LogTest, WriteLogGoesToTheProcessLogAndNothingBeforeItsFolderIsSet)
     EXPECT_TRUE(Log.Closed);
     EXPECT_EQ(ReadAll(Day("090326.log")), "09/03/2026 14:05:00 0 15 111 -1 skin\r\n");
 }
-
-namespace {
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void Open(const QUrl& url) { urls.append(url); }
-};
-} // namespace
-
-TEST_F(LogTest, ViewHandsTheFlushedFileToTheDesktop)
-{
-    UrlRecorder desktop;
-    QDesktopServices::setUrlHandler("file", &desktop, "Open");
-    Open();
-    log.FlushEach = false;
-    log.Write(1, 0, 10, 100, 1, "pending");
-    log.FlushEach = true;
-    log.ViewLogFile();
-    QDesktopServices::unsetUrlHandler("file");
-    EXPECT_EQ(desktop.urls, QList<QUrl>{QUrl::fromLocalFile(Day("090326.log"))});
-    EXPECT_EQ(ReadAll(Day("090326.log")), "09/03/2026 14:05:00 0 10 100 1 pending\r\n");
-}
-
-#include "LogTest.moc"

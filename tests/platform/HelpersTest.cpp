@@ -1,4 +1,3 @@
-#include "platform/Color.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
@@ -62,11 +61,4 @@ TEST(Text, Windows1252AndUtf8Fallback)
     EXPECT_EQ(platform::DecodeWindows1252("\x80\x93x\x94\xE9"), QString::fromUtf8("€“x”é"));
     EXPECT_EQ(platform::DecodeUtf8OrWindows1252("caf\xC3\xA9"), QString::fromUtf8("café"));
     EXPECT_EQ(platform::DecodeUtf8OrWindows1252("caf\xE9"), QString::fromUtf8("café"));
-}
-
-TEST(Color, StoredOrderIsBlueGreenRed)
-{
-    EXPECT_EQ(platform::ToQColor(0x0000FF), QColor(255, 0, 0));
-    EXPECT_EQ(platform::ToQColor(0xFF0000), QColor(0, 0, 255));
-    EXPECT_EQ(platform::FromQColor(QColor(0x12, 0x34, 0x56)), 0x563412);
 }

@@ -3,12 +3,10 @@
 #include "TempFolder.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
-#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -84,35 +82,6 @@ TEST(Process, ImageNameFromTheExeLinkElseFromTheCommandLine)
         EXPECT_EQ(ProcessImageName(c.exeLink, c.cmdline), c.image) << c.exeLink;
 }
 
-namespace {
-
-// Takes the addresses the desktop would have opened.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void Open(const QUrl& url) { opened << url; }
-};
-
-} // namespace
-
-TEST(Process, OpenWithDesktopHandsFilesAndAddressesOver)
-{
-    UrlCatcher catcher;
-    for (const char* scheme : {"file", "http", "https"})
-        QDesktopServices::setUrlHandler(scheme, &catcher, "Open");
-    EXPECT_TRUE(OpenWithDesktop("/station/logs/010124.log"));
-    EXPECT_TRUE(OpenWithDesktop("https://example.org/a b"));
-    for (const char* scheme : {"file", "http", "https"})
-        QDesktopServices::unsetUrlHandler(scheme);
-
-    ASSERT_EQ(catcher.opened.size(), 2);
-    EXPECT_EQ(catcher.opened[0], QUrl::fromLocalFile("/station/logs/010124.log"));
-    EXPECT_EQ(catcher.opened[1].scheme(), "https");
-    EXPECT_EQ(catcher.opened[1].host(), "example.org");
-}
-
 TEST(Process, SystemMixerPrefersPavucontrolThenAlsamixerInATerminal)
 {
     struct Case {
@@ -135,5 +104,3 @@ TEST(Process, SystemMixerPrefersPavucontrolThenAlsamixerInATerminal)
         EXPECT_EQ(SystemMixerCommand(c.parameters, finder), c.command) << c.onPath.join(',').toStdString();
     }
 }
-
-#include "ProcessTest.moc"

@@ -1,6 +1,6 @@
 #include "DialogAnswerer.h"
 #include "QueueFixture.h"
-#include "foundation/DisplayRoles.h"
+#include "foundation_gui/DisplayRoles.h"
 #include "playout/Channel1.h"
 #include "playout/QueueListView.h"
 #include "playout/QueueMimeTypes.h"

@@ -1,4 +1,4 @@
-#include "foundation/WindowHelpers.h"
+#include "foundation_gui/WindowHelpers.h"
 
 #include "DialogAnswerer.h"
 

@@ -1,7 +1,7 @@
-#include "foundation/PasswordQuery.h"
+#include "foundation_gui/PasswordQuery.h"
 
-#include "platform/Dialogs.h"
 #include "platform/Numbers.h"
+#include "platform_gui/Dialogs.h"
 
 #include <QFontMetrics>
 #include <QLabel>

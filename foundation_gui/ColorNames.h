@@ -1,7 +1,7 @@
 #pragma once
 // The text form of a colour in the settings file: an identifier such as "clBtnFace" when the value
 // has one, otherwise "$" and eight upper-case hexadecimal digits.
-#include "platform/Color.h"
+#include "platform_gui/Color.h"
 
 #include <QString>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "foundation/Language.h"
+#include "foundation_gui/Language.h"
 
 #include "foundation/Strings.h"
 #include "platform/IniFile.h"

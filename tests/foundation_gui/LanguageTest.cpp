@@ -1,4 +1,4 @@
-#include "foundation/Language.h"
+#include "foundation_gui/Language.h"
 #include "platform/IniFile.h"
 
 #include "TempFolder.h"

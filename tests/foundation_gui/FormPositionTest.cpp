@@ -1,4 +1,4 @@
-#include "foundation/FormPosition.h"
+#include "foundation_gui/FormPosition.h"
 #include "foundation/SettingsWriter.h"
 
 #include "TempFolder.h"

@@ -1,13 +1,13 @@
-#include "foundation/Settings.h"
+#include "foundation_gui/Settings.h"
 
-#include "foundation/DisplayRoles.h"
-#include "foundation/FormPosition.h"
 #include "foundation/General.h"
 #include "foundation/Log.h"
 #include "foundation/Options.h"
 #include "foundation/SettingsWriter.h"
-#include "platform/Dialogs.h"
+#include "foundation_gui/DisplayRoles.h"
+#include "foundation_gui/FormPosition.h"
 #include "platform/Paths.h"
+#include "platform_gui/Dialogs.h"
 
 #include <utility>
 

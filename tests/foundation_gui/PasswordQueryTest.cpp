@@ -1,4 +1,4 @@
-#include "foundation/PasswordQuery.h"
+#include "foundation_gui/PasswordQuery.h"
 
 #include "DialogAnswerer.h"
 

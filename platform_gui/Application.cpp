@@ -1,6 +1,6 @@
-#include "platform/Application.h"
+#include "platform_gui/Application.h"
 
-#include "platform/Dialogs.h"
+#include "platform_gui/Dialogs.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "foundation/ColorNames.h"
+#include "foundation_gui/ColorNames.h"
 
 #include "platform/IniFile.h"
 

@@ -1,4 +1,4 @@
-#include "platform/Dialogs.h"
+#include "platform_gui/Dialogs.h"
 
 #include "DialogAnswerer.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The sixteen display roles of the station's lists, each with a font and a background colour, and
 // their sections "fonts" and "colors" in the settings file.
-#include "platform/Color.h"
+#include "platform_gui/Color.h"
 
 #include <QFont>
 #include <QString>

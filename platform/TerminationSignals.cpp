@@ -1,10 +1,12 @@
-#include "shell/TerminationSignals.h"
+#include "platform/TerminationSignals.h"
 
 #include <QSocketNotifier>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
+
+namespace platform {
 
 namespace {
 
@@ -59,3 +61,5 @@ void TerminationSignals::Drain()
     if (received && onSignal_)
         onSignal_();
 }
+
+} // namespace platform

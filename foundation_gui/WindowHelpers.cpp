@@ -1,6 +1,6 @@
-#include "foundation/WindowHelpers.h"
+#include "foundation_gui/WindowHelpers.h"
 
-#include "platform/Dialogs.h"
+#include "platform_gui/Dialogs.h"
 
 #include <QMetaObject>
 #include <QWidget>

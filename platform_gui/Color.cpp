@@ -1,4 +1,4 @@
-#include "platform/Color.h"
+#include "platform_gui/Color.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
-#include "foundation/Settings.h"
-#include "foundation/DisplayRoles.h"
+#include "foundation_gui/Settings.h"
 #include "foundation/General.h"
 #include "foundation/Log.h"
 #include "foundation/Options.h"
 #include "foundation/SettingsWriter.h"
+#include "foundation_gui/DisplayRoles.h"
 
 #include "DialogAnswerer.h"
 #include "TempFolder.h"

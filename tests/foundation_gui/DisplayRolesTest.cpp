@@ -1,7 +1,7 @@
-#include "foundation/DisplayRoles.h"
-#include "foundation/ColorNames.h"
+#include "foundation_gui/DisplayRoles.h"
 #include "foundation/General.h"
 #include "foundation/SettingsWriter.h"
+#include "foundation_gui/ColorNames.h"
 
 #include "TempFolder.h"
 

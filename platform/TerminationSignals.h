@@ -8,6 +8,8 @@
 
 class QSocketNotifier;
 
+namespace platform {
+
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:
@@ -28,3 +30,5 @@ private:
     struct sigaction previousTerm_ {};
     struct sigaction previousInt_ {};
 };
+
+} // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/Application.h"
+#include "platform_gui/Application.h"
 
 #include "DialogAnswerer.h"
 

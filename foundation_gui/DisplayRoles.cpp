@@ -1,8 +1,8 @@
-#include "foundation/DisplayRoles.h"
+#include "foundation_gui/DisplayRoles.h"
 
-#include "foundation/ColorNames.h"
 #include "foundation/General.h"
 #include "foundation/SettingsWriter.h"
+#include "foundation_gui/ColorNames.h"
 #include "platform/Font.h"
 #include "platform/Numbers.h"
 

@@ -1,0 +1,44 @@
+#include "platform/FileSystem.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+namespace platform {
+
+bool VolumeAnswers(const QString& absolutePath)
+{
+    QString probe = absolutePath;
+    for (;;) {
+        struct statvfs info {};
+        if (::statvfs(QFile::encodeName(probe).constData(), &info) == 0)
+            return true;
+        if ((errno != ENOENT && errno != ENOTDIR) || probe == QLatin1String("/"))
+            return false;
+        const qsizetype slash = probe.lastIndexOf(QLatin1Char('/'));
+        probe = slash > 0 ? probe.left(slash) : QStringLiteral("/");
+    }
+}
+
+bool IsSameFile(const QFile& opened, const QString& other)
+{
+    struct stat a {};
+    struct stat b {};
+    return ::fstat(opened.handle(), &a) == 0 && ::stat(QFile::encodeName(other).constData(), &b) == 0 &&
+           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+std::error_code CreateNewFile(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return {errno, std::generic_category()};
+    ::close(fd);
+    return {};
+}
+
+} // namespace platform
