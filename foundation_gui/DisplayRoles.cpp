@@ -3,8 +3,8 @@
 #include "foundation/General.h"
 #include "foundation/SettingsWriter.h"
 #include "foundation_gui/ColorNames.h"
-#include "platform/Font.h"
 #include "platform/Numbers.h"
+#include "platform_gui/Font.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 #pragma once
 // Helpers for tests that paint: a pinned font, pixel probes and ink bounds on images, and a
 // top-level window for controls to live in.
-#include "platform/Color.h"
-#include "platform/Font.h"
+#include "platform_gui/Color.h"
+#include "platform_gui/Font.h"
 
 #include <QImage>
 #include <QRect>

@@ -1,7 +1,7 @@
 #pragma once
 // A canvas for layout tests: it records each call with its arguments and measures text with fixed
 // metrics (each character the same width and height), so no test depends on an installed font.
-#include "platform/Canvas.h"
+#include "platform_gui/Canvas.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 // DrawText's layout, apart from any painting: prefixes, line breaks, word breaks, tab stops,
 // ellipses and alignment by the DT_ flags, measured through a function the canvas gives.
-#include "platform/Geometry.h"
+#include "platform_gui/Geometry.h"
 
 #include <QString>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "platform/Bitmap.h"
+#include "platform_gui/Bitmap.h"
 #include "TempFolder.h"
-#include "platform/BmpFile.h"
+#include "platform_gui/BmpFile.h"
 
 #include <QtEndian>
 #include <gtest/gtest.h>

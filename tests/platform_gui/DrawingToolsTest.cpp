@@ -1,7 +1,7 @@
 // Fonts, pens, brushes and colours of the canvas, and DrawText's layout measured with fixed metrics.
 #include "RecordingCanvas.h"
-#include "platform/Font.h"
-#include "platform/TextLayout.h"
+#include "platform_gui/Font.h"
+#include "platform_gui/TextLayout.h"
 
 #include <gtest/gtest.h>
 

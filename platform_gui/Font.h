@@ -2,7 +2,7 @@
 // The font as the drawing routines hold it: a family name, a size in points (a negative size is a
 // pixel height), style bits and a colour. Its QFont is made at 96 dots per inch, so text fits the
 // pixel layouts the windows were designed with, whatever the screen.
-#include "platform/Color.h"
+#include "platform_gui/Color.h"
 
 #include <QFont>
 #include <QString>

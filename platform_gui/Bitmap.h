@@ -3,7 +3,7 @@
 // 32 bits (24 bits keeps blue-green-red order in its scan lines, 32 bits blue-green-red-alpha),
 // a transparent colour, its own canvas, BMP load and save. Images below 24 bits are painted in a
 // 32-bit drawing form and go back to their colour table when read.
-#include "platform/Canvas.h"
+#include "platform_gui/Canvas.h"
 
 #include <QByteArray>
 #include <QImage>

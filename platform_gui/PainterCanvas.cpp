@@ -1,4 +1,4 @@
-#include "platform/PainterCanvas.h"
+#include "platform_gui/PainterCanvas.h"
 
 #include <QFontMetrics>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
-#include "platform/TextLayout.h"
+#include "platform_gui/TextLayout.h"
 
-#include "platform/Canvas.h"
+#include "platform_gui/Canvas.h"
 
 #include <algorithm>
 

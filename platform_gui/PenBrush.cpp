@@ -1,4 +1,4 @@
-#include "platform/PenBrush.h"
+#include "platform_gui/PenBrush.h"
 
 #include <algorithm>
 

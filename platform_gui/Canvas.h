@@ -3,9 +3,9 @@
 // platform's rules, not QPainter's: rectangles exclude their right and bottom edges, a line leaves
 // out its end pixel, text is placed by the top-left of its cell, and the DrawText and DrawEdge flag
 // values are the original's. Where a routine gives coordinates in those terms, paint through here.
-#include "platform/Font.h"
-#include "platform/Geometry.h"
-#include "platform/PenBrush.h"
+#include "platform_gui/Font.h"
+#include "platform_gui/Geometry.h"
+#include "platform_gui/PenBrush.h"
 
 #include <QImage>
 #include <QRegion>

@@ -1,7 +1,7 @@
 #pragma once
 // The canvas over QPainter: on an image (the painter begins at the first drawing and ends at
 // Release), or through a painter the caller has begun (a widget's paint event).
-#include "platform/Canvas.h"
+#include "platform_gui/Canvas.h"
 
 #include <QPainter>
 #include <functional>

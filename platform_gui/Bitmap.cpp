@@ -1,7 +1,7 @@
-#include "platform/Bitmap.h"
+#include "platform_gui/Bitmap.h"
 
-#include "platform/BmpFile.h"
-#include "platform/PainterCanvas.h"
+#include "platform_gui/BmpFile.h"
+#include "platform_gui/PainterCanvas.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,4 +1,4 @@
-#include "platform/WindowKeys.h"
+#include "platform_gui/WindowKeys.h"
 
 #include <QDialog>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
-#include "platform/Canvas.h"
+#include "platform_gui/Canvas.h"
 
-#include "platform/Bitmap.h"
-#include "platform/TextLayout.h"
+#include "platform_gui/Bitmap.h"
+#include "platform_gui/TextLayout.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The pen and the brush of a canvas, as value types with OnChange like the font: copying takes the
 // settings, never the handler.
-#include "platform/Color.h"
+#include "platform_gui/Color.h"
 
 #include <QImage>
 #include <functional>

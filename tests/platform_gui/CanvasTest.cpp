@@ -1,7 +1,7 @@
 // The painter canvas on an image, probed in solid areas against the original platform's extents.
 #include "Drawing.h"
-#include "platform/Bitmap.h"
-#include "platform/PainterCanvas.h"
+#include "platform_gui/Bitmap.h"
+#include "platform_gui/PainterCanvas.h"
 
 #include <gtest/gtest.h>
 

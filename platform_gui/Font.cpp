@@ -1,4 +1,4 @@
-#include "platform/Font.h"
+#include "platform_gui/Font.h"
 
 #include "platform/Numbers.h"
 

@@ -1,4 +1,4 @@
-#include "platform/BmpFile.h"
+#include "platform_gui/BmpFile.h"
 
 #include <QtEndian>
 #include <algorithm>

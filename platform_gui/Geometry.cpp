@@ -1,4 +1,4 @@
-#include "platform/Geometry.h"
+#include "platform_gui/Geometry.h"
 
 #include <algorithm>
 
