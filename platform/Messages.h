@@ -32,6 +32,9 @@ constexpr unsigned WM_SKIPLOGIN = WM_USER + 3;      // the login window to itsel
 constexpr unsigned WM_CROSSFADEPOINT = WM_USER + 4; // to the channel window: crossfade point reached
 constexpr unsigned WM_CUEEND = WM_USER + 5;         // to the pre-listen window: its file has ended
 constexpr unsigned SC_SETMAINWINDOW = 0xF400;       // system command "set as main window"
+constexpr unsigned WM_PMQUEUEDCLICK = 0x500;   // popup menus: a click queued to run after the menu closed
+constexpr unsigned WM_PMANIMATIONSTEP = 0x955; // popup menus: the show animation's next step
+constexpr unsigned WM_PMANIMATIONEND = 0x956;  // popup menus: the show animation has finished
 
 class MessageEvent : public QEvent {
 public:

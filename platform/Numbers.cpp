@@ -30,4 +30,12 @@ int32_t MulDiv(int32_t a, int32_t b, int32_t c)
     return static_cast<int32_t>(quotient);
 }
 
+int32_t DivRoundUp(int32_t a, int32_t b)
+{
+    const int32_t quotient = a / b;
+    if (a % b == 0)
+        return quotient;
+    return ((a < 0) != (b < 0)) ? quotient - 1 : quotient + 1;
+}
+
 } // namespace platform

@@ -56,6 +56,16 @@ TEST(Numbers, RoundHalfEvenAndMulDiv)
     EXPECT_EQ(platform::MulDiv(1, 1, 0), -1);
 }
 
+TEST(Numbers, DivRoundUpRoundsAwayFromZero)
+{
+    struct Case {
+        int32_t a, b, expected;
+    };
+    for (const Case& c : {Case{26, 3, 9}, Case{27, 3, 9}, Case{28, 3, 10}, Case{-26, 3, -9}, Case{26, -3, -9},
+                          Case{-27, 3, -9}, Case{-26, -3, 9}, Case{0, 5, 0}, Case{26, 1, 26}})
+        EXPECT_EQ(platform::DivRoundUp(c.a, c.b), c.expected) << c.a << " / " << c.b;
+}
+
 TEST(Text, Windows1252AndUtf8Fallback)
 {
     EXPECT_EQ(platform::DecodeWindows1252("\x80\x93x\x94\xE9"), QString::fromUtf8("€“x”é"));

@@ -1,0 +1,90 @@
+#include "platform/DesktopSettings.h"
+
+#include <QApplication>
+#include <QStyle>
+
+namespace platform {
+
+namespace {
+
+// The stored text is read into a 32-byte buffer, its terminator included.
+constexpr qsizetype StoredTextLimit = 32;
+
+class QtDesktopSettings : public DesktopSettings {
+public:
+    // A Linux desktop keeps no menu show delay: the key is absent.
+    StoredSetting MenuShowDelayValue() const override { return {}; }
+    bool FlatMenus() const override { return false; }
+    bool KeyboardCuesAlwaysShown() const override
+    {
+        return QApplication::style()->styleHint(QStyle::SH_UnderlineShortcut) != 0;
+    }
+    bool MenuAnimation() const override { return QApplication::isEffectEnabled(Qt::UI_AnimateMenu); }
+    bool MenuFade() const override { return QApplication::isEffectEnabled(Qt::UI_FadeMenu); }
+    // A Linux desktop has no menu sounds.
+    bool SoundSchemeHas(const QString&) const override { return false; }
+    void PlaySound(const QString&) override {}
+    void Beep() override { QApplication::beep(); }
+};
+
+QtDesktopSettings& DefaultSettings()
+{
+    static QtDesktopSettings settings;
+    return settings;
+}
+
+DesktopSettings* installed = nullptr;
+
+} // namespace
+
+int ParseMenuShowDelay(const StoredSetting& value)
+{
+    switch (value.state) {
+    case StoredSetting::State::NoKey:
+    case StoredSetting::State::NoValue:
+        return 400;
+    case StoredSetting::State::Error:
+    case StoredSetting::State::OtherType:
+        return 0;
+    case StoredSetting::State::Text:
+        break;
+    }
+    if (value.text.size() >= StoredTextLimit)
+        return 0;
+    bool ok = false;
+    // toInt fails on digits beyond 32 bits rather than wrapping.
+    const int delay = value.text.toInt(&ok, 10);
+    if (!ok)
+        return 0;
+    return delay < 0 ? 0 : delay;
+}
+
+int DesktopSettings::MenuShowDelayMs() const
+{
+    if (!menuShowDelayMs_)
+        menuShowDelayMs_ = ParseMenuShowDelay(MenuShowDelayValue());
+    return *menuShowDelayMs_;
+}
+
+DesktopSettings& CurrentDesktopSettings()
+{
+    return installed != nullptr ? *installed : DefaultSettings();
+}
+
+FakeDesktopSettings::FakeDesktopSettings() : previous_(installed)
+{
+    installed = this;
+}
+
+FakeDesktopSettings::~FakeDesktopSettings()
+{
+    installed = previous_;
+}
+
+void FakeDesktopSettings::PlaySound(const QString& eventName)
+{
+    if (soundScheme)
+        played.append(eventName);
+}
+
+} // namespace platform

@@ -1,0 +1,77 @@
+#include "platform/DesktopSettings.h"
+#include "platform/Monitors.h"
+
+#include <gtest/gtest.h>
+
+using platform::StoredSetting;
+using State = StoredSetting::State;
+
+TEST(DesktopSettings, MenuShowDelayFromItsStoredValue)
+{
+    struct Case {
+        StoredSetting value;
+        int expected;
+    };
+    const Case cases[] = {
+        {{State::Text, "abc"}, 0},
+        {{State::Text, "250"}, 250},
+        {{State::NoKey, {}}, 400},
+        {{State::NoValue, {}}, 400},
+        {{State::OtherType, {}}, 0},
+        {{State::Error, {}}, 0},
+        {{State::Text, "-5"}, 0},
+        {{State::Text, QByteArray(40, '1')}, 0},   // longer than the stored text can be
+        {{State::Text, "99999999999"}, 0},         // too large for 32 bits: not an integer
+        {{State::Text, "2147483647"}, 2147483647}, // the largest that is
+        {{State::Text, ""}, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::ParseMenuShowDelay(c.value), c.expected) << c.value.text.constData();
+}
+
+TEST(DesktopSettings, DelayIsReadOnceAndTheFakeReplacesTheDesktop)
+{
+    EXPECT_EQ(platform::CurrentDesktopSettings().MenuShowDelayMs(), 400); // the desktop keeps none
+    platform::FakeDesktopSettings fake;
+    fake.menuShowDelay = {State::Text, "120"};
+    EXPECT_EQ(&platform::CurrentDesktopSettings(), &fake);
+    EXPECT_EQ(fake.MenuShowDelayMs(), 120);
+    fake.menuShowDelay = {State::Text, "300"};
+    EXPECT_EQ(fake.MenuShowDelayMs(), 120);
+    fake.PlaySound("MenuPopup");
+    fake.soundScheme = false;
+    fake.PlaySound("MenuCommand");
+    EXPECT_EQ(fake.played, QStringList{"MenuPopup"});
+}
+
+namespace {
+
+const QList<platform::Monitor> TwoMonitors = {
+    {QRect(0, 0, 1024, 768), QRect(0, 0, 1024, 740), true},
+    {QRect(1024, 0, 1280, 1024), QRect(1024, 30, 1280, 994), false},
+};
+
+} // namespace
+
+TEST(Monitors, NearestMonitorAndItsRectangle)
+{
+    platform::FakeMonitors fake(TwoMonitors);
+    EXPECT_EQ(platform::MonitorRectOfPoint(QPoint(1500, 500), false), QRect(1024, 0, 1280, 1024));
+    EXPECT_EQ(platform::MonitorRectOfPoint(QPoint(1500, 500), true), QRect(1024, 30, 1280, 994));
+    EXPECT_EQ(platform::MonitorRectOfPoint(QPoint(100, 900), false),
+              QRect(0, 0, 1024, 768)); // below the first
+    EXPECT_EQ(platform::MonitorRectOfPoint(QPoint(3000, 100), false), QRect(1024, 0, 1280, 1024));
+    // Across both: the larger share wins.
+    EXPECT_EQ(platform::MonitorRectOfRect(QRect(900, 100, 300, 50), false), QRect(1024, 0, 1280, 1024));
+    EXPECT_EQ(platform::MonitorRectOfRect(QRect(800, 100, 300, 50), false), QRect(0, 0, 1024, 768));
+    EXPECT_EQ(platform::MonitorRectOfRect(QRect(-500, -500, 100, 100), true), QRect(0, 0, 1024, 740));
+    EXPECT_EQ(platform::PrimaryMonitorRect(true), QRect(0, 0, 1024, 740));
+}
+
+TEST(Monitors, OneMonitorIsAlwaysThePrimary)
+{
+    platform::FakeMonitors fake({{QRect(0, 0, 800, 600), QRect(0, 0, 800, 570), true}});
+    EXPECT_EQ(platform::MonitorRectOfPoint(QPoint(5000, 5000), false), QRect(0, 0, 800, 600));
+    EXPECT_EQ(platform::MonitorRectOfRect(QRect(10, 10, 5, 5), true), QRect(0, 0, 800, 570));
+    EXPECT_EQ(platform::NearestMonitor(QList<platform::Monitor>{}, QPoint(1, 1)), -1);
+}
