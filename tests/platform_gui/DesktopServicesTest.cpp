@@ -1,5 +1,5 @@
-#include "platform/DesktopSettings.h"
-#include "platform/Monitors.h"
+#include "platform_gui/DesktopSettings.h"
+#include "platform_gui/Monitors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/DesktopSettings.h"
+#include "platform_gui/DesktopSettings.h"
 
 #include <QApplication>
 #include <QStyle>

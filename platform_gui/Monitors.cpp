@@ -1,4 +1,4 @@
-#include "platform/Monitors.h"
+#include "platform_gui/Monitors.h"
 
 #include <QGuiApplication>
 #include <QScreen>
