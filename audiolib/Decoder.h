@@ -25,6 +25,10 @@ public:
 
     // Positions the next Read exactly at `frame` (0 <= frame < LengthFrames()); false when it cannot.
     virtual bool Seek(int64_t frame) = 0;
+
+    // Called from another thread before the decoder is destroyed: a Read or Seek in progress gives up
+    // soon (within a packet), so freeing a stream never waits out a long seek.
+    virtual void Interrupt() {}
 };
 
 // Open a file by UTF-8 path, or a file image held in memory (the caller keeps `data` alive for the

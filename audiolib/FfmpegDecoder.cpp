@@ -111,6 +111,7 @@ int FfmpegDecoder::OpenStream()
         return ErrorMem;
     format_->pb = io;
     format_->flags |= AVFMT_FLAG_CUSTOM_IO;
+    format_->interrupt_callback = {&FfmpegDecoder::Interrupted, this};
     if (avformat_open_input(&format_, "", container_, nullptr) < 0)
         return ErrorFileForm; // it frees the context on failure
     dataOffset_ = avio_tell(io);
@@ -139,6 +140,11 @@ int FfmpegDecoder::Reopen()
     anchored_ = true;
     nextIndex_ = 0;
     return ErrorOk;
+}
+
+int FfmpegDecoder::Interrupted(void* self)
+{
+    return static_cast<FfmpegDecoder*>(self)->interrupted_.load() ? 1 : 0;
 }
 
 int FfmpegDecoder::OpenCodec()
@@ -203,7 +209,7 @@ int64_t FfmpegDecoder::WalkMpegFrames()
     // padding from a LAME header).
     int64_t total = 0;
     int64_t skip = 0;
-    while (av_read_frame(format_, packet_) >= 0) {
+    while (!interrupted_ && av_read_frame(format_, packet_) >= 0) {
         if (packet_->stream_index == stream_->index) {
             if (firstPacketTs_ == AV_NOPTS_VALUE)
                 firstPacketTs_ = PacketTimestamp(packet_);
@@ -256,7 +262,8 @@ void FfmpegDecoder::KeepTimeMarks()
 
 bool FfmpegDecoder::SendNextPacket()
 {
-    while (av_read_frame(format_, packet_) >= 0) {
+    // Interrupted, the input looks ended: every decoding loop above drains and stops.
+    while (!interrupted_ && av_read_frame(format_, packet_) >= 0) {
         if (packet_->stream_index != stream_->index) {
             av_packet_unref(packet_);
             continue;

@@ -3,6 +3,7 @@
 // the file's own rate, with a length that is exactly the number of frames Read delivers.
 #include "audiolib/Decoder.h"
 
+#include <atomic>
 #include <vector>
 
 struct AVCodecContext;
@@ -28,6 +29,7 @@ public:
     int64_t LengthFrames() const override { return length_; }
     int64_t Read(float* out, int64_t frames) override;
     bool Seek(int64_t frame) override;
+    void Interrupt() override { interrupted_ = true; }
 
 private:
     // Where a packet time stamp lies in frames, for containers whose clock is not sample-exact (ASF counts
@@ -39,6 +41,7 @@ private:
     };
 
     explicit FfmpegDecoder(std::unique_ptr<FfmpegInput> input);
+    static int Interrupted(void* self);
     int Init();
     int OpenStream();
     int OpenCodec();
@@ -64,6 +67,7 @@ private:
 
     std::unique_ptr<FfmpegInput> input_;
     const AVInputFormat* container_ = nullptr;
+    std::atomic<bool> interrupted_{false};
     AVFormatContext* format_ = nullptr;
     AVStream* stream_ = nullptr;
     AVCodecContext* codec_ = nullptr;

@@ -517,4 +517,19 @@ TEST(DecoderTest, SeekGivesTheSamplesReadingFromTheStartGives)
     }
 }
 
+TEST(DecoderTest, AnInterruptedDecoderReadsNoMoreOfItsFile)
+{
+    for (const QString& path : Fixtures({AudioFixture::Mp3Cbr, AudioFixture::OggVorbis, AudioFixture::Wma})) {
+        SCOPED_TRACE(path.toStdString());
+        const std::unique_ptr<Decoder> decoder = Open(path);
+        ASSERT_TRUE(decoder);
+        decoder->Interrupt();
+        // The seek gives up at once and what follows is silence, not the tone of the file.
+        decoder->Seek(decoder->LengthFrames() / 2);
+        std::vector<float> block(2 * 3000, -9.0f);
+        EXPECT_EQ(decoder->Read(block.data(), 3000), 3000);
+        EXPECT_TRUE(std::all_of(block.begin(), block.end(), [](float sample) { return sample == 0.0f; }));
+    }
+}
+
 } // namespace
