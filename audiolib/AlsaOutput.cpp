@@ -1,11 +1,12 @@
 #include "audiolib/AlsaOutput.h"
 
-#include <alsa/asoundlib.h>
+#include "audiolib/RealTimePriority.h"
+
+#include <cerrno>
 
 namespace audiolib {
 
 namespace {
-constexpr int64_t BufferPeriods = 4; // the ALSA buffer: 40 ms at the 10 ms update period
 constexpr int WaitMs = 100;
 constexpr int StallLimitMs = 1000; // a card that takes nothing for this long counts as failed
 constexpr auto RetryInterval = std::chrono::milliseconds(500);
@@ -14,30 +15,6 @@ constexpr auto CatchUpLimit = std::chrono::seconds(1);
 std::chrono::nanoseconds FramesTime(int64_t frames, int rate)
 {
     return std::chrono::nanoseconds(frames * 1000000000 / rate);
-}
-
-bool Configure(snd_pcm_t* pcm, int rate, int64_t periodFrames, unsigned& cardRate)
-{
-    snd_pcm_hw_params_t* hw = nullptr;
-    snd_pcm_hw_params_alloca(&hw);
-    snd_pcm_uframes_t period = static_cast<snd_pcm_uframes_t>(periodFrames);
-    snd_pcm_uframes_t buffer = period * BufferPeriods;
-    cardRate = static_cast<unsigned>(rate);
-    int direction = 0;
-    if (snd_pcm_hw_params_any(pcm, hw) < 0 ||
-        snd_pcm_hw_params_set_access(pcm, hw, SND_PCM_ACCESS_RW_INTERLEAVED) < 0 ||
-        snd_pcm_hw_params_set_format(pcm, hw, SND_PCM_FORMAT_FLOAT) < 0 ||
-        snd_pcm_hw_params_set_channels(pcm, hw, 2) < 0 ||
-        snd_pcm_hw_params_set_rate_near(pcm, hw, &cardRate, &direction) < 0 ||
-        snd_pcm_hw_params_set_period_size_near(pcm, hw, &period, &direction) < 0 ||
-        snd_pcm_hw_params_set_buffer_size_near(pcm, hw, &buffer) < 0 || snd_pcm_hw_params(pcm, hw) < 0)
-        return false;
-    snd_pcm_sw_params_t* sw = nullptr;
-    snd_pcm_sw_params_alloca(&sw);
-    // Starts once the buffer is full, so the first periods do not underrun.
-    return snd_pcm_sw_params_current(pcm, sw) == 0 &&
-           snd_pcm_sw_params_set_start_threshold(pcm, sw, buffer) == 0 &&
-           snd_pcm_sw_params_set_avail_min(pcm, sw, period) == 0 && snd_pcm_sw_params(pcm, sw) == 0;
 }
 } // namespace
 
@@ -51,9 +28,12 @@ bool AlsaOutput::Open(const OutputFormat& format, RenderFn render)
     format_ = format;
     render_ = std::move(render);
     block_.assign(static_cast<size_t>(format.periodFrames) * 2, 0.0f);
+    // A card missing or busy at the first play is treated like one lost during play: the device
+    // starts on its own clock and keeps retrying, so the queue moves on and sound returns with the card.
     if (!OpenPcm())
-        return false;
+        ++failures_;
     thread_ = std::thread([this] { Run(); });
+    RaiseToRealTime(thread_);
     return true;
 }
 
@@ -66,26 +46,30 @@ void AlsaOutput::Close()
     ClosePcm();
 }
 
+OutputCounts AlsaOutput::Counts() const
+{
+    return {underruns_.load(), stalls_.load(), failures_.load()};
+}
+
 bool AlsaOutput::OpenPcm()
 {
     if (lost_)
         return false;
-    snd_pcm_t* pcm = nullptr;
-    // Non-blocking: a busy card fails at once instead of holding the caller.
-    if (snd_pcm_open(&pcm, pcmName_.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0)
+    PcmOpened opened;
+    if (port_->Open({format_.rate, format_.periodFrames}, opened) < 0)
         return false;
-    unsigned cardRate = 0;
-    if (!Configure(pcm, format_.rate, format_.periodFrames, cardRate)) {
-        snd_pcm_close(pcm);
-        return false;
-    }
-    pcm_ = pcm;
-    cardRate_ = static_cast<int>(cardRate);
+    cardRate_ = opened.cardRate;
+    takesAtOnce_ = opened.takesAtOnce;
     if (cardRate_ != format_.rate) {
+        if (!toCard_.Prepare()) {
+            port_->Close();
+            return false;
+        }
         toCard_.Reset();
         cardBlock_.assign(static_cast<size_t>(format_.periodFrames * cardRate_ / format_.rate + 64) * 2,
                           0.0f);
     }
+    open_ = true;
     writing_ = true;
     return true;
 }
@@ -93,11 +77,18 @@ bool AlsaOutput::OpenPcm()
 void AlsaOutput::ClosePcm()
 {
     writing_ = false;
-    if (pcm_ == nullptr)
+    if (!open_)
         return;
-    snd_pcm_drop(pcm_);
-    snd_pcm_close(pcm_);
-    pcm_ = nullptr;
+    port_->Close();
+    open_ = false;
+}
+
+bool AlsaOutput::Recover(int error)
+{
+    // An underrun: the mix came too late and the card ran dry.
+    if (error == -EPIPE)
+        ++underruns_;
+    return port_->Recover(error) >= 0;
 }
 
 bool AlsaOutput::Write(const float* frames, int64_t count)
@@ -113,18 +104,22 @@ bool AlsaOutput::Write(const float* frames, int64_t count)
     }
     int stalledMs = 0;
     while (count > 0 && !Stopping()) {
-        const snd_pcm_sframes_t written = snd_pcm_writei(pcm_, frames, static_cast<snd_pcm_uframes_t>(count));
+        const int64_t written = port_->Write(frames, count);
         if (written == -EAGAIN) {
-            const int ready = snd_pcm_wait(pcm_, WaitMs);
-            if (ready == 0 && (stalledMs += WaitMs) >= StallLimitMs)
+            const int ready = port_->Wait(WaitMs);
+            if (ready == 0) {
+                // A stall: the card took nothing for a whole wait.
+                ++stalls_;
+                if ((stalledMs += WaitMs) >= StallLimitMs)
+                    return false;
+            } else if (ready < 0 && !Recover(ready)) {
                 return false;
-            if (ready < 0 && snd_pcm_recover(pcm_, ready, 1) < 0)
-                return false;
+            }
             continue;
         }
-        // An underrun (the mixer was held by the mixer lock) or a suspend recovers; a removed card does not.
+        // An underrun or a suspend recovers; a removed card does not.
         if (written < 0) {
-            if (snd_pcm_recover(pcm_, static_cast<int>(written), 1) < 0)
+            if (!Recover(static_cast<int>(written)))
                 return false;
             continue;
         }
@@ -137,10 +132,8 @@ bool AlsaOutput::Write(const float* frames, int64_t count)
 
 int64_t AlsaOutput::Delay()
 {
-    snd_pcm_sframes_t delay = 0;
-    if (snd_pcm_delay(pcm_, &delay) < 0 || delay < 0)
-        return 0;
-    return static_cast<int64_t>(delay) * format_.rate / cardRate_;
+    const int64_t delay = port_->Delay();
+    return delay <= 0 ? 0 : delay * format_.rate / cardRate_;
 }
 
 void AlsaOutput::Run()
@@ -150,11 +143,10 @@ void AlsaOutput::Run()
     // they come (the `null` PCM): one period per period of steady time.
     Clock::time_point start = Clock::now();
     int64_t clocked = 0;
-    bool ownClock = false;
     int64_t delay = 0;
-    Clock::time_point retry = start;
+    Clock::time_point retry = start + RetryInterval;
     while (!Stopping()) {
-        if (pcm_ == nullptr || ownClock) {
+        if (!open_ || takesAtOnce_) {
             Clock::time_point due = start + FramesTime(clocked + period, format_.rate);
             if (Clock::now() - due > CatchUpLimit) { // after a stall, such as a suspended machine
                 start = Clock::now();
@@ -168,7 +160,7 @@ void AlsaOutput::Run()
         // Until the write, the whole period counts as not heard.
         latency_ = delay + period;
         render_(block_.data(), period);
-        if (pcm_ == nullptr) {
+        if (!open_) {
             latency_ = 0;
             if (Clock::now() >= retry) {
                 retry = Clock::now() + RetryInterval;
@@ -188,12 +180,6 @@ void AlsaOutput::Run()
         }
         delay = Delay();
         latency_ = delay;
-        const bool takesAtOnce = delay == 0;
-        if (takesAtOnce && !ownClock) {
-            start = Clock::now();
-            clocked = 0;
-        }
-        ownClock = takesAtOnce;
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The audio library's public interface: devices, streams, transport, positions, attributes with
-// slides, syncs, DSPs and effects, sample data and the mixer lock. Every call sets the calling
+// slides, syncs, DSPs and effects, sample data and batches of changes. Every call sets the calling
 // thread's last error (ErrorGetCode): 0 on success, else a code of audiolib/Errors.h. All calls are
-// thread-safe.
+// thread-safe, except from inside a DSP procedure, where they fail at once with -1.
 #include "audiolib/Errors.h"
 
 #include <cstdint>
@@ -15,7 +15,10 @@ namespace audiolib {
 using Handle = uint32_t;
 
 // Sync procedure: (sync, stream, data, user). It runs on the device's sync thread (or inside
-// NullAdvance on the manual clock), never while the library holds a lock its own calls need.
+// NullAdvance on the manual clock), never while the library holds a lock its own calls need. It may
+// call the library, but a device waits for its running procedure when a stream of it is stopped or
+// freed: two devices whose procedures stop each other's streams would wait on each other (ours only
+// post a message).
 using SyncProc = void (*)(Handle sync, Handle stream, uint32_t data, void* user);
 // Procedure of a user stream; only null (a silent stream) is available.
 using StreamProc = uint32_t (*)(Handle stream, void* buffer, uint32_t length, void* user);
@@ -74,9 +77,22 @@ const char* GetDeviceName(int device);
 bool Init(int device, int freq, uint32_t flags);
 bool SetDevice(int device);
 int GetDevice();
-bool Stop();                      // pauses every stream of the current device
-bool Free();                      // frees the current device and its streams (no END syncs)
-bool Lock(int device, bool lock); // suspends the device's mixing between lock and unlock
+bool Stop(); // pauses every stream of the current device
+bool Free(); // frees the current device and its streams (no END syncs)
+// A batch: from BeginBatch to EndBatch, this thread's ChannelPlay, ChannelPause, attribute and slide
+// changes and sync additions and removals on streams of `device` are held back, then applied together
+// between two mixed periods, so they are heard as one (a stream never starts before its volume is
+// set). The device goes on mixing meanwhile. Other calls, and reads, act at once.
+bool BeginBatch(int device);
+bool EndBatch(int device);
+
+// How a device's output has fared since Init.
+struct OutputCounts {
+    uint32_t underruns = 0; // the card ran dry (the mix came late) and was restarted
+    uint32_t stalls = 0;    // the card took nothing for 100 ms
+    uint32_t failures = 0;  // the output fell back to the device's own clock (card missing or lost)
+};
+bool GetOutputCounts(int device, OutputCounts* counts);
 
 // Recording devices: listed with their inputs, never captured from. Device 0 is the first capture
 // PCM. RecordGetInput gives the volume 0..100 in the low 16 bits, InputOff, and the kind in the top
@@ -165,9 +181,10 @@ Handle ChannelSetFX(Handle stream, uint32_t type, int priority);
 bool FXSetParameters(Handle fx, const void* parameters);
 bool FXGetParameters(Handle fx, void* parameters);
 
-// ChannelGetData: a byte count copies the most recent frames heard, after the chain and before
-// volume and pan, as signed 16-bit stereo (float for a SampleFloat stream); DataFft1024 writes 512
-// magnitudes of the last 1024 frames. Returns the bytes copied (4096 for the FFT), or -1.
+// ChannelGetData: a byte count copies the most recent frames mixed (one update period plus the
+// output's buffer ahead of what is heard), after the chain and before volume and pan, as signed 16-bit stereo
+// (float for a SampleFloat stream); DataFft1024 writes 512 magnitudes of the last 1024 frames. Returns the
+// bytes copied (4096 for the FFT), or -1.
 constexpr uint32_t DataFft1024 = 0x80000001;
 int32_t ChannelGetData(Handle stream, void* buffer, uint32_t length);
 

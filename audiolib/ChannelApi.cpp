@@ -20,27 +20,38 @@ bool ValidAttributes(int freq, int vol, int pan, int maxVol)
            (pan == KeepPan || (pan >= -100 && pan <= 100));
 }
 
-double FreqValue(const Stream& stream, int freq)
+// The change that sets (slideFrames -1) or slides the attributes given.
+StreamChange AttributesChange(const Stream& stream, int freq, int vol, int pan, int64_t slideFrames)
 {
-    return freq == 0 ? stream.rate : freq;
+    StreamChange change = StreamChange::Attributes();
+    if (freq != KeepFreq)
+        change.freq = freq == 0 ? stream.rate : freq;
+    if (vol != KeepVol)
+        change.volume = vol;
+    if (pan != KeepPan)
+        change.pan = pan;
+    change.slideFrames = slideFrames;
+    return change;
 }
 } // namespace
 
 bool ChannelPlay(Handle handle, bool restart)
 {
-    StreamCall call(handle);
-    if (!call)
-        return false;
-    Stream& stream = call.GetStream();
-    if (stream.state == StreamState::Playing && !restart)
-        return Succeed();
-    if (!Engine::Instance().OpenOutput(call.GetDevice()))
+    std::shared_ptr<Device> device;
+    {
+        StreamCall call(handle);
+        if (!call)
+            return false;
+        if (call.GetDevice().Opened()) {
+            call.Submit(StreamChange::Play(restart));
+            return Succeed();
+        }
+        device = call.SharedDevice();
+    }
+    // The device's first play opens its output, with no lock held: that takes a while.
+    if (!Engine::Instance().OpenOutput(*device))
         return Fail(ErrorStart);
-    // A stream that played to its end starts again from the beginning.
-    if (restart || stream.atEnd)
-        stream.SeekTo(0);
-    stream.state = StreamState::Playing;
-    return Succeed();
+    return ChannelPlay(handle, restart);
 }
 
 bool ChannelPause(Handle handle)
@@ -50,22 +61,25 @@ bool ChannelPause(Handle handle)
         return false;
     if (call.GetStream().state != StreamState::Playing)
         return Fail(ErrorNoPlay);
-    call.GetStream().state = StreamState::Paused;
+    call.Submit(StreamChange::Pause());
     return Succeed();
 }
 
 bool ChannelStop(Handle handle)
 {
-    StreamCall call(handle);
-    if (!call)
-        return false;
-    Stream& stream = call.GetStream();
-    stream.state = StreamState::Stopped;
-    ++stream.stops;
-    if (stream.flags & StreamAutoFree)
-        FreeStream(call.Lock(), handle);
-    else
-        Engine::Instance().WaitForProcedures(call.Lock(), stream.device, handle);
+    {
+        StreamCall call(handle);
+        if (!call)
+            return false;
+        Stream& stream = call.GetStream();
+        stream.state = StreamState::Stopped;
+        ++stream.stops;
+        if (!(stream.flags & StreamAutoFree)) {
+            call.WaitForProcedures();
+            return Succeed();
+        }
+    }
+    Engine::Instance().FreeStream(handle);
     return Succeed();
 }
 
@@ -158,15 +172,9 @@ bool ChannelSetAttributes(Handle handle, int freq, int vol, int pan)
     StreamCall call(handle);
     if (!call)
         return false;
-    Stream& stream = call.GetStream();
     if (!ValidAttributes(freq, vol, pan, call.GetDevice().maxVol))
         return Fail(ErrorIllParam);
-    if (freq != KeepFreq)
-        stream.freq.Set(FreqValue(stream, freq));
-    if (vol != KeepVol)
-        stream.volume.Set(vol);
-    if (pan != KeepPan)
-        stream.pan.Set(pan);
+    call.Submit(AttributesChange(call.GetStream(), freq, vol, pan, -1));
     return Succeed();
 }
 
@@ -190,17 +198,10 @@ bool ChannelSlideAttributes(Handle handle, int freq, int vol, int pan, uint32_t 
     StreamCall call(handle);
     if (!call)
         return false;
-    Stream& stream = call.GetStream();
     const Device& device = call.GetDevice();
     if (!ValidAttributes(freq, vol, pan, device.maxVol))
         return Fail(ErrorIllParam);
-    const int64_t frames = device.SlideFrames(ms);
-    if (freq != KeepFreq)
-        stream.freq.SlideTo(FreqValue(stream, freq), frames);
-    if (vol != KeepVol)
-        stream.volume.SlideTo(vol, frames);
-    if (pan != KeepPan)
-        stream.pan.SlideTo(pan, frames);
+    call.Submit(AttributesChange(call.GetStream(), freq, vol, pan, device.SlideFrames(ms)));
     return Succeed();
 }
 

@@ -19,11 +19,10 @@ int16_t ToInt16(float sample)
     return static_cast<int16_t>(std::clamp<long>(std::lround(sample * 32768.0f), -32768, 32767));
 }
 
-int32_t Fft1024(const SampleHistory& history, std::unique_lock<std::mutex>& lock, float* out)
+using FftFrames = std::array<float, FftMagnitudes::Size * 2>;
+
+int32_t Fft1024(const FftFrames& frames, float* out)
 {
-    std::array<float, FftMagnitudes::Size * 2> frames;
-    history.Latest(frames.data(), FftMagnitudes::Size);
-    lock.unlock();
     try {
         thread_local FftMagnitudes spectrum;
         spectrum.Magnitudes(frames.data(), out);
@@ -35,7 +34,7 @@ int32_t Fft1024(const SampleHistory& history, std::unique_lock<std::mutex>& lock
     return FftMagnitudes::Size * 4;
 }
 
-int32_t Samples(const Stream& stream, void* buffer, uint32_t length)
+int32_t Samples(const Stream& stream, void* buffer, uint32_t length) REQUIRES(mixLocks)
 {
     const bool isFloat = (stream.flags & SampleFloat) != 0;
     const int64_t bytesPerFrame = isFloat ? 8 : 4;
@@ -62,8 +61,12 @@ int32_t ChannelGetData(Handle handle, void* buffer, uint32_t length)
         SetLastError(ErrorIllParam);
         return -1;
     }
-    if (length == DataFft1024)
-        return Fft1024(call.GetStream().history, call.Lock(), static_cast<float*>(buffer));
+    if (length == DataFft1024) {
+        FftFrames frames;
+        call.GetStream().history.Latest(frames.data(), FftMagnitudes::Size);
+        call.Unlock(); // the transform needs no lock
+        return Fft1024(frames, static_cast<float*>(buffer));
+    }
     return Samples(call.GetStream(), buffer, length);
 }
 

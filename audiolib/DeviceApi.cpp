@@ -1,7 +1,8 @@
-// Output devices: listing, initialisation, selection, stop, free and the mixer lock.
+// Output devices: listing, initialisation, selection, stop, free and batches of changes.
 #include "audiolib/AudioLib.h"
 #include "audiolib/DeviceList.h"
 #include "audiolib/Engine.h"
+#include "audiolib/InsideMix.h"
 #include "audiolib/LastError.h"
 
 namespace audiolib {
@@ -15,90 +16,66 @@ const char* GetDeviceDescription(int device)
 
 bool Init(int device, int freq, uint32_t)
 {
-    Engine& engine = Engine::Instance();
-    std::lock_guard lock(engine.mutex);
-    if (device < 0 || device >= OutputDeviceCount())
-        return Fail(ErrorDevice);
-    if (engine.FindDevice(device) != nullptr)
-        return Fail(ErrorAlready);
-    if (freq <= 0)
-        return Fail(ErrorIllParam);
-    const Config config = CurrentConfig();
-    engine.devices[static_cast<size_t>(device)] =
-        std::make_unique<Device>(device, freq, config, CreateOutputBackend(device, config));
-    engine.current = device;
-    return Succeed();
+    if (RefusedInsideMix())
+        return false;
+    return Report(Engine::Instance().Init(device, freq));
 }
 
 bool SetDevice(int device)
 {
-    Engine& engine = Engine::Instance();
-    std::lock_guard lock(engine.mutex);
-    if (device < 0 || device >= OutputDeviceCount())
-        return Fail(ErrorDevice);
-    if (engine.FindDevice(device) == nullptr)
-        return Fail(ErrorInit);
-    engine.current = device;
-    return Succeed();
+    if (RefusedInsideMix())
+        return false;
+    return Report(Engine::Instance().Select(device));
 }
 
 int GetDevice()
 {
-    Engine& engine = Engine::Instance();
-    std::lock_guard lock(engine.mutex);
-    if (engine.CurrentDevice() == nullptr) {
-        SetLastError(ErrorInit);
+    if (RefusedInsideMix())
         return -1;
-    }
-    SetLastError(ErrorOk);
-    return engine.current;
+    const int current = Engine::Instance().CurrentIndex();
+    SetLastError(current >= 0 ? ErrorOk : ErrorInit);
+    return current;
 }
 
 bool Stop()
 {
-    Engine& engine = Engine::Instance();
-    std::lock_guard lock(engine.mutex);
-    Device* device = engine.CurrentDevice();
-    if (device == nullptr)
-        return Fail(ErrorInit);
-    for (Stream* stream : device->streams) {
-        if (stream->state == StreamState::Playing)
-            stream->state = StreamState::Paused;
-    }
-    return Succeed();
+    if (RefusedInsideMix())
+        return false;
+    return Report(Engine::Instance().PauseCurrent());
 }
 
 bool Free()
 {
-    Engine& engine = Engine::Instance();
-    std::vector<std::unique_ptr<Stream>> streams;
-    std::unique_lock lock(engine.mutex);
-    Device* current = engine.CurrentDevice();
-    if (current == nullptr)
-        return Fail(ErrorInit);
-    // From inside one of its own sync procedures the device cannot wait for that procedure.
-    if (current->runningStream != 0 && current->runningThread == std::this_thread::get_id())
-        return Fail(ErrorUnknown);
-    std::unique_ptr<Device> device = engine.DetachDevice(engine.current, streams);
-    lock.unlock();
-    device->Shutdown();
-    streams.clear();
+    if (RefusedInsideMix())
+        return false;
+    return Report(Engine::Instance().FreeCurrent());
+}
+
+bool GetOutputCounts(int device, OutputCounts* counts)
+{
+    if (RefusedInsideMix())
+        return false;
+    if (counts == nullptr)
+        return Fail(ErrorIllParam);
+    const std::shared_ptr<Device> found = Engine::Instance().FindDevice(device);
+    if (found == nullptr)
+        return Fail(Engine::MissingDeviceError(device));
+    *counts = found->backend->Counts();
     return Succeed();
 }
 
-bool Lock(int device, bool lock)
+bool BeginBatch(int device)
 {
-    Engine& engine = Engine::Instance();
-    std::lock_guard guard(engine.mutex);
-    if (device < 0 || device >= OutputDeviceCount())
-        return Fail(ErrorDevice);
-    Device* target = engine.FindDevice(device);
-    if (target == nullptr)
-        return Fail(ErrorInit);
-    target->suspended = lock;
-    if (!lock)
-        engine.ResumeMixing();
-    return Succeed();
+    if (RefusedInsideMix())
+        return false;
+    return Report(Engine::Instance().BeginBatch(device));
+}
+
+bool EndBatch(int device)
+{
+    if (RefusedInsideMix())
+        return false;
+    return Report(Engine::Instance().EndBatch(device));
 }
 
 } // namespace audiolib

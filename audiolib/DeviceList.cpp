@@ -27,8 +27,9 @@ const std::vector<DeviceEntry>& Entries()
              [](const Config& config) { return std::make_unique<NullOutput>(config.nullManual); }},
         };
         for (const AlsaPcm& pcm : ListAlsaPcms(AlsaDirection::Playback)) {
-            list.push_back({pcm.description, pcm.name,
-                            [pcm = pcm.pcm](const Config&) { return std::make_unique<AlsaOutput>(pcm); }});
+            list.push_back({pcm.description, pcm.name, [pcm = pcm.pcm](const Config&) {
+                                return std::make_unique<AlsaOutput>(AlsaPcmPort(pcm));
+                            }});
         }
         return list;
     }();

@@ -1,6 +1,7 @@
 // DSP procedures and effects on a stream.
 #include "audiolib/AudioLib.h"
 #include "audiolib/Handles.h"
+#include "audiolib/InsideMix.h"
 #include "audiolib/ParamEq.h"
 #include "audiolib/Reverb.h"
 #include "audiolib/StreamCall.h"
@@ -10,21 +11,6 @@
 namespace audiolib {
 
 namespace {
-// Engine lock held.
-Effect* FindEffect(const Engine& engine, Handle fx)
-{
-    for (const auto& device : engine.devices) {
-        if (device == nullptr)
-            continue;
-        for (const Stream* stream : device->streams) {
-            if (Effect* effect = stream->chain.FindEffect(fx))
-                return effect;
-        }
-    }
-    SetLastError(ErrorHandle);
-    return nullptr;
-}
-
 std::unique_ptr<Effect> MakeEffect(uint32_t type, int rate)
 {
     if (type == FxParamEq)
@@ -73,7 +59,7 @@ bool ChannelRemoveDSP(Handle handle, Handle dsp)
     StreamCall call(handle);
     if (!call)
         return false;
-    // The mixer runs the chain only under the engine lock, held here: the procedure is not running.
+    // The mixer runs the chain only under the mix lock, held here: the procedure is not running.
     if (!call.GetStream().chain.RemoveProcedure(dsp, removed))
         return Fail(ErrorHandle);
     return Succeed();
@@ -102,27 +88,23 @@ Handle ChannelSetFX(Handle handle, uint32_t type, int priority)
 
 bool FXSetParameters(Handle fx, const void* parameters)
 {
-    Engine& engine = Engine::Instance();
-    std::lock_guard lock(engine.mutex);
-    Effect* effect = FindEffect(engine, fx);
-    if (effect == nullptr)
+    if (RefusedInsideMix())
         return false;
-    if (parameters == nullptr || !effect->SetParameters(parameters))
-        return Fail(ErrorIllParam);
-    return Succeed();
+    bool accepted = false;
+    const int error = Engine::Instance().WithEffect(
+        fx, [&](Effect& effect) { accepted = parameters != nullptr && effect.SetParameters(parameters); });
+    return Report(error != ErrorOk ? error : accepted ? ErrorOk : ErrorIllParam);
 }
 
 bool FXGetParameters(Handle fx, void* parameters)
 {
-    Engine& engine = Engine::Instance();
-    std::lock_guard lock(engine.mutex);
-    const Effect* effect = FindEffect(engine, fx);
-    if (effect == nullptr)
+    if (RefusedInsideMix())
         return false;
-    if (parameters == nullptr)
-        return Fail(ErrorIllParam);
-    effect->GetParameters(parameters);
-    return Succeed();
+    const int error = Engine::Instance().WithEffect(fx, [&](Effect& effect) {
+        if (parameters != nullptr)
+            effect.GetParameters(parameters);
+    });
+    return Report(error != ErrorOk ? error : parameters != nullptr ? ErrorOk : ErrorIllParam);
 }
 
 } // namespace audiolib

@@ -1,7 +1,7 @@
 #pragma once
 // One stream's chain of DSP procedures and effects, run by the mixer on each block it reads from the
 // stream, in priority order: higher first, equal priorities in the order they were added. The chain
-// is changed and run only under the engine lock, so a removal waits for a running block by itself.
+// is changed and run only under its device's mix lock, so a removal waits for a running block by itself.
 #include "audiolib/AudioLib.h"
 #include "audiolib/Effect.h"
 

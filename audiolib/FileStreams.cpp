@@ -2,6 +2,7 @@
 #include "audiolib/AudioLib.h"
 #include "audiolib/Decoder.h"
 #include "audiolib/Engine.h"
+#include "audiolib/InsideMix.h"
 #include "audiolib/LastError.h"
 #include "audiolib/StreamFactory.h"
 
@@ -9,13 +10,11 @@ namespace audiolib {
 
 Handle StreamCreateFile(bool mem, const void* file, int64_t offset, int64_t length, uint32_t flags)
 {
-    {
-        Engine& engine = Engine::Instance();
-        std::lock_guard lock(engine.mutex);
-        if (engine.CurrentDevice() == nullptr) {
-            SetLastError(ErrorInit);
-            return 0;
-        }
+    if (RefusedInsideMix())
+        return 0;
+    if (Engine::Instance().CurrentDevice() == nullptr) {
+        SetLastError(ErrorInit);
+        return 0;
     }
     if (file == nullptr || offset < 0 || length < 0 || (mem && length == 0)) {
         SetLastError(ErrorIllParam);

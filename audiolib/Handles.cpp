@@ -18,9 +18,4 @@ Handle NewHandle(HandleKind kind)
     return (k << KindShift) | n;
 }
 
-bool IsKind(Handle handle, HandleKind kind)
-{
-    return (handle >> KindShift) == static_cast<uint32_t>(kind) && (handle & CounterMask) != 0;
-}
-
 } // namespace audiolib

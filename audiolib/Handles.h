@@ -8,6 +8,5 @@ namespace audiolib {
 enum class HandleKind : uint32_t { Stream = 1, Sync = 2, Plugin = 3, Dsp = 4, Fx = 5 };
 
 Handle NewHandle(HandleKind kind);
-bool IsKind(Handle handle, HandleKind kind);
 
 } // namespace audiolib

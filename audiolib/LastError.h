@@ -18,4 +18,11 @@ inline bool Succeed()
     return true;
 }
 
+// Sets `code`, and returns true when it is success.
+inline bool Report(int code)
+{
+    SetLastError(code);
+    return code == 0;
+}
+
 } // namespace audiolib

@@ -21,7 +21,7 @@ double PanRight(double pan)
     return pan < 0.0 ? 1.0 + pan / 100.0 : 1.0;
 }
 
-int64_t FramesToNextEvent(const Stream& stream, int deviceRate)
+int64_t FramesToNextEvent(const Stream& stream, int deviceRate) REQUIRES(mixLocks)
 {
     int64_t frames = stream.length - stream.position;
     for (const SyncPoint& sync : stream.syncs) {
@@ -40,7 +40,7 @@ int64_t FramesToNextEvent(const Stream& stream, int deviceRate)
 
 // Adds `frames` frames of `source` at the stream's gains; `ahead` frames of the segment are done.
 void AddWithGains(const Stream& stream, const float* source, float* out, int64_t frames, int64_t ahead,
-                  int maxVol)
+                  int maxVol) REQUIRES(mixLocks)
 {
     if (!stream.volume.Sliding() && !stream.pan.Sliding()) {
         const double gain = stream.volume.Value() / maxVol;
@@ -77,6 +77,7 @@ void AddWithGains(const Stream& stream, const float* source, float* out, int64_t
 // means the decoder fell behind.
 template <typename Sink>
 int64_t PullAndMix(Stream& stream, const MixContext& context, int64_t frames, bool& reachedEnd, Sink&& sink)
+    REQUIRES(mixLocks)
 {
     int64_t done = 0;
     for (;;) {
@@ -115,11 +116,12 @@ int64_t PullAndMix(Stream& stream, const MixContext& context, int64_t frames, bo
 // Mixes `frames` device frames of a stream and moves its position on. A stream that does not play 1:1
 // at the device rate goes through its rate stage, after its chain and history, before its gains.
 int64_t MixStream(Stream& stream, const MixContext& context, float* out, int64_t frames, bool& reachedEnd)
+    REQUIRES(mixLocks)
 {
     if (stream.mixedUpTo != context.startFrame)
         stream.heardFloor = stream.position; // (re)started: what is mixed from here is not heard yet
     stream.mixedUpTo = context.startFrame + frames;
-    const auto add = [&](const float* source, int64_t n, int64_t ahead) {
+    const auto add = [&](const float* source, int64_t n, int64_t ahead) REQUIRES(mixLocks) {
         AddWithGains(stream, source, out + 2 * ahead, n, ahead, context.maxVol);
     };
     if (RateStage::Bypassed(stream.freq, context.deviceRate)) {
@@ -129,7 +131,7 @@ int64_t MixStream(Stream& stream, const MixContext& context, float* out, int64_t
         stream.position += mixed;
         return mixed;
     }
-    const auto pull = [&](float* to, int64_t most, bool& ended) {
+    const auto pull = [&](float* to, int64_t most, bool& ended) REQUIRES(mixLocks) {
         return PullAndMix(stream, context, most, ended, [to](const float* source, int64_t n, int64_t done) {
             std::copy(source, source + 2 * n, to + 2 * done);
         });
@@ -143,7 +145,7 @@ int64_t MixStream(Stream& stream, const MixContext& context, float* out, int64_t
 }
 
 void CollectEvents(Stream& stream, int64_t from, const std::array<bool, 3>& slideDone, bool reachedEnd,
-                   int64_t frame, std::vector<SyncEvent>& events)
+                   int64_t frame, std::vector<SyncEvent>& events) REQUIRES(mixLocks)
 {
     for (const SyncPoint& sync : stream.syncs) {
         SyncEvent event{frame, sync.handle, sync.handle, stream.handle, 0, stream.generation, stream.stops};

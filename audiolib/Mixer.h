@@ -19,9 +19,9 @@ struct MixContext {
 };
 
 // Adds up to `maxFrames` frames of `streams` into `out` (interleaved stereo) and returns how many it
-// rendered; appends the events due at the segment's end in delivery order. Engine lock held.
+// rendered; appends the events due at the segment's end in delivery order.
 int64_t MixSegment(const std::vector<Stream*>& streams, const MixContext& context, float* out,
-                   int64_t maxFrames, std::vector<SyncEvent>& events);
+                   int64_t maxFrames, std::vector<SyncEvent>& events) REQUIRES(mixLocks);
 
 // Clips a finished block to [-1, 1].
 void ClipBlock(float* out, int64_t frames);

@@ -1,70 +1,70 @@
 // Device 0's test interface: the manual clock, the captured mix, and the leak check.
 #include "audiolib/AudioLib.h"
 #include "audiolib/Engine.h"
+#include "audiolib/InsideMix.h"
 #include "audiolib/LastError.h"
 #include "audiolib/NullOutput.h"
 
 namespace audiolib {
 
 namespace {
-// Device 0's output, opened if need be; null (code 8) when device 0 is not initialised.
-NullOutput* NullDevice(Engine& engine)
+// Device 0, its output opened if need be; null (code 8) when device 0 is not initialised. The device
+// is kept alive by the pointer, so its output can be used with no lock held.
+std::shared_ptr<Device> NullDevice()
 {
-    Device* device = engine.FindDevice(0);
+    if (RefusedInsideMix())
+        return nullptr;
+    Engine& engine = Engine::Instance();
+    std::shared_ptr<Device> device = engine.FindDevice(0);
     if (device == nullptr || !engine.OpenOutput(*device)) {
         SetLastError(ErrorInit);
         return nullptr;
     }
     SetLastError(ErrorOk);
-    return static_cast<NullOutput*>(device->backend.get());
+    return device;
+}
+
+NullOutput& Output(Device& device)
+{
+    return static_cast<NullOutput&>(*device.backend);
 }
 } // namespace
 
 bool NullAdvance(int64_t frames)
 {
-    Engine& engine = Engine::Instance();
-    std::unique_lock lock(engine.mutex);
-    NullOutput* output = NullDevice(engine);
-    if (output == nullptr)
+    const std::shared_ptr<Device> device = NullDevice();
+    if (device == nullptr)
         return false;
-    if (!output->Manual() || frames < 0)
+    if (!Output(*device).Manual() || frames < 0)
         return Fail(ErrorNotAvail);
-    lock.unlock();
-    output->Advance(frames);
+    Output(*device).Advance(frames);
     return Succeed();
 }
 
 std::vector<float> NullCapture()
 {
-    Engine& engine = Engine::Instance();
-    std::lock_guard lock(engine.mutex);
-    NullOutput* output = NullDevice(engine);
-    return output != nullptr ? output->TakeCapture() : std::vector<float>{};
+    const std::shared_ptr<Device> device = NullDevice();
+    return device != nullptr ? Output(*device).TakeCapture() : std::vector<float>{};
 }
 
 void NullSetSink(NullSink sink)
 {
-    Engine& engine = Engine::Instance();
-    std::lock_guard lock(engine.mutex);
-    if (NullOutput* output = NullDevice(engine))
-        output->SetSink(std::move(sink));
+    if (const std::shared_ptr<Device> device = NullDevice())
+        Output(*device).SetSink(std::move(sink));
 }
 
 int64_t NullFramesRendered()
 {
-    Engine& engine = Engine::Instance();
-    std::lock_guard lock(engine.mutex);
-    if (NullDevice(engine) == nullptr)
-        return -1;
-    return engine.FindDevice(0)->framesMixed.load();
+    const std::shared_ptr<Device> device = NullDevice();
+    return device != nullptr ? device->framesMixed.load() : -1;
 }
 
 int LiveStreamCount()
 {
-    Engine& engine = Engine::Instance();
-    std::lock_guard lock(engine.mutex);
+    if (RefusedInsideMix())
+        return -1;
     SetLastError(ErrorOk);
-    return static_cast<int>(engine.StreamCount());
+    return Engine::Instance().StreamCount();
 }
 
 } // namespace audiolib

@@ -1,5 +1,7 @@
 #include "audiolib/NullOutput.h"
 
+#include "audiolib/RealTimePriority.h"
+
 #include <algorithm>
 #include <chrono>
 
@@ -15,8 +17,10 @@ bool NullOutput::Open(const OutputFormat& format, RenderFn render)
     format_ = format;
     render_ = std::move(render);
     block_.assign(static_cast<size_t>(format.periodFrames) * 2, 0.0f);
-    if (!manual_)
+    if (!manual_) {
         thread_ = std::thread([this] { RunClock(); });
+        RaiseToRealTime(thread_);
+    }
     return true;
 }
 

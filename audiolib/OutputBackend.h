@@ -1,6 +1,8 @@
 #pragma once
 // Where a device's mix goes: the null device or a sound card. A back end pulls mixed blocks from
 // the device through the render function and says how far behind the mix the listener is.
+#include "audiolib/AudioLib.h"
+
 #include <cstdint>
 #include <functional>
 
@@ -23,6 +25,8 @@ public:
     virtual void Close() = 0;
     // Frames mixed but not yet heard.
     virtual int64_t LatencyFrames() const = 0;
+    // How the output has fared so far; an output that cannot fail counts nothing.
+    virtual OutputCounts Counts() const { return {}; }
 };
 
 } // namespace audiolib

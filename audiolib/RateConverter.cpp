@@ -22,15 +22,20 @@ double RateConverter::ClampRatio(double ratio)
     return std::clamp(ratio, 1.0 / MaxRatio, MaxRatio);
 }
 
-RateConverter::Result RateConverter::Process(const float* in, int64_t inFrames, float* out, int64_t outFrames,
-                                             double ratio, bool last)
+bool RateConverter::Prepare()
 {
     if (state_ == nullptr) {
         int error = 0;
         state_ = src_new(Quality, 2, &error);
-        if (state_ == nullptr)
-            return {};
     }
+    return state_ != nullptr;
+}
+
+RateConverter::Result RateConverter::Process(const float* in, int64_t inFrames, float* out, int64_t outFrames,
+                                             double ratio, bool last)
+{
+    if (state_ == nullptr)
+        return {};
     SRC_DATA data{};
     data.data_in = in;
     data.data_out = out;
@@ -84,11 +89,17 @@ void RateStage::Reset(int64_t position)
     carry_ = 0.0;
 }
 
-void RateStage::Enter(int64_t position)
+void RateStage::Prepare()
 {
-    // Allocated at the first conversion only, since most streams never need one.
+    // Only for streams that need it: most play at the device rate all their life.
+    if (!converter_.Prepare())
+        return;
     input_.resize(static_cast<size_t>(InputFrames) * 2);
     output_.resize(static_cast<size_t>(BlockFrames) * 2);
+}
+
+void RateStage::Enter(int64_t position)
+{
     Reset(position);
     active_ = true;
 }

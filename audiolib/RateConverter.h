@@ -2,6 +2,7 @@
 // Sample-rate conversion of interleaved stereo float through libsamplerate: the plain converter, and
 // the rate stage of a stream, which turns its native frames into device frames at its playback rate
 // (the frequency attribute) and keeps its position in native frames.
+#include "audiolib/MixLocks.h"
 #include "audiolib/SlidingValue.h"
 
 #include <algorithm>
@@ -28,6 +29,8 @@ public:
         int64_t used = 0;      // input frames consumed
         int64_t generated = 0; // output frames written
     };
+    // Allocates the filter; false when out of memory. Process does nothing before.
+    bool Prepare();
     // Converts as much of `in` as fits into `out`; `last`: no input follows, flush the filter.
     Result Process(const float* in, int64_t inFrames, float* out, int64_t outFrames, double ratio, bool last);
     // Forgets the filter's state, for a jump in the input.
@@ -46,6 +49,10 @@ public:
     }
 
     bool Active() const { return active_; }
+    bool Prepared() const { return !output_.empty(); }
+    // Allocates the buffers and the filter (on the calling thread, never the mixer's); the stage
+    // renders nothing before.
+    void Prepare();
     // Device frames after which the position has advanced by at least `nativeFrames` (at least 1).
     int64_t DeviceFramesFor(int64_t nativeFrames, double freq, int deviceRate) const;
     // Heard lag: native frames played in `deviceFrames` device frames at `freq`.
@@ -61,7 +68,7 @@ public:
     // fell behind) and adds the native frames played to `advance`.
     template <typename Pull, typename Add>
     int64_t Render(int64_t frames, const SlidingValue& freq, int deviceRate, int64_t position, Pull&& pull,
-                   Add&& add, int64_t& advance);
+                   Add&& add, int64_t& advance) REQUIRES(mixLocks);
 
 private:
     static constexpr int64_t BlockFrames = 256;
@@ -86,6 +93,8 @@ template <typename Pull, typename Add>
 int64_t RateStage::Render(int64_t frames, const SlidingValue& freq, int deviceRate, int64_t position,
                           Pull&& pull, Add&& add, int64_t& advance)
 {
+    if (!Prepared())
+        return 0; // out of memory when it was built: as if the decoder fell behind
     if (!active_)
         Enter(position);
     int64_t done = 0;

@@ -1,7 +1,9 @@
 #pragma once
-// The most recent frames a stream has had heard, after its DSP chain and before volume and pan, for
-// ChannelGetData. Written by the mixer and read by the caller, both under the engine lock; it starts
-// as silence, so a stream that has not played long enough reads as zeros before its first frame.
+// The most recent frames the mixer took from a stream, after its DSP chain and before volume and pan,
+// for ChannelGetData. They are written at mix time, so they run ahead of what is heard by one update
+// period plus the output's buffer (about 50 ms on a sound card). Written by the mixer and read by the
+// caller, both under the mix lock; it starts as silence, so a stream that has not played
+// long enough reads as zeros before its first frame.
 #include <cstdint>
 #include <vector>
 

@@ -1,14 +1,11 @@
 #include "audiolib/Stream.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace audiolib {
 
 namespace {
 constexpr int64_t ChunkFrames = 1024;
-// A fallback for a wake-up lost between the mixer and the decoder; the ring holds far more than this.
-constexpr auto DecoderPoll = std::chrono::milliseconds(20);
 
 int64_t ChunksFor(int64_t bufferFrames)
 {
@@ -16,13 +13,28 @@ int64_t ChunksFor(int64_t bufferFrames)
 }
 } // namespace
 
-Stream::Stream(Handle handle, int device, uint32_t flags, std::unique_ptr<Decoder> decoder, bool endless,
-               int64_t bufferFrames)
-    : handle(handle), device(device), flags(flags), endless(endless), rate(decoder->SampleRate()),
-      sourceChannels(decoder->SourceChannels()), length(endless ? INT64_MAX : decoder->LengthFrames()),
-      freq(decoder->SampleRate()), volume(0.0), ring(ChunkFrames, ChunksFor(bufferFrames)),
+// Not shared with any other thread yet: no lock is needed.
+Stream::Stream(Handle handle, int device, int deviceRate, double volume, uint32_t flags,
+               std::unique_ptr<Decoder> decoder, bool endless, int64_t bufferFrames) NO_THREAD_SAFETY_ANALYSIS
+    : handle(handle),
+      device(device),
+      flags(flags),
+      endless(endless),
+      rate(decoder->SampleRate()),
+      sourceChannels(decoder->SourceChannels()),
+      length(endless ? INT64_MAX : decoder->LengthFrames()),
+      freq(decoder->SampleRate()),
+      volume(volume),
+      ring(ChunkFrames, ChunksFor(bufferFrames)),
       decoder_(std::move(decoder))
 {
+    PrepareRate(rate, deviceRate);
+}
+
+void Stream::PrepareRate(double value, int deviceRate)
+{
+    if (value != deviceRate && !rateStage.Prepared())
+        rateStage.Prepare();
 }
 
 Stream::~Stream()
@@ -33,6 +45,7 @@ Stream::~Stream()
         std::lock_guard lock(wakeMutex_);
         quit_ = true;
     }
+    decoder_->Interrupt();
     wake_.notify_one();
     thread_.join();
 }
@@ -102,19 +115,27 @@ void Stream::StartDecodeThread()
 
 void Stream::WakeDecoder()
 {
-    if (thread_.joinable())
-        wake_.notify_one();
+    if (!thread_.joinable())
+        return;
+    // Set under the mutex, so a decoder about to sleep cannot miss it.
+    {
+        std::lock_guard lock(wakeMutex_);
+        woken_ = true;
+    }
+    wake_.notify_one();
 }
 
 void Stream::DecodeLoop()
 {
     std::unique_lock lock(wakeMutex_);
     while (!quit_) {
+        woken_ = false;
         lock.unlock();
         const bool worked = DecodeChunk();
         lock.lock();
-        if (!worked && !quit_)
-            wake_.wait_for(lock, DecoderPoll);
+        // Nothing to do until the mixer frees a chunk, a seek is asked for or the stream goes.
+        if (!worked)
+            wake_.wait(lock, [this] { return woken_ || quit_; });
     }
 }
 

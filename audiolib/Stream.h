@@ -6,6 +6,7 @@
 #include "audiolib/ChunkRing.h"
 #include "audiolib/Decoder.h"
 #include "audiolib/DspChain.h"
+#include "audiolib/MixLocks.h"
 #include "audiolib/RateConverter.h"
 #include "audiolib/SampleHistory.h"
 #include "audiolib/SlidingValue.h"
@@ -32,9 +33,11 @@ struct SyncPoint {
 
 class Stream {
 public:
-    // `length` of an endless stream is INT64_MAX; `bufferFrames` sizes the decode-ahead ring.
-    Stream(Handle handle, int device, uint32_t flags, std::unique_ptr<Decoder> decoder, bool endless,
-           int64_t bufferFrames);
+    // `length` of an endless stream is INT64_MAX; `bufferFrames` sizes the decode-ahead ring. Everything
+    // the mixer needs is allocated here, on the creating thread: the ring, and the rate stage when the
+    // stream's rate differs from `deviceRate`. The volume starts at `volume`.
+    Stream(Handle handle, int device, int deviceRate, double volume, uint32_t flags,
+           std::unique_ptr<Decoder> decoder, bool endless, int64_t bufferFrames);
     ~Stream();
     Stream(const Stream&) = delete;
     Stream& operator=(const Stream&) = delete;
@@ -47,29 +50,31 @@ public:
     const int sourceChannels;
     const int64_t length; // frames
 
-    // Mixer-side state, guarded by the engine lock.
-    StreamState state = StreamState::Stopped;
-    int64_t position = 0;    // next frame to be heard
-    bool atEnd = false;      // playback ran to the end
-    uint32_t generation = 0; // bumped by every seek; chunks of older generations are dropped
-    int64_t chunkOffset = 0; // frames of the ring's front chunk already mixed
-    uint32_t stops = 0;      // ChannelStop calls: syncs that became due before one are dropped
-    SlidingValue freq;
-    SlidingValue volume;
-    SlidingValue pan{0.0};
-    std::vector<SyncPoint> syncs;
-    ChunkRing ring;
-    DspChain chain;        // run by the mixer on what it reads from the ring
-    SampleHistory history; // what the chain put out, for ChannelGetData
+    // Mixer-side state, guarded by the mix lock of the stream's device.
+    StreamState state GUARDED_BY(mixLocks) = StreamState::Stopped;
+    int64_t position GUARDED_BY(mixLocks) = 0;    // next frame to be heard
+    bool atEnd GUARDED_BY(mixLocks) = false;      // playback ran to the end
+    uint32_t generation GUARDED_BY(mixLocks) = 0; // bumped by every seek; older chunks are dropped
+    int64_t chunkOffset GUARDED_BY(mixLocks) = 0; // frames of the ring's front chunk already mixed
+    uint32_t stops GUARDED_BY(mixLocks) = 0;      // ChannelStop calls: syncs due before one are dropped
+    SlidingValue freq GUARDED_BY(mixLocks);
+    SlidingValue volume GUARDED_BY(mixLocks);
+    SlidingValue pan GUARDED_BY(mixLocks){0.0};
+    std::vector<SyncPoint> syncs GUARDED_BY(mixLocks);
+    ChunkRing ring;                              // its consumer side: mix lock held
+    DspChain chain GUARDED_BY(mixLocks);         // run by the mixer on what it reads from the ring
+    SampleHistory history GUARDED_BY(mixLocks);  // what the chain put out, for ChannelGetData
+    RateStage rateStage GUARDED_BY(mixLocks);    // to the device rate at the frequency attribute
+    int64_t mixedUpTo GUARDED_BY(mixLocks) = 0;  // device frame after the last mixed segment
+    int64_t heardFloor GUARDED_BY(mixLocks) = 0; // the position when mixing last (re)started or jumped
 
-    RateStage rateStage;    // to the device rate at the frequency attribute
-    int64_t mixedUpTo = 0;  // device frame after this stream's last mixed segment
-    int64_t heardFloor = 0; // the position when mixing last (re)started or jumped
-
-    // Engine lock held: drops what was decoded ahead and makes `frame` the next one heard.
-    void SeekTo(int64_t frame);
-    // Engine lock held: the position the listener hears once the device has played `heardFrame`.
-    int64_t HeardPosition(int64_t heardFrame, int deviceRate) const;
+    // Drops what was decoded ahead and makes `frame` the next one heard.
+    void SeekTo(int64_t frame) REQUIRES(mixLocks);
+    // The position the listener hears once the device has played `heardFrame`.
+    int64_t HeardPosition(int64_t heardFrame, int deviceRate) const REQUIRES(mixLocks);
+    // Builds the rate stage if a frequency of `freq` needs it and it is not built yet; on the calling
+    // thread, so the mixer never allocates.
+    void PrepareRate(double freq, int deviceRate) REQUIRES(mixLocks);
 
     // Producer side: decodes one chunk into the ring; false when there is nothing to do now.
     bool DecodeChunk();
@@ -91,6 +96,7 @@ private:
     std::thread thread_;
     std::mutex wakeMutex_;
     std::condition_variable wake_;
+    bool woken_ = false; // work may be waiting: a chunk was freed or a seek asked for
     bool quit_ = false;
 };
 

@@ -2,6 +2,7 @@
 #include "audiolib/AudioLib.h"
 #include "audiolib/Engine.h"
 #include "audiolib/Handles.h"
+#include "audiolib/InsideMix.h"
 #include "audiolib/LastError.h"
 #include "audiolib/StreamFactory.h"
 
@@ -33,9 +34,10 @@ private:
 
 Handle StreamCreateFromDecoder(std::unique_ptr<Decoder> decoder, uint32_t flags, bool endless)
 {
+    if (RefusedInsideMix())
+        return 0;
     Engine& engine = Engine::Instance();
-    std::lock_guard lock(engine.mutex);
-    Device* device = engine.CurrentDevice();
+    const std::shared_ptr<Device> device = engine.CurrentDevice();
     if (device == nullptr) {
         SetLastError(ErrorInit);
         return 0;
@@ -45,15 +47,14 @@ Handle StreamCreateFromDecoder(std::unique_ptr<Decoder> decoder, uint32_t flags,
         return 0;
     }
     try {
+        // Built with no lock held (the ring, the rate stage, the decoder thread), then listed.
         const int64_t bufferFrames = device->BufferFrames(decoder->SampleRate());
-        auto stream = std::make_unique<Stream>(NewHandle(HandleKind::Stream), device->index, flags,
-                                               std::move(decoder), endless, bufferFrames);
-        stream->volume.Set(device->maxVol);
+        auto stream =
+            std::make_unique<Stream>(NewHandle(HandleKind::Stream), device->index, device->rate,
+                                     device->maxVol, flags, std::move(decoder), endless, bufferFrames);
         if (!device->manual)
             stream->StartDecodeThread();
-        const Handle handle = engine.AddStream(std::move(stream));
-        SetLastError(ErrorOk);
-        return handle;
+        return engine.AddStream(device, std::move(stream));
     } catch (const std::bad_alloc&) {
         SetLastError(ErrorMem);
         return 0;
@@ -75,11 +76,9 @@ Handle StreamCreate(int freq, int chans, uint32_t flags, StreamProc proc, void*)
 
 bool StreamFree(Handle handle)
 {
-    std::unique_lock lock(Engine::Instance().mutex);
-    if (Engine::Instance().FindStream(handle) == nullptr)
-        return Fail(ErrorHandle);
-    FreeStream(lock, handle);
-    return Succeed();
+    if (RefusedInsideMix())
+        return false;
+    return Report(Engine::Instance().FreeStream(handle));
 }
 
 } // namespace audiolib

@@ -23,10 +23,10 @@ Handle ChannelSetSync(Handle handle, uint32_t type, int64_t param, SyncProc proc
     }
     // A byte position between two frames is reached with the frame after it.
     const int64_t frame = kind == SyncPos ? (param + 3) / 4 : 0;
-    const Handle sync = NewHandle(HandleKind::Sync);
-    call.GetStream().syncs.push_back({sync, kind, (type & SyncOneTime) != 0, frame, proc, user});
+    const SyncPoint point{NewHandle(HandleKind::Sync), kind, (type & SyncOneTime) != 0, frame, proc, user};
+    call.Submit(StreamChange::AddSync(point));
     SetLastError(ErrorOk);
-    return sync;
+    return point.handle;
 }
 
 bool ChannelRemoveSync(Handle handle, Handle sync)
@@ -34,12 +34,10 @@ bool ChannelRemoveSync(Handle handle, Handle sync)
     StreamCall call(handle);
     if (!call)
         return false;
-    std::vector<SyncPoint>& syncs = call.GetStream().syncs;
-    const auto it =
-        std::find_if(syncs.begin(), syncs.end(), [&](const SyncPoint& s) { return s.handle == sync; });
-    if (it == syncs.end())
+    const std::vector<SyncPoint>& syncs = call.GetStream().syncs;
+    if (std::none_of(syncs.begin(), syncs.end(), [&](const SyncPoint& s) { return s.handle == sync; }))
         return Fail(ErrorHandle);
-    syncs.erase(it);
+    call.Submit(StreamChange::RemoveSync(sync));
     return Succeed();
 }
 

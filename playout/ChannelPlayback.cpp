@@ -9,7 +9,7 @@
 #include "playout/ChannelQueue.h"
 #include "playout/DeviceTables.h"
 #include "playout/MediaError.h"
-#include "playout/SlotMixerLock.h"
+#include "playout/SlotBatch.h"
 
 #include <QFileInfo>
 
@@ -196,7 +196,7 @@ void TChannelPlayback::PlayFileItem(const TTemaData& entry)
     bool started = ChannelOpenFile(slot, path, queue_.LengthSec, errorText);
     if (started) {
         // Heard as one: a fading-in entry never sounds at full volume before its fade begins.
-        const TSlotMixerLock lock(slot);
+        const TSlotBatch batch(slot);
         started = ChannelStartFile(slot, errorText);
         if (started) {
             void* const target = static_cast<QObject*>(this);

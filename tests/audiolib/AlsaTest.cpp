@@ -23,14 +23,6 @@ using namespace std::chrono_literals;
 // ALSA device, for every test, is the `null` PCM.
 const bool onlyNullPcm = setenv(AlsaPcmsVariable, "null", 1) == 0;
 
-// Polls `done` for up to three seconds.
-bool WaitFor(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 300 && !done(); ++i)
-        std::this_thread::sleep_for(10ms);
-    return done();
-}
-
 TEST(AlsaListTest, TheNullPcmIsDeviceOneUnderAStableName)
 {
     ASSERT_TRUE(onlyNullPcm);
@@ -83,7 +75,7 @@ TEST(HeardPositionTest, FramesStillInTheCardsBufferAreNotHeard)
     // The stream's mix reached native frame 10000 at device frame 5000.
     for (const Case& c : {Case{5000, 44100, 0, 10000}, Case{4000, 44100, 0, 9000}, Case{4000, 88200, 0, 8000},
                           Case{4000, 44100, 9500, 9500}, Case{6000, 44100, 0, 10000}}) {
-        Stream stream(1, 0, 0, std::make_unique<TestDecoder>(20000, Ramp), false, 4096);
+        Stream stream(1, 0, 44100, 100, 0, std::make_unique<TestDecoder>(20000, Ramp), false, 4096);
         stream.freq.Set(c.freq);
         stream.position = 10000;
         stream.mixedUpTo = 5000;
@@ -103,9 +95,13 @@ protected:
     }
     static AlsaOutput& Output()
     {
-        Engine& engine = Engine::Instance();
-        std::lock_guard lock(engine.mutex);
-        return static_cast<AlsaOutput&>(*engine.FindDevice(1)->backend);
+        return static_cast<AlsaOutput&>(*Engine::Instance().FindDevice(1)->backend);
+    }
+    static uint32_t Failures()
+    {
+        OutputCounts counts;
+        EXPECT_TRUE(GetOutputCounts(1, &counts));
+        return counts.failures;
     }
 };
 
@@ -128,7 +124,7 @@ TEST_F(AlsaDeviceTest, AWavFilePlaysToItsEndAndIsFreed)
     EXPECT_TRUE(WaitFor([] { return LiveStreamCount() == 0; }));
     EXPECT_EQ(recorder.Calls().size(), 1u);
     EXPECT_EQ(ChannelIsActive(stream), ActiveStopped);
-    EXPECT_EQ(Output().Failures(), 0);
+    EXPECT_EQ(Failures(), 0u);
 }
 
 TEST_F(AlsaDeviceTest, ALostCardKeepsTheClockRunningAndOutputResumesWhenItIsBack)
@@ -144,7 +140,27 @@ TEST_F(AlsaDeviceTest, ALostCardKeepsTheClockRunningAndOutputResumesWhenItIsBack
     Output().SimulateCardLoss(true);
     ASSERT_TRUE(WaitFor([] { return LiveStreamCount() == 0; }));
     EXPECT_EQ(recorder.Calls().size(), 1u);
-    EXPECT_EQ(Output().Failures(), 1);
+    EXPECT_EQ(Failures(), 1u);
+    EXPECT_FALSE(Output().Writing());
+
+    Output().SimulateCardLoss(false);
+    EXPECT_TRUE(WaitFor([] { return Output().Writing(); }));
+}
+
+TEST_F(AlsaDeviceTest, ACardMissingAtTheFirstPlayStillRunsTheClockAndOutputStartsWhenItComes)
+{
+    Output().SimulateCardLoss(true);
+    const Handle stream =
+        StreamCreateFromDecoder(std::make_unique<TestDecoder>(44100 * 3 / 10, Ramp), StreamAutoFree);
+    ASSERT_NE(stream, 0u);
+    SyncRecorder recorder;
+    ChannelSetSync(stream, SyncEnd, 0, SyncRecorder::Proc, &recorder);
+    ASSERT_TRUE(ChannelPlay(stream, false));
+    EXPECT_FALSE(Output().Writing());
+    EXPECT_EQ(Failures(), 1u);
+
+    ASSERT_TRUE(WaitFor([] { return LiveStreamCount() == 0; }));
+    EXPECT_EQ(recorder.Calls().size(), 1u);
     EXPECT_FALSE(Output().Writing());
 
     Output().SimulateCardLoss(false);

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <memory>
 #include <thread>
+#include <utility>
 
 namespace engine_test {
 namespace {
@@ -165,35 +166,59 @@ TEST_F(DspTest, AFunctionsStateIsReleasedWithTheStreamOrOnRemoval)
 // is not inside a call and is never called again.
 using DspRealtimeTest = RealtimeClockTest;
 
+// What the procedures of one test saw; the procedures share it, so it outlives whichever ends last.
+template <size_t Rounds> struct DspCalls {
+    std::array<std::atomic<int>, Rounds> calls{};
+    std::atomic<bool> inside = false;
+};
+
+// Removes a procedure when it goes out of scope, so a failed assertion never leaves it installed.
+class InstalledDsp {
+public:
+    InstalledDsp(Handle stream, Handle dsp) : stream_(stream), dsp_(dsp) {}
+    ~InstalledDsp() { Remove(); }
+    InstalledDsp(const InstalledDsp&) = delete;
+    InstalledDsp& operator=(const InstalledDsp&) = delete;
+    bool Remove()
+    {
+        const Handle dsp = std::exchange(dsp_, 0);
+        return dsp != 0 && ChannelRemoveDSP(stream_, dsp);
+    }
+
+private:
+    Handle stream_;
+    Handle dsp_;
+};
+
 TEST_F(DspRealtimeTest, NoCallRunsOrFollowsOnceRemovalReturns)
 {
-    constexpr int Rounds = 25;
+    constexpr size_t Rounds = 25;
     const Handle stream = StreamCreateFromDecoder(std::make_unique<TestDecoder>(44100 * 60, Ramp), 0);
     ASSERT_TRUE(ChannelPlay(stream, false));
-    std::array<std::atomic<int>, Rounds> calls{};
+    const auto seen = std::make_shared<DspCalls<Rounds>>();
     std::array<int, Rounds> callsAtRemoval{};
-    std::atomic<bool> inside = false;
-    for (int round = 0; round < Rounds; ++round) {
-        std::atomic<int>& count = calls[static_cast<size_t>(round)];
-        const Handle dsp = ChannelSetDSP(
+    for (size_t round = 0; round < Rounds; ++round) {
+        const Handle handle = ChannelSetDSP(
             stream,
-            [&](Handle, Handle, float*, uint32_t) {
-                inside = true;
+            [seen, round](Handle, Handle, float*, uint32_t) {
+                seen->inside = true;
                 std::this_thread::sleep_for(200us); // widen the window a removal could slip into
-                ++count;
-                inside = false;
+                ++seen->calls[round];
+                seen->inside = false;
             },
-            round % 3);
-        for (int wait = 0; wait < 200 && count == 0; ++wait)
+            static_cast<int>(round % 3));
+        ASSERT_NE(handle, 0u);
+        InstalledDsp dsp(stream, handle);
+        for (int wait = 0; wait < 10000 && seen->calls[round] == 0; ++wait)
             std::this_thread::sleep_for(1ms);
-        ASSERT_GT(count, 0) << "round " << round;
-        ASSERT_TRUE(ChannelRemoveDSP(stream, dsp));
-        EXPECT_FALSE(inside) << "round " << round;
-        callsAtRemoval[static_cast<size_t>(round)] = count;
+        ASSERT_GT(seen->calls[round], 0) << "round " << round;
+        ASSERT_TRUE(dsp.Remove());
+        EXPECT_FALSE(seen->inside) << "round " << round;
+        callsAtRemoval[round] = seen->calls[round];
     }
     std::this_thread::sleep_for(50ms);
-    for (int round = 0; round < Rounds; ++round)
-        EXPECT_EQ(calls[static_cast<size_t>(round)], callsAtRemoval[static_cast<size_t>(round)]) << round;
+    for (size_t round = 0; round < Rounds; ++round)
+        EXPECT_EQ(seen->calls[round], callsAtRemoval[round]) << round;
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "audiolib/StreamFactory.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace engine_test {
 
@@ -70,6 +72,13 @@ void ManualClockTest::TearDown()
     EXPECT_TRUE(Free());
     EXPECT_EQ(LiveStreamCount(), 0);
     SetConfig(ConfigNullManual, 0);
+}
+
+bool WaitFor(const std::function<bool()>& done)
+{
+    for (int i = 0; i < 2000 && !done(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return done();
 }
 
 void RealtimeClockTest::SetUp()

@@ -69,6 +69,10 @@ protected:
     std::vector<float> Render(int64_t frames);
 };
 
+// Polls `done` until it holds, for up to twenty seconds: only a fault takes that long, a loaded
+// machine does not.
+bool WaitFor(const std::function<bool()>& done);
+
 // Each test initialises device 0 on its real-time clock (decoder threads, the paced mixer and the
 // sync thread) and frees it; nothing may outlive the test.
 class RealtimeClockTest : public ::testing::Test {
