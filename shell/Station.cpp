@@ -1,7 +1,9 @@
 #include "shell/Station.h"
 
 #include "foundation/Log.h"
+#include "platform/Clock.h"
 #include "platform/TerminationSignals.h"
+#include "playout/OutputHealth.h"
 #include "shell/ExitRoad.h"
 #include "shell/Splash.h"
 #include "shell/Trace.h"
@@ -9,6 +11,11 @@
 #include "shell/WindowSet.h"
 
 #include <QApplication>
+#include <QTimer>
+
+namespace {
+constexpr int OutputHealthIntervalMs = 10 * 1000;
+}
 
 int RunStation()
 {
@@ -31,6 +38,12 @@ int RunStation()
         Trace("E3");
         if (windows.Create()) {
             Trace("E4");
+            // The sound outputs' underruns, stalls and failures go to the log while the station runs.
+            TOutputHealth outputHealth;
+            QTimer outputCheck;
+            QObject::connect(&outputCheck, &QTimer::timeout,
+                             [&outputHealth] { outputHealth.Check(platform::TickMs()); });
+            outputCheck.start(OutputHealthIntervalMs);
             FUserPassword->show();
             exitCode = QApplication::exec();
         }
