@@ -2,7 +2,7 @@
 
 #include "controls/KnobMath.h"
 #include "platform/Numbers.h"
-#include "platform/PainterCanvas.h"
+#include "platform_gui/PainterCanvas.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

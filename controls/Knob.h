@@ -1,7 +1,7 @@
 #pragma once
 // The program's own rotary control: a value between Min and Max on a 300-degree sweep, set by
 // dragging, by clicking a point of the dial or by keys, echoed as a percentage in a label.
-#include "platform/Color.h"
+#include "platform_gui/Color.h"
 
 #include <QLabel>
 #include <QPointer>

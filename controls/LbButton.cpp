@@ -1,7 +1,7 @@
 #include "controls/LbButton.h"
 
 #include "controls/LbStockGlyphs.h"
-#include "platform/PainterCanvas.h"
+#include "platform_gui/PainterCanvas.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

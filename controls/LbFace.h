@@ -1,9 +1,9 @@
 #pragma once
 // What the push button and the speed button share: the face styles, the colour presets, the face
 // colour of a hot-tracked face fading back, the glyph cell of a state, and the face painter.
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
-#include "platform/Color.h"
+#include "platform_gui/Bitmap.h"
+#include "platform_gui/Canvas.h"
+#include "platform_gui/Color.h"
 
 #include <QFont>
 #include <QImage>

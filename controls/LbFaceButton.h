@@ -3,9 +3,9 @@
 // the slow fade back, the glyph strip, and painting the face into an off-screen image.
 #include "controls/LbButtonThread.h"
 #include "controls/LbFace.h"
-#include "platform/Bitmap.h"
-#include "platform/Font.h"
-#include "platform/WindowKeys.h"
+#include "platform_gui/Bitmap.h"
+#include "platform_gui/Font.h"
+#include "platform_gui/WindowKeys.h"
 
 #include <QMenu>
 #include <QPointer>

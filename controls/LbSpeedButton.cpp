@@ -1,6 +1,6 @@
 #include "controls/LbSpeedButton.h"
 
-#include "platform/PainterCanvas.h"
+#include "platform_gui/PainterCanvas.h"
 
 #include <QMouseEvent>
 #include <QScreen>

@@ -1,6 +1,6 @@
 #include "controls/NKScrollLabel.h"
 
-#include "platform/PainterCanvas.h"
+#include "platform_gui/PainterCanvas.h"
 
 #include <QPainter>
 

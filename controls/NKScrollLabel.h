@@ -2,8 +2,8 @@
 // The program's own scrolling label: one line of text moved across the label on its own timer, in
 // one of six directions, Jump pixels every Speed milliseconds.
 #include "controls/ScrollStep.h"
-#include "platform/Color.h"
-#include "platform/Font.h"
+#include "platform_gui/Color.h"
+#include "platform_gui/Font.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -3,7 +3,7 @@
 #include "RecordingCanvas.h"
 #include "controls/LbButton.h"
 #include "controls/LbStockGlyphs.h"
-#include "platform/PainterCanvas.h"
+#include "platform_gui/PainterCanvas.h"
 
 #include <gtest/gtest.h>
 
