@@ -2,6 +2,9 @@
 // time zone, and a throw-away home so no test can touch the real user's files or desktop settings.
 #include "DialogAnswerer.h"
 #include "platform_gui/Application.h"
+#ifdef SZ_HAVE_CONTROLS
+#include "controls/LXApplication.h"
+#endif
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -34,6 +37,11 @@ int main(int argc, char** argv)
 
     // The program's own application object, so its error boundary is what every test runs under.
     platform::Application app(argc, argv);
+#ifdef SZ_HAVE_CONTROLS
+    // The control library as the programs start it, its timer pool moved only by tests' ticks.
+    ControlLibrary controlLibrary;
+    LXApplication().TimerPool().SetManual(true);
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     // A box that no test expected fails that test instead of waiting for a click.
     ScriptedDialogAnswerer unexpectedBoxes;

@@ -1,0 +1,7 @@
+#include "controls/LXThemes.h"
+
+const TLXThemeLibrary& ThemeLibrary()
+{
+    static const TLXThemeLibrary library;
+    return library;
+}
