@@ -75,7 +75,7 @@ const char* GetDeviceDescription(int device); // null past the last device
 // characters; device 0's is "No sound". Null past the last device.
 const char* GetDeviceName(int device);
 bool Init(int device, int freq, uint32_t flags);
-bool SetDevice(int device);
+bool SetDevice(int device); // for the calling thread only; Init selects it too
 int GetDevice();
 bool Stop(); // pauses every stream of the current device
 bool Free(); // frees the current device and its streams (no END syncs)

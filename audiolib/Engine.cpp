@@ -31,6 +31,8 @@ Engine& Engine::Instance()
     return engine;
 }
 
+thread_local int Engine::current_ = -1;
+
 Engine::Engine()
 {
     MutexLock table(tableMutex_);

@@ -69,7 +69,9 @@ private:
     Mutex tableMutex_;
     std::vector<std::shared_ptr<Device>> devices_ GUARDED_BY(tableMutex_); // by number; null: not initialised
     std::unordered_map<Handle, std::unique_ptr<Stream>> streams_ GUARDED_BY(tableMutex_);
-    int current_ GUARDED_BY(tableMutex_) = -1;
+    // SetDevice's choice belongs to the thread that made it, so a thread opening a file ahead of
+    // time never moves another thread's calls to its own device.
+    static thread_local int current_;
 };
 
 // Waits, with the mix lock released meanwhile, until no procedure of `handle` runs on a thread other
