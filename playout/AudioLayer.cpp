@@ -35,21 +35,9 @@ int BytesToWholeSeconds(audiolib::Handle stream, int64_t bytes)
 
 } // namespace
 
-bool UsesStreamB(int32_t itemIndex)
-{
-    return itemIndex % 2 == 0;
-}
-
 audiolib::Handle ChannelStream(int slot)
 {
-    const TChannel& channel = Channels[slot];
-    return UsesStreamB(channel.ItemIndex) ? channel.StreamB : channel.StreamA;
-}
-
-void SetChannelStream(int slot, audiolib::Handle handle)
-{
-    TChannel& channel = Channels[slot];
-    (UsesStreamB(channel.ItemIndex) ? channel.StreamB : channel.StreamA) = handle;
+    return Channels[slot].OnAir();
 }
 
 bool ChannelIsActive(int slot)
@@ -65,7 +53,7 @@ bool ChannelIsPlaying(int slot)
 
 bool ChannelStop(int slot)
 {
-    audiolib::ChannelStop(ChannelStream(slot));
+    Channels[slot].StopOnAir();
     return true;
 }
 
@@ -77,8 +65,7 @@ bool ChannelPause(int slot)
 
 bool ChannelPauseBoth(int slot)
 {
-    audiolib::ChannelPause(Channels[slot].StreamA);
-    audiolib::ChannelPause(Channels[slot].StreamB);
+    Channels[slot].PauseBoth();
     return true;
 }
 
@@ -90,15 +77,13 @@ bool ChannelPlay(int slot)
 
 bool ChannelPlayBoth(int slot)
 {
-    audiolib::ChannelPlay(Channels[slot].StreamA, false);
-    audiolib::ChannelPlay(Channels[slot].StreamB, false);
+    Channels[slot].PlayBoth();
     return true;
 }
 
 bool ChannelStopBoth(int slot)
 {
-    audiolib::ChannelStop(Channels[slot].StreamA);
-    audiolib::ChannelStop(Channels[slot].StreamB);
+    Channels[slot].StopBoth();
     return true;
 }
 
@@ -116,20 +101,43 @@ bool ChannelPlayFile(int slot, const QString& path, int& lengthSeconds, QString&
 bool ChannelOpenFile(int slot, const QString& path, int& lengthSeconds, QString& errorText)
 {
     errorText.clear();
-    // The new file reuses this handle's place; freeing also stops whatever it played.
-    audiolib::StreamFree(ChannelStream(slot));
-    if (!SetOutputDevice(PlaybackDeviceIndex(OutputDevices, Channels[slot].Device))) {
+    const int device = SlotDeviceIndex(slot);
+    if (!SetOutputDevice(device)) {
         errorText = QStringLiteral("Can not set output device");
         return false;
     }
-    const QByteArray file = path.toUtf8();
-    SetChannelStream(slot, audiolib::StreamCreateFile(false, file.constData(), 0, 0, StreamAutoFree));
-    if (ChannelStream(slot) == 0) {
-        errorText = QStringLiteral("Can not play the file");
+    const audiolib::Handle stream = OpenFileStream(device, path, errorText);
+    if (stream == 0) {
+        // The handle the file would have taken is freed all the same.
+        Channels[slot].PutOnAir(0);
         return false;
     }
-    lengthSeconds = ChannelLengthSeconds(slot);
+    ChannelPutOnAir(slot, stream, lengthSeconds);
     return true;
+}
+
+void ChannelPutOnAir(int slot, audiolib::Handle stream, int& lengthSeconds)
+{
+    Channels[slot].PutOnAir(stream);
+    lengthSeconds = ChannelLengthSeconds(slot);
+}
+
+audiolib::Handle OpenFileStream(int device, const QString& path, QString& errorText)
+{
+    const QByteArray file = path.toUtf8();
+    // Selected on this thread only: another thread's choice of device is not touched.
+    const audiolib::Handle stream =
+        audiolib::SetDevice(device)
+            ? audiolib::StreamCreateFile(false, file.constData(), 0, 0, StreamAutoFree)
+            : 0;
+    if (stream == 0)
+        errorText = QStringLiteral("Can not play the file");
+    return stream;
+}
+
+int SlotDeviceIndex(int slot)
+{
+    return PlaybackDeviceIndex(OutputDevices, Channels[slot].Device);
 }
 
 bool ChannelStartFile(int slot, QString& errorText)
@@ -137,8 +145,7 @@ bool ChannelStartFile(int slot, QString& errorText)
     const audiolib::Handle stream = ChannelStream(slot);
     // A stream that never starts would never reach its end sync and stall the channel on air.
     if (!audiolib::ChannelPlay(stream, false)) {
-        audiolib::StreamFree(stream);
-        SetChannelStream(slot, 0);
+        Channels[slot].PutOnAir(0); // frees it
         errorText = QStringLiteral("Can not play the file");
         return false;
     }
@@ -190,9 +197,7 @@ bool ChannelRemoveSync(int slot, audiolib::Handle sync)
 
 bool ChannelRemoveSyncBoth(int slot, audiolib::Handle sync)
 {
-    const bool removedA = audiolib::ChannelRemoveSync(Channels[slot].StreamA, sync);
-    const bool removedB = audiolib::ChannelRemoveSync(Channels[slot].StreamB, sync);
-    return removedA && removedB;
+    return Channels[slot].RemoveSyncBoth(sync);
 }
 
 bool ChannelSlide(int slot, int frequency, int volume, int pan, uint32_t timeMs)

@@ -4,19 +4,11 @@
 // handle. GUI thread only.
 #include "audiolib/AudioLib.h"
 #include "foundation/Options.h"
+#include "playout/PlayerSlot.h"
 
 #include <QString>
 
 #include <cstdint>
-
-// One player slot. Consecutive queue entries alternate between the two handles, so one entry can
-// fade in on one handle while the previous one fades out on the other.
-struct TChannel {
-    audiolib::Handle StreamA = 0; // current while ItemIndex is odd, and for -1
-    audiolib::Handle StreamB = 0; // current while ItemIndex is even (0, 2, 4, ...)
-    QString Device;               // matched against OutputDevices' Name
-    int32_t ItemIndex = -1;       // queue index of the slot's current entry, -1 when none
-};
 
 inline constexpr int SlotCount = 4;
 
@@ -40,11 +32,9 @@ inline constexpr int KeepFrequency = audiolib::KeepFreq;
 inline constexpr int KeepVolume = audiolib::KeepVol;
 inline constexpr int KeepPan = audiolib::KeepPan;
 
-// The parity rule: StreamB for an even index, StreamA for an odd one and for -1.
-bool UsesStreamB(int32_t itemIndex);
-
+// The slot's current stream: the one on air. Every per-slot operation below acts on it unless it
+// says "both".
 audiolib::Handle ChannelStream(int slot);
-void SetChannelStream(int slot, audiolib::Handle handle);
 
 bool ChannelIsActive(int slot);  // playing or paused
 bool ChannelIsPlaying(int slot); // playing
@@ -56,13 +46,21 @@ bool ChannelPlayBoth(int slot);
 bool ChannelStopBoth(int slot);
 // Volume 0..100; above 100 becomes 100, negatives pass on (-1 leaves it unchanged).
 bool ChannelSetVolume(int slot, int volume);
-// Frees the handle the slot's index selects, opens path on the slot's device and plays it. On
-// failure errorText says why: "Can not set output device" or "Can not play the file".
+// Opens path on the slot's device, puts it on air in the place of the handle the slot gives the
+// next entry (freed) and plays it. On failure errorText says why: "Can not set output device" or
+// "Can not play the file".
 bool ChannelPlayFile(int slot, const QString& path, int& lengthSeconds, QString& errorText);
 // ChannelPlayFile in its two halves, so a caller can hold the mixer only around the start and not
 // while a file is opened (a long file takes a while, and the other stream must keep sounding).
 bool ChannelOpenFile(int slot, const QString& path, int& lengthSeconds, QString& errorText);
 bool ChannelStartFile(int slot, QString& errorText);
+// The first half from a stream opened elsewhere: it goes on air as ChannelOpenFile's would.
+void ChannelPutOnAir(int slot, audiolib::Handle stream, int& lengthSeconds);
+// Opens a file as an auto-freeing stream of the output device `device`, stopped. Safe on any
+// thread; 0 with errorText on failure.
+audiolib::Handle OpenFileStream(int device, const QString& path, QString& errorText);
+// The output device index of the slot's device name.
+int SlotDeviceIndex(int slot);
 
 int ChannelPositionSeconds(int slot); // truncated toward zero
 int64_t ChannelLength(int slot);      // bytes

@@ -75,7 +75,7 @@ bool TChannelPlayback::HandleMessage(const platform::MessageEvent& message)
 
 void TChannelPlayback::PlayNext(audiolib::Handle stream, platform::LParam token)
 {
-    if (stream != 0 && stream != queue_.ActiveStream)
+    if (stream != 0 && stream != ChannelStream(channelNo_))
         return;
     if (token != 0 && token != advanceToken_)
         return;
@@ -110,18 +110,18 @@ void TChannelPlayback::PlayNext(audiolib::Handle stream, platform::LParam token)
     // The shuffle keeps the current index on its entry, so the start is set after it.
     if (next == 0 && Random)
         queue_.ShuffleItems(true);
+    // The entry on air hands over: it ends or fades out on its own beside the next one.
+    Channels[channelNo_].ReleaseAir();
     queue_.SetItemIndex(next);
     queue_.Paused = false;
     queue_.SetOnAir(false);
-    queue_.ActiveStream = 0;
     PlayItem(next);
 }
 
 void TChannelPlayback::CrossfadePoint(audiolib::Handle stream)
 {
-    if (stream == 0 || stream != queue_.ActiveStream || !StationOptions.CrossfadeEnabled[channelNo_])
+    if (stream == 0 || stream != ChannelStream(channelNo_) || !StationOptions.CrossfadeEnabled[channelNo_])
         return;
-    fadingStream_ = stream;
     ChannelSlide(channelNo_, KeepFrequency, 0, KeepPan,
                  uint32_t(StationOptions.FadeInterval[channelNo_]) * 1000);
     // Named by the stream, so a stop or a jump before it arrives makes it a late one.
@@ -131,12 +131,12 @@ void TChannelPlayback::CrossfadePoint(audiolib::Handle stream)
 
 void TChannelPlayback::PlayItemAt(int index)
 {
+    // What is on air stops, whichever handle it plays on and whether or not the next entry starts.
+    ChannelStop(channelNo_);
     queue_.SetItemIndex(index - 1);
     queue_.Selection().setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
-    queue_.ActiveStream = 0;
     idleSteps_ = 0;
     CancelQueuedAdvances();
-    ChannelStop(channelNo_);
     PostPlayNext();
 }
 
@@ -155,10 +155,8 @@ void TChannelPlayback::PlayItem(int index)
             PlayLineInItem(entry);
         }
         break;
-    case ItemKindLabel: // a label is passed over
+    default: // a label is passed over, and so is an entry of no kind the channel plays
         SkipEntry();
-        break;
-    default:
         break;
     }
 }
@@ -168,9 +166,8 @@ void TChannelPlayback::PlayFileItem(const TTemaData& entry)
     const int slot = channelNo_;
     emit TitleShown(entry.Title);
     queue_.ShowCountdown(0);
+    // An empty path is a missing file: left alone, it would hold the channel silent with entries left.
     const QString& path = entry.FileName;
-    if (path.isEmpty())
-        return;
     queue_.SetOnAir(true);
     const bool crossfadeEnabled = StationOptions.CrossfadeEnabled[slot];
     if (!crossfadeEnabled)
@@ -187,7 +184,6 @@ void TChannelPlayback::PlayFileItem(const TTemaData& entry)
     emit BitrateShown(QStringLiteral("Bitrate: ") + QString::number(entry.Bitrate) +
                       QStringLiteral(" kbit/s"));
     queue_.ShowCountdown(entry.Duration * 1000);
-    KeepFadingStream();
 
     const bool crossfaded = crossfadeEnabled && entry.Duration > StationOptions.CrossfadeMin[slot];
     QString errorText; // the log line names the file; the reason is not kept
@@ -207,16 +203,14 @@ void TChannelPlayback::PlayFileItem(const TTemaData& entry)
                 // In 64 bits: a stream of more than 2 GB has its point where it belongs.
                 const int64_t point =
                     std::max<int64_t>(ChannelLength(slot) - ChannelSecondsToBytes(slot, crossfadeSeconds), 0);
-                XFadeSync =
-                    ChannelSetSync(slot, SyncOnce | SyncPosition, point, PostCrossfadePointProc, target);
+                ChannelSetSync(slot, SyncOnce | SyncPosition, point, PostCrossfadePointProc, target);
             } else {
                 ChannelSetVolume(slot, volume_);
             }
             // Every entry ends into the next while it is still the active one, so an entry whose
             // point never comes (a seek past it, a shorter real length, no next entry then) does
             // not leave the channel silent.
-            EndSync = ChannelSetSync(slot, SyncOnce | SyncEndOfStream, 0, PostPlayNextProc, target);
-            queue_.ActiveStream = ChannelStream(slot);
+            ChannelSetSync(slot, SyncOnce | SyncEndOfStream, 0, PostPlayNextProc, target);
         }
     }
     if (!started) {
@@ -236,19 +230,6 @@ void TChannelPlayback::SkipEntry()
 {
     ++idleSteps_;
     platform::PostMessage(this, platform::WM_PLAYNEXT, 0, advanceToken_);
-}
-
-void TChannelPlayback::KeepFadingStream()
-{
-    // After a passed-over entry the new index selects the handle of the entry still fading out:
-    // the new entry takes the other handle when that one is free, so the fade is not cut.
-    const int slot = channelNo_;
-    if (fadingStream_ == 0 || ChannelStream(slot) != fadingStream_ || !ChannelIsActive(slot))
-        return;
-    TChannel& channel = Channels[slot];
-    std::swap(channel.StreamA, channel.StreamB);
-    if (ChannelIsActive(slot))
-        std::swap(channel.StreamA, channel.StreamB);
 }
 
 void TChannelPlayback::PostPlayNext()
@@ -327,14 +308,14 @@ void TChannelPlayback::FadeOut()
 {
     const int slot = channelNo_;
     ChannelSlide(slot, KeepFrequency, 0, KeepPan, uint32_t(StationOptions.FadeInterval[slot]) * 1000);
-    FadeSync = ChannelSetSync(slot, SyncSlideEnd, 0, PostPlayNextProc, static_cast<QObject*>(this));
+    ChannelSetSync(slot, SyncSlideEnd, 0, PostPlayNextProc, static_cast<QObject*>(this));
     queue_.UpdateTimes(TimeFadeOut, 0);
 }
 
 bool TChannelPlayback::InitOutputDevice()
 {
     const QString device = Channels[channelNo_].Device;
-    const int index = PlaybackDeviceIndex(OutputDevices, device);
+    const int index = SlotDeviceIndex(channelNo_);
     // The device tables are filled at start-up before the channel's set-up; a device they do not
     // list has nothing to initialise.
     if (OutputDevices[static_cast<size_t>(index)].Flag < 0)

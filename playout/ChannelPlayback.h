@@ -7,8 +7,8 @@
 //
 // The audio library's sync procedures only post WM_PLAYNEXT or WM_CROSSFADEPOINT to this object,
 // with the stream that fired as wParam; a posted message with wParam 0 comes from the channel itself
-// or from outside and always acts. A message of a stream other than the queue's ActiveStream is a
-// late one and is ignored.
+// or from outside and always acts. A message of a stream that is not on air in the slot any more (it
+// was faded, stopped or jumped away from) is a late one and is ignored.
 #include "audiolib/AudioLib.h"
 #include "platform/Messages.h"
 #include "playout/TemaData.h"
@@ -63,10 +63,6 @@ public:
     // channel where it is.
     std::function<void(const TTemaData& entry)> PlayLineInItem;
 
-    audiolib::Handle EndSync = 0;   // end sync of the stream started last
-    audiolib::Handle XFadeSync = 0; // its crossfade-point sync
-    audiolib::Handle FadeSync = 0;  // slide-end sync of the last fade-out
-
 signals:
     void TitleShown(const QString& title);
     void BitrateShown(const QString& text);
@@ -84,8 +80,6 @@ private:
     TChannelQueue& queue_;
     int channelNo_;
     int volume_ = 0;
-    // The stream a crossfade point is fading out; a new entry must not take its handle.
-    audiolib::Handle fadingStream_ = 0;
     // Entries passed since an entry last started; a repeating queue in which every entry fails
     // stops instead of starting over for ever.
     int idleSteps_ = 0;
@@ -100,7 +94,6 @@ private:
     void PlayFileItem(const TTemaData& entry);
     // Not started (missing, unreadable or passed over): the channel goes on to the next entry.
     void SkipEntry();
-    void KeepFadingStream();
     void PostPlayNext();
     void CancelQueuedAdvances() { ++advanceToken_; }
 };

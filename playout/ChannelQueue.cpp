@@ -113,12 +113,12 @@ QMimeData* TChannelQueue::mimeData(const QModelIndexList& indexes) const
 
 int TChannelQueue::ItemIndex() const
 {
-    return Channels[channelNo_].ItemIndex;
+    return Channels[channelNo_].ItemIndex();
 }
 
 void TChannelQueue::SetItemIndex(int index)
 {
-    Channels[channelNo_].ItemIndex = index;
+    Channels[channelNo_].SetItemIndex(index);
     // The playing highlight is read from the index on every paint.
     if (Count() > 0)
         emit dataChanged(this->index(0), this->index(Count() - 1), {PlayingRole});
@@ -410,7 +410,7 @@ void TChannelQueue::StopPlayback()
         WriteLog(2, 0, ModuleChannel, EventAlreadyStopped, channelNo_,
                  LangChannel.GetText(QStringLiteral("already stopped")));
     }
-    ActiveStream = 0;
+    Channels[channelNo_].ReleaseAir();
     SetOnAir(false);
     emit PlaybackStopped();
 }
@@ -506,8 +506,5 @@ void TChannelQueue::Reorder(const QList<int>& order)
 
 void TChannelQueue::MoveCurrentTo(int newIndex)
 {
-    TChannel& slot = Channels[channelNo_];
-    if (UsesStreamB(slot.ItemIndex) != UsesStreamB(newIndex))
-        std::swap(slot.StreamA, slot.StreamB);
-    slot.ItemIndex = newIndex;
+    Channels[channelNo_].SetItemIndex(newIndex);
 }

@@ -5,13 +5,11 @@
 // state kept here (the selection, the displayed times, the on-air flag).
 //
 // The current entry is the slot's ItemIndex (Channels[ChannelNo]). Whatever reorders the queue keeps
-// that index on the same entry, and swaps the slot's two stream handles whenever the index changes
-// parity, so the handle the parity rule selects is still the one that plays the entry.
+// that index on the same entry; the slot keeps the entry's stream on air.
 //
 // Starting and advancing entries (WM_PLAYNEXT, the crossfade point, the transport) is
-// TChannelPlayback's; the state it shares with the queue (LastFile, LengthSec, Paused, OnAir,
-// ActiveStream, the time bookkeeping) is kept here.
-#include "audiolib/AudioLib.h"
+// TChannelPlayback's; the state it shares with the queue (LastFile, LengthSec, Paused, OnAir, the
+// time bookkeeping) is kept here.
 #include "foundation_gui/Language.h"
 #include "playout/TemaData.h"
 
@@ -66,8 +64,7 @@ public:
     const TTemaData& Entry(int index) const { return *entries_.at(static_cast<size_t>(index)); }
     // The slot's current entry, -1 when none.
     int ItemIndex() const;
-    // The playback moves to another entry: the handles stay where they are (the new index selects
-    // its own), and the list shows the new playing row.
+    // The playback moves to another entry; the list shows the new playing row.
     void SetItemIndex(int index);
 
     // The list's selection and focus item; the view shows this selection model.
@@ -112,7 +109,7 @@ public:
     // The countdown of the current entry shows ms as "nn:ss".
     void ShowCountdown(int64_t ms);
 
-    // Stops the slot's current stream and takes the channel off the air; no stream is active after it.
+    // Stops the stream on air and takes the channel off the air; nothing is on air after it.
     void StopPlayback();
     // An empty queue with no current entry, times 0, off the air.
     void ResetChannel();
@@ -122,9 +119,6 @@ public:
     QString LastFile;  // path of the last file entry started
     int LengthSec = 0; // length of the stream started last
     bool Paused = false;
-    // The stream of the file entry started last, 0 when none: only its syncs may still advance the
-    // channel, so a late sync of a stream that was faded, stopped or jumped away from changes nothing.
-    audiolib::Handle ActiveStream = 0;
     // Messages and log texts looked up by key; its file is set at the window's first showing.
     TLanguage LangChannel;
 
@@ -162,6 +156,6 @@ private:
     void DeleteRows(const QList<int>& rows, bool stopped);
     // order[newRow] = oldRow; selection and current entry move with their entries.
     void Reorder(const QList<int>& order);
-    // Makes newIndex the current index, swapping the handles when its parity changes.
+    // Makes newIndex the current index; the entry's stream stays on air.
     void MoveCurrentTo(int newIndex);
 };

@@ -29,7 +29,7 @@ bool SetupMedia()
 void FreeMedia()
 {
     for (int slot = 1; slot <= SlotCount; ++slot) {
-        SetOutputDevice(PlaybackDeviceIndex(OutputDevices, Channels[slot].Device));
+        SetOutputDevice(SlotDeviceIndex(slot));
         audiolib::Stop();
         audiolib::RecordFree();
         audiolib::Free();

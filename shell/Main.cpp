@@ -70,7 +70,8 @@ bool TFMain::LoadSettings()
         return false;
     }
     for (int slot = 1; slot <= SlotCount; ++slot) {
-        Channels[slot] = TChannel{0, 0, QString(), 0};
+        Channels[slot] = TChannel{};
+        Channels[slot].SetItemIndex(0);
         Channels[slot].Device = StationOptions.DeviceOut[slot];
     }
     SetupMedia();

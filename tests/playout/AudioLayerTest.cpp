@@ -13,12 +13,12 @@ namespace {
 
 constexpr int Slot = 1;
 
-// A silent stream of device 0 placed in the slot's current handle.
+// A silent stream of device 0 put on air in the slot.
 audiolib::Handle PutSilentStream(int slot, int rate = 44100)
 {
     const audiolib::Handle stream =
         audiolib::StreamCreate(rate, 2, audiolib::SampleFloat | audiolib::StreamAutoFree, nullptr, nullptr);
-    SetChannelStream(slot, stream);
+    Channels[slot].PutOnAir(stream);
     return stream;
 }
 
@@ -32,23 +32,6 @@ QString WriteSine(const TempFolder& folder, const QString& name, int64_t frames)
 }
 
 } // namespace
-
-TEST(AudioLayerParity, CurrentHandleFollowsTheIndexParity)
-{
-    struct Case {
-        int32_t itemIndex;
-        bool streamB;
-    };
-    for (const Case& c : {Case{-1, false}, Case{0, true}, Case{3, false}, Case{4, true}}) {
-        Channels[Slot] = TChannel{11, 22, {}, c.itemIndex};
-        EXPECT_EQ(ChannelStream(Slot), c.streamB ? 22u : 11u) << "index " << c.itemIndex;
-        SetChannelStream(Slot, 33);
-        EXPECT_EQ(c.streamB ? Channels[Slot].StreamB : Channels[Slot].StreamA, 33u)
-            << "index " << c.itemIndex;
-        EXPECT_EQ(c.streamB ? Channels[Slot].StreamA : Channels[Slot].StreamB, c.streamB ? 11u : 22u);
-    }
-    Channels[Slot] = TChannel{};
-}
 
 using AudioLayerTest = AudioLayerFixture;
 
@@ -97,7 +80,7 @@ TEST_F(AudioLayerTest, VolumeClampsAboveHundredAndPassesNegativesOn)
 
 TEST_F(AudioLayerTest, RemoveSyncBothTriesTheSecondHandleAfterTheFirstFails)
 {
-    Channels[Slot].ItemIndex = 0;
+    Channels[Slot].SetItemIndex(0);
     ASSERT_NE(PutSilentStream(Slot), 0u);
     const audiolib::Handle sync = ChannelSetSync(Slot, SyncEndOfStream, 0, IgnoreSync, nullptr);
     ASSERT_NE(sync, 0u);
@@ -110,7 +93,7 @@ TEST_F(AudioLayerTest, PlayFileThenAnUnreadableFileOnTheSameHandle)
 {
     TempFolder folder;
     const QString wav = WriteSine(folder, "tone.wav", 44100 * 5 / 2); // 2.5 s
-    Channels[Slot].ItemIndex = 2;                                     // Device empty: no card, so "No sound"
+    Channels[Slot].SetItemIndex(2);                                   // Device empty: no card, so "No sound"
 
     int length = -1;
     QString error = "stale";
@@ -119,7 +102,7 @@ TEST_F(AudioLayerTest, PlayFileThenAnUnreadableFileOnTheSameHandle)
     EXPECT_EQ(length, 2);
     EXPECT_EQ(ChannelLength(Slot), int64_t{44100 * 5 / 2} * 4);
     EXPECT_TRUE(ChannelIsPlaying(Slot));
-    const audiolib::Handle first = Channels[Slot].StreamB;
+    const audiolib::Handle first = Channels[Slot].StreamB();
     EXPECT_EQ(ChannelStream(Slot), first);
 
     ASSERT_TRUE(audiolib::NullAdvance(44100 + 100));
@@ -137,7 +120,7 @@ TEST_F(AudioLayerTest, PlayFileThenAnUnreadableFileOnTheSameHandle)
     EXPECT_FALSE(ChannelPlayFile(Slot, garbage, length, error));
     EXPECT_EQ(error, "Can not play the file");
     EXPECT_EQ(audiolib::ChannelIsActive(first), audiolib::ActiveStopped);
-    EXPECT_EQ(Channels[Slot].StreamB, 0u);
+    EXPECT_EQ(Channels[Slot].StreamB(), 0u);
     EXPECT_FALSE(ChannelIsActive(Slot));
     EXPECT_EQ(length, -1);
 }
@@ -146,8 +129,8 @@ TEST_F(AudioLayerTest, PlayFileOnADeviceNotInitialised)
 {
     TempFolder folder;
     const QString wav = WriteSine(folder, "tone.wav", 4410);
-    Channels[Slot].ItemIndex = 1;
-    Channels[Slot].StreamA = 4242; // a stale handle stays where it was
+    Channels[Slot].SetItemIndex(1);
+    Channels[Slot].PutOnAir(4242); // a stale handle stays where it was
     ASSERT_TRUE(audiolib::SetDevice(0));
     ASSERT_TRUE(audiolib::Free());
 
@@ -155,8 +138,8 @@ TEST_F(AudioLayerTest, PlayFileOnADeviceNotInitialised)
     QString error;
     EXPECT_FALSE(ChannelPlayFile(Slot, wav, length, error));
     EXPECT_EQ(error, "Can not set output device");
-    EXPECT_EQ(Channels[Slot].StreamA, 4242u);
-    Channels[Slot].StreamA = 0;
+    EXPECT_EQ(Channels[Slot].StreamA(), 4242u);
+    Channels[Slot] = TChannel{};
 }
 
 TEST_F(AudioLayerTest, SlotsPlayOnTheirDevicesByName)

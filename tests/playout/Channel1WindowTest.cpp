@@ -78,7 +78,7 @@ TEST_F(Channel1WindowTest, ListRowsAreDrawnByRole)
     TChannelQueue& queue = window.Queue();
     for (const char* label : {"[LABEL a ]", "[LABEL b ]", "[LABEL c ]"})
         queue.AddItem(label, 1);
-    Channels[1].ItemIndex = 0;
+    Channels[1].SetItemIndex(0);
     Select(queue, {1});
     window.ApplyListFonts();
     window.show();
@@ -126,7 +126,7 @@ TEST_F(Channel1WindowTest, InsertFileTakesTheLastChosenFirst)
 TEST_F(Channel1WindowTest, DeleteFullListOnlyAfterConfirmation)
 {
     AppendEntry(window.Queue(), "a", 30);
-    Channels[1].ItemIndex = 0;
+    Channels[1].SetItemIndex(0);
     ScriptedDialogAnswerer dialogs;
     dialogs.ExpectButton(QMessageBox::No);
     dialogs.ExpectButton(QMessageBox::Yes);

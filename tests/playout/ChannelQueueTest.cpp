@@ -145,7 +145,7 @@ TEST_F(ChannelQueueTest, StopAndFadeOutTakeTheRestOfThePlayingEntry)
         TChannelQueue queue(1);
         AppendEntry(queue, "before", 30);
         queue.AddItem(song, 1);
-        Channels[1].ItemIndex = 1;
+        Channels[1].SetItemIndex(1);
         QString error;
         ASSERT_TRUE(ChannelPlayFile(1, song, queue.LengthSec, error)) << error.toStdString();
         ASSERT_EQ(queue.LengthSec, 70);
@@ -341,7 +341,7 @@ TEST_F(ChannelQueueTest, CurrentEntryStaysCurrent)
         TChannelQueue queue(1);
         for (int i = 0; i < 7; ++i)
             AppendEntry(queue, QString::number(i), 10);
-        Channels[1] = TChannel{Playing, Previous, QString(), 3};
+        PlaceStreams(Playing, Previous, 3);
         c.change(queue);
         const int index = queue.ItemIndex();
         if (c.itemIndex != -2) {
@@ -351,7 +351,9 @@ TEST_F(ChannelQueueTest, CurrentEntryStaysCurrent)
         EXPECT_EQ(queue.Entry(index).Title, c.current);
         // The parity rule still selects the stream of the entry that was playing.
         EXPECT_EQ(ChannelStream(1), Playing);
-        EXPECT_EQ(UsesStreamB(index) ? Channels[1].StreamA : Channels[1].StreamB, Previous);
+        const bool onB = index % 2 == 0;
+        EXPECT_EQ(onB ? Channels[1].StreamB() : Channels[1].StreamA(), Playing);
+        EXPECT_EQ(onB ? Channels[1].StreamA() : Channels[1].StreamB(), Previous);
     }
 }
 
@@ -360,7 +362,7 @@ TEST_F(ChannelQueueTest, DeletingTheFileStartedLastStopsAndPlaysWhatFollowsNext)
     TChannelQueue queue(1);
     for (int i = 0; i < 5; ++i)
         AppendEntry(queue, QString::number(i), 10);
-    Channels[1] = TChannel{11, 22, QString(), 3};
+    PlaceStreams(11, 22, 3);
     queue.LastFile = "/music/3";
     queue.SetOnAir(true);
     QSignalSpy stopped(&queue, &TChannelQueue::PlaybackStopped);
@@ -371,7 +373,7 @@ TEST_F(ChannelQueueTest, DeletingTheFileStartedLastStopsAndPlaysWhatFollowsNext)
     // Play starts the entry at the current index without advancing: the one that followed.
     EXPECT_EQ(queue.ItemIndex(), 2);
     EXPECT_EQ(queue.Entry(2).Title, "4");
-    EXPECT_EQ(ChannelStream(1), 11u);
+    EXPECT_EQ(ChannelStream(1), 0u) << "nothing is on air after the stop";
 }
 
 TEST_F(ChannelQueueTest, ShufflingASelectionKeepsTheOtherPlaces)

@@ -114,8 +114,9 @@ void PlaybackFixture::Deliver()
 
 void PlaybackFixture::RecordStart()
 {
-    if (queue.ActiveStream != 0 && !onB.contains(queue.ItemIndex()))
-        onB[queue.ItemIndex()] = queue.ActiveStream == Channels[1].StreamB;
+    const audiolib::Handle onAir = ChannelStream(1);
+    if (onAir != 0 && !onB.contains(queue.ItemIndex()))
+        onB[queue.ItemIndex()] = onAir == Channels[1].StreamB();
 }
 
 void PlaybackFixture::RunUntil(int64_t frames, const std::map<int64_t, std::function<void()>>& actions)

@@ -57,6 +57,17 @@ QStringList QueueFixture::Titles(const TChannelQueue& queue)
     return titles;
 }
 
+void QueueFixture::PlaceStreams(audiolib::Handle playing, audiolib::Handle previous, int index)
+{
+    TChannel& slot = Channels[1];
+    slot = TChannel{};
+    slot.SetItemIndex(index - 1);
+    slot.PutOnAir(previous);
+    slot.ReleaseAir();
+    slot.SetItemIndex(index);
+    slot.PutOnAir(playing);
+}
+
 void QueueFixture::Select(TChannelQueue& queue, const QList<int>& rows)
 {
     queue.Selection().clearSelection();

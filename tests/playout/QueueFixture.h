@@ -24,6 +24,8 @@ protected:
     static void AppendEntry(TChannelQueue& queue, const QString& title, int64_t seconds, uint8_t keep = 1);
     static QStringList Titles(const TChannelQueue& queue);
     static void Select(TChannelQueue& queue, const QList<int>& rows);
+    // Slot 1 at `index` with `playing` on air and `previous` on the other handle, as after an advance.
+    static void PlaceStreams(audiolib::Handle playing, audiolib::Handle previous, int index);
 
 private:
     TOptions savedOptions_ = StationOptions;

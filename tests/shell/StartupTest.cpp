@@ -207,7 +207,7 @@ TEST_F(StartupTest, FirstRunTilesAroundTheFoldersWindowAndTheSecondRestoresThePl
     RunStation({AtFirstShowEnd([&] {
         folders = Place(FFolders);
         channelVisible = FChannel1->isVisible();
-        channelItemIndex = Channels[1].ItemIndex;
+        channelItemIndex = Channels[1].ItemIndex();
         arrangement = FWindowsBar->Arrangement();
         // Showing the channel later must not clear what start-up queued on it.
         FChannel1->AddItem(song, 1);
