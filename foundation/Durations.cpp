@@ -1,34 +1,23 @@
 #include "foundation/Durations.h"
 
 #include "foundation/General.h"
-#include "platform/Numbers.h"
 
 #include <cstdlib>
-
-namespace {
-
-// Milliseconds into the day; a negative value shows its distance from midnight.
-int64_t TimeOfDay(double dateTime)
-{
-    return std::llabs(platform::RoundHalfEven(dateTime * MSecsPerDay)) % MSecsPerDay;
-}
-
-} // namespace
 
 double MSecsToDateTime(int64_t msecs)
 {
     return static_cast<double>(msecs) / MSecsPerDay;
 }
 
-QString FormatMinutesSeconds(double dateTime)
+QString FormatDuration(int64_t msecs, DurationForm form)
 {
-    const int64_t seconds = TimeOfDay(dateTime) / 1000;
-    return QString::asprintf("%02d:%02d", int(seconds / 60 % 60), int(seconds % 60));
-}
-
-QString FormatHoursMinutesSeconds(double dateTime)
-{
-    const int64_t seconds = TimeOfDay(dateTime) / 1000;
-    return QString::asprintf("%02d:%02d:%02d", int(seconds / 3600), int(seconds / 60 % 60),
-                             int(seconds % 60));
+    const int64_t seconds = std::llabs(msecs) / 1000;
+    const auto hours = static_cast<long long>(seconds / 3600);
+    const int minutes = int(seconds / 60 % 60);
+    const int rest = int(seconds % 60);
+    if (form == DurationForm::HoursMinutesSeconds)
+        return QString::asprintf("%02lld:%02d:%02d", hours, minutes, rest);
+    if (hours > 0)
+        return QString::asprintf("%lld:%02d:%02d", hours, minutes, rest);
+    return QString::asprintf("%02d:%02d", minutes, rest);
 }

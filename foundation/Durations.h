@@ -1,13 +1,15 @@
 #pragma once
-// Durations shown as times of day, the way the queue, folder and combination windows show them.
+// Durations as the queue, the lists and the totals show them.
 #include <QString>
 #include <cstdint>
 
 // Days and fractions of a day.
 double MSecsToDateTime(int64_t msecs);
 
-// "nn:ss": the minutes wrap at 60, so 75 minutes show "15:00". Seconds are truncated.
-QString FormatMinutesSeconds(double dateTime);
+enum class DurationForm {
+    MinutesSeconds,      // "nn:ss", and "h:nn:ss" from one hour up: a 75-minute show reads "1:15:00"
+    HoursMinutesSeconds, // "hh:nn:ss" always, the hours going past 24: the queue's totals
+};
 
-// "hh:nn:ss": the hours wrap at 24.
-QString FormatHoursMinutesSeconds(double dateTime);
+// Seconds are truncated; a negative duration shows its size. Nothing wraps.
+QString FormatDuration(int64_t msecs, DurationForm form = DurationForm::MinutesSeconds);

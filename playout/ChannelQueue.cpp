@@ -24,16 +24,6 @@ constexpr int ModuleQueue = 200;
 constexpr int EventStopping = 113;
 constexpr int EventAlreadyStopped = 102;
 
-QString HoursMinutesSeconds(int64_t ms)
-{
-    return FormatHoursMinutesSeconds(MSecsToDateTime(ms));
-}
-
-QString MinutesSeconds(int64_t ms)
-{
-    return FormatMinutesSeconds(MSecsToDateTime(ms));
-}
-
 TTemaData FileEntry(const TOFileData& file, uint8_t keep)
 {
     return {file.Name, file.FileName, file.Duration, file.Bitrate, keep, ItemKindFile};
@@ -209,7 +199,7 @@ void TChannelQueue::DeleteSelected()
         // Line-in and label entries have no file: they never match, even before a file was started.
         if (!entry.FileName.isEmpty() && entry.FileName == LastFile) {
             StopPlayback();
-            emit CountdownShown(MinutesSeconds(0));
+            emit CountdownShown(FormatDuration(0));
             stopped = true;
         }
         UpdateTimes(TimeDelete, entry.Duration);
@@ -341,7 +331,7 @@ void TChannelQueue::UpdateTimes(int event, int64_t value)
     case TimeReset:
         totalMs_ = 0;
         remainingMs_ = 0;
-        emit CountdownShown(MinutesSeconds(0));
+        emit CountdownShown(FormatDuration(0));
         break;
     case TimeStop: {
         const int64_t left = leftOfEntry();
@@ -368,7 +358,7 @@ void TChannelQueue::UpdateTimes(int event, int64_t value)
         break;
     case TimeTick:
         remainingMs_ -= 500;
-        emit CountdownShown(MinutesSeconds(int64_t(LengthSec) * 1000 - value));
+        emit CountdownShown(FormatDuration(int64_t(LengthSec) * 1000 - value));
         break;
     case TimeFadeOut:
         remainingMs_ -= leftOfEntry();
@@ -392,12 +382,13 @@ void TChannelQueue::SetRemainingMs(int64_t ms)
 
 void TChannelQueue::ShowCountdown(int64_t ms)
 {
-    emit CountdownShown(MinutesSeconds(ms));
+    emit CountdownShown(FormatDuration(ms));
 }
 
 void TChannelQueue::ShowTimes()
 {
-    emit TimesShown(HoursMinutesSeconds(remainingMs_), HoursMinutesSeconds(totalMs_));
+    emit TimesShown(FormatDuration(remainingMs_, DurationForm::HoursMinutesSeconds),
+                    FormatDuration(totalMs_, DurationForm::HoursMinutesSeconds));
 }
 
 void TChannelQueue::StopPlayback()

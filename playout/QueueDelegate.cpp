@@ -39,8 +39,7 @@ void TQueueDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     const QRect r = option.rect;
     const DisplayRole role = RoleOf(option, index);
     const QString title = index.data(Qt::DisplayRole).toString();
-    const QString duration =
-        FormatMinutesSeconds(MSecsToDateTime(index.data(TChannelQueue::DurationRole).toLongLong() * 1000));
+    const QString duration = FormatDuration(index.data(TChannelQueue::DurationRole).toLongLong() * 1000);
 
     painter->save();
     painter->fillRect(r, platform::ToQColor(RoleColors[role]));

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Durations, FormatsWrapAtTheNextUnit)
+TEST(Durations, HoursShowFromOneHourUpAndNothingWraps)
 {
     struct Case {
         int64_t msecs;
@@ -12,15 +12,17 @@ TEST(Durations, FormatsWrapAtTheNextUnit)
     const Case cases[] = {
         {0, "00:00", "00:00:00"},
         {59999, "00:59", "00:00:59"}, // seconds are truncated
-        {75 * 60000, "15:00", "01:15:00"},
-        {3600000, "00:00", "01:00:00"},
-        {(25 * 3600 + 61) * 1000LL, "01:01", "01:01:01"},
+        {3599999, "59:59", "00:59:59"},
+        {3600000, "1:00:00", "01:00:00"},
+        {75 * 60000, "1:15:00", "01:15:00"},
+        {(25 * 3600 + 61) * 1000LL, "25:01:01", "25:01:01"},
+        {(120 * 3600) * 1000LL, "120:00:00", "120:00:00"},
         {-5000, "00:05", "00:00:05"},
     };
     for (const Case& c : cases) {
-        const double dateTime = MSecsToDateTime(c.msecs);
-        EXPECT_EQ(FormatMinutesSeconds(dateTime), c.minutesSeconds) << c.msecs;
-        EXPECT_EQ(FormatHoursMinutesSeconds(dateTime), c.hoursMinutesSeconds) << c.msecs;
+        EXPECT_EQ(FormatDuration(c.msecs), c.minutesSeconds) << c.msecs;
+        EXPECT_EQ(FormatDuration(c.msecs, DurationForm::HoursMinutesSeconds), c.hoursMinutesSeconds)
+            << c.msecs;
     }
     EXPECT_DOUBLE_EQ(MSecsToDateTime(43200000), 0.5);
 }

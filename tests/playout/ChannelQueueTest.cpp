@@ -91,11 +91,11 @@ TEST_F(ChannelQueueTest, TimeBookkeeping)
          130000,
          125000,
          {"00:00:30", "00:00:30"}},
-        {"the total display wraps at 24 hours",
+        {"a queue of 25 hours shows its 25 hours",
          [&](TChannelQueue& q) { AppendEntry(q, "day", 25 * 3600); },
          90000000,
          90000000,
-         {"01:00:00", "01:00:00"}},
+         {"25:00:00", "25:00:00"}},
         {"reset empties both",
          [&](TChannelQueue& q) {
              AppendEntry(q, "a", 30);
@@ -127,6 +127,10 @@ TEST_F(ChannelQueueTest, TickCountsDownTheEntry)
     EXPECT_EQ(queue.RemainingMs(), 299500);
     ASSERT_EQ(countdown.size(), 1);
     EXPECT_EQ(countdown.first().at(0).toString(), "04:20");
+    // A 75-minute show counts down with its hour.
+    queue.LengthSec = 75 * 60;
+    queue.UpdateTimes(TimeTick, 0);
+    EXPECT_EQ(countdown.last().at(0).toString(), "1:15:00");
 }
 
 // A 70 s entry (crossfaded, another entry follows) has played 2 s when it is stopped or faded out.
