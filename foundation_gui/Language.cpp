@@ -209,6 +209,7 @@ void TLanguage::Translate()
     if (OnBeforeTranslation)
         OnBeforeTranslation(*this);
     const platform::IniFile file(LanguageFile);
+    const platform::IniReadPass pass(file);
     for (const QString& path : Properties) {
         if (TrimBlanks(path).isEmpty())
             continue;

@@ -100,10 +100,11 @@ void SaveOptions(SettingsWriter& w, const TOptions& o)
 void LoadSettings()
 {
     SettingsIni = std::make_unique<platform::IniFile>(SettingsPath);
-    // An unreadable file reads as empty, so every value below takes its default.
-    if (!SettingsIni->IsReadable())
-        platform::ShowMessage("Error opening " + SettingsPath);
     const platform::IniFile& ini = *SettingsIni;
+    const platform::IniReadPass pass(ini);
+    // An unreadable file reads as empty, so every value below takes its default.
+    if (!ini.IsReadable())
+        platform::ShowMessage("Error opening " + SettingsPath);
     Log.Level = ini.ReadInteger("log", "level", 1);
     CreateFonts();
     LoadFonts();
@@ -144,6 +145,7 @@ void RestoreWindows(const StationWindows& windows)
 {
     if (!SettingsIni)
         return;
+    const platform::IniReadPass pass(*SettingsIni);
     const std::pair<QWidget*, const char*> movedOnly[] = {{windows.Clock, "Clock"}, {windows.Logo, "Logo"}};
     const std::pair<QWidget*, const char*> movedAndSized[] = {{windows.Main, "main"},
                                                               {windows.Channel1, "channel1"},

@@ -1,13 +1,17 @@
 #include "platform/IniFile.h"
 
+#include "platform/FileReplace.h"
 #include "platform/Text.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <utility>
+#include <QHash>
 
+#include <chrono>
 #include <cstdint>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -23,24 +27,52 @@ struct IniLine {
     QString value;         // the trimmed text after the first "="
 };
 
-struct IniDocument {
-    QByteArray bytes; // the file as read or last written
+// A header with the lines up to the next one, and where the first line of each name with a value is
+// (found at the first lookup: most sections are only listed, or never read).
+struct IniSection {
+    IniLine header; // blank for the lines before the first header
     QList<IniLine> lines;
+    mutable std::optional<QHash<QString, qsizetype>> keys; // folded name -> index in lines
+};
+
+// What tells the versions of a file apart without reading it.
+struct FileStamp {
+    bool exists = false;
+    int64_t size = 0;
+    int64_t modifiedNs = 0;
+    int64_t changedNs = 0;
+    uint64_t inode = 0;
+    uint64_t device = 0;
+    uint32_t mode = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+struct IniDocument {
+    QByteArray bytes;                    // the file as read or last written
+    std::vector<IniSection> sections;    // the first holds the lines before the first header
+    QHash<QString, size_t> firstSection; // folded name -> index of the first section of that name
     QString lineEnd = QStringLiteral("\n");
+    FileStamp stamp;           // of the file the bytes came from
+    bool stampSettled = false; // the file is old enough that any change since moved its stamp
+    bool readable = true;
+    std::optional<QString> writeRefusal; // why the file may not be replaced
 };
 
 } // namespace detail
 
 namespace {
 
+using detail::FileStamp;
 using detail::IniDocument;
 using detail::IniLine;
+using detail::IniSection;
 using detail::LineKind;
 
-struct SectionSpan {
-    qsizetype header; // index of the "[name]" line
-    qsizetype end;    // index of the next header, or the line count
-};
+// Modification times move in steps of a clock tick (two seconds on some file systems): a file written
+// less than this before it was looked at may be written again, in place and to the same size, without
+// its time moving, so it is read again at the next look. Any other change moves its change time,
+// which the stamp compares too.
+constexpr int64_t SettleNs = 2'000'000'000;
 
 IniLine ParseLine(const QString& text)
 {
@@ -70,10 +102,70 @@ IniLine ParseLine(const QString& text)
     return line;
 }
 
+// Names compare as QString::compare without regard to case does: code point by code point, folded.
+QString Folded(const QString& name)
+{
+    QString folded(name.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(folded.data());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (c < 0x80) {
+            out[i] = c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+        } else if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            const char32_t pair = QChar::toCaseFolded(QChar::surrogateToUcs4(c, name[i + 1].unicode()));
+            out[i] = QChar::highSurrogate(pair);
+            out[++i] = QChar::lowSurrogate(pair);
+        } else {
+            out[i] = char16_t(QChar::toCaseFolded(char32_t(c)));
+        }
+    }
+    return folded;
+}
+
+const QHash<QString, qsizetype>& Keys(const IniSection& section)
+{
+    if (!section.keys) {
+        section.keys.emplace();
+        for (qsizetype i = 0; i < section.lines.size(); ++i) {
+            if (!section.lines[i].hasValue)
+                continue;
+            const QString name = Folded(section.lines[i].name);
+            if (!section.keys->contains(name))
+                section.keys->insert(name, i);
+        }
+    }
+    return *section.keys;
+}
+
+void IndexSections(IniDocument& doc)
+{
+    doc.firstSection.clear();
+    for (size_t i = 1; i < doc.sections.size(); ++i) {
+        const QString name = Folded(doc.sections[i].header.name);
+        if (!doc.firstSection.contains(name))
+            doc.firstSection.insert(name, i);
+    }
+}
+
+void AppendLine(IniDocument& doc, IniLine line)
+{
+    if (line.kind == LineKind::Section) {
+        const QString name = Folded(line.name);
+        if (!doc.firstSection.contains(name))
+            doc.firstSection.insert(name, doc.sections.size());
+        doc.sections.push_back(IniSection{std::move(line), {}, std::nullopt});
+        return;
+    }
+    IniSection& section = doc.sections.back();
+    section.keys.reset();
+    section.lines.append(std::move(line));
+}
+
 IniDocument Parse(const QByteArray& bytes)
 {
     IniDocument doc;
     doc.bytes = bytes;
+    doc.sections.emplace_back();
     const QByteArray bom("\xEF\xBB\xBF");
     const QString text = DecodeUtf8OrWindows1252(bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes);
     bool firstBreak = true;
@@ -81,7 +173,7 @@ IniDocument Parse(const QByteArray& bytes)
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] != u'\r' && text[i] != u'\n')
             continue;
-        doc.lines.append(ParseLine(text.mid(start, i - start)));
+        AppendLine(doc, ParseLine(text.mid(start, i - start)));
         const bool crLf = text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
         if (firstBreak)
             doc.lineEnd = crLf ? QStringLiteral("\r\n") : QStringLiteral("\n");
@@ -91,55 +183,112 @@ IniDocument Parse(const QByteArray& bytes)
         start = i + 1;
     }
     if (start < text.size())
-        doc.lines.append(ParseLine(text.mid(start)));
+        AppendLine(doc, ParseLine(text.mid(start)));
     return doc;
 }
 
 QByteArray Serialize(const IniDocument& doc)
 {
     QString text;
-    for (const IniLine& line : doc.lines)
-        text += line.text + doc.lineEnd;
+    text.reserve(doc.bytes.size() + 1024);
+    for (size_t i = 0; i < doc.sections.size(); ++i) {
+        if (i > 0) {
+            text += doc.sections[i].header.text;
+            text += doc.lineEnd;
+        }
+        for (const IniLine& line : doc.sections[i].lines) {
+            text += line.text;
+            text += doc.lineEnd;
+        }
+    }
     return text.toUtf8();
 }
 
-bool SameName(const QString& a, const QString& b)
-{
-    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
-}
-
 // Only the first section of a name counts; lines before the first header belong to none.
-std::optional<SectionSpan> FindSection(const IniDocument& doc, const QString& name)
+template <typename Document>
+auto FindSection(Document& doc, const QString& name) -> decltype(&doc.sections[0])
 {
-    for (qsizetype i = 0; i < doc.lines.size(); ++i) {
-        if (doc.lines[i].kind != LineKind::Section || !SameName(doc.lines[i].name, name))
-            continue;
-        qsizetype end = i + 1;
-        while (end < doc.lines.size() && doc.lines[end].kind != LineKind::Section)
-            ++end;
-        return SectionSpan{i, end};
-    }
-    return std::nullopt;
+    const auto at = doc.firstSection.constFind(Folded(name));
+    return at == doc.firstSection.constEnd() ? nullptr : &doc.sections[*at];
 }
 
-qsizetype FindKey(const IniDocument& doc, SectionSpan span, const QString& key)
+qsizetype FindKey(const IniSection& section, const QString& foldedKey)
 {
-    for (qsizetype i = span.header + 1; i < span.end; ++i) {
-        if (doc.lines[i].hasValue && SameName(doc.lines[i].name, key))
-            return i;
-    }
-    return -1;
+    return Keys(section).value(foldedKey, -1);
 }
 
 // After the section's last line that is neither blank nor a comment, so the blank lines and the
 // comments that lead into the next section stay in front of it.
-qsizetype NewKeyPosition(const IniDocument& doc, SectionSpan span)
+qsizetype NewKeyPosition(const IniSection& section)
 {
-    for (qsizetype i = span.end - 1; i > span.header; --i) {
-        if (doc.lines[i].kind != LineKind::Blank && doc.lines[i].kind != LineKind::Comment)
+    for (qsizetype i = section.lines.size() - 1; i >= 0; --i) {
+        if (section.lines[i].kind != LineKind::Blank && section.lines[i].kind != LineKind::Comment)
             return i + 1;
     }
-    return span.header + 1;
+    return 0;
+}
+
+// Inserts a line whose name the section does not hold yet; the lines after it move down by one.
+void InsertKey(IniSection& section, qsizetype at, IniLine line, const QString& foldedName)
+{
+    section.lines.insert(at, std::move(line));
+    if (!section.keys)
+        return;
+    for (qsizetype i = section.lines.size() - 1; i > at; --i) {
+        if (!section.lines[i].hasValue)
+            continue;
+        const auto key = section.keys->find(Folded(section.lines[i].name));
+        if (key != section.keys->end() && *key == i - 1)
+            *key = i;
+    }
+    section.keys->insert(foldedName, at);
+}
+
+// A new section gets a blank line in front of it, unless the file is empty or ends in one already.
+bool NeedsBlankLine(const IniDocument& doc)
+{
+    const IniSection& last = doc.sections.back();
+    if (!last.lines.isEmpty())
+        return last.lines.last().kind != LineKind::Blank;
+    return doc.sections.size() > 1; // a header without lines
+}
+
+FileStamp StampOf(const QString& path)
+{
+    FileStamp stamp;
+    struct stat info {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return stamp;
+    stamp.exists = true;
+    stamp.size = info.st_size;
+    stamp.modifiedNs = int64_t(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+    stamp.changedNs = int64_t(info.st_ctim.tv_sec) * 1'000'000'000 + info.st_ctim.tv_nsec;
+    stamp.inode = info.st_ino;
+    stamp.device = info.st_dev;
+    stamp.mode = info.st_mode;
+    return stamp;
+}
+
+bool Settled(const FileStamp& stamp)
+{
+    if (!stamp.exists)
+        return true;
+    const int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                            std::chrono::system_clock::now().time_since_epoch())
+                            .count();
+    return now - stamp.modifiedNs > SettleNs;
+}
+
+// Replacing the file by rename would get past both: neither may be overwritten.
+std::optional<QString> WriteRefusal(const QString& path, const FileStamp& stamp, bool readable)
+{
+    if (!stamp.exists)
+        return std::nullopt;
+    if (!readable)
+        return "Cannot read " + path;
+    if ((stamp.mode & S_IWUSR) == 0 || ::access(QFile::encodeName(path).constData(), W_OK) != 0)
+        return "File is read-only: " + path;
+    return std::nullopt;
 }
 
 // The line up to its value: the key as the file spells it, the "=" and the blanks after it.
@@ -225,79 +374,104 @@ std::optional<int> ParseProfileInteger(QStringView text)
 
 IniFile::IniFile(QString path) : path_(std::move(path)) {}
 
+IniFile::~IniFile() = default;
+
 bool IniFile::IsReadable() const
 {
-    if (!QFileInfo::exists(path_))
-        return true;
-    QFile file(path_);
-    return file.open(QIODevice::ReadOnly);
+    return Current().readable;
 }
 
-std::shared_ptr<const IniDocument> IniFile::Load() const
+IniDocument& IniFile::Current() const
 {
+    if (!doc_ || passDepth_ == 0 || !checkedInPass_) {
+        Refresh();
+        checkedInPass_ = passDepth_ > 0;
+    }
+    return *doc_;
+}
+
+void IniFile::Refresh() const
+{
+    const FileStamp stamp = StampOf(path_);
+    if (doc_ && doc_->stampSettled && doc_->stamp == stamp)
+        return;
     QByteArray bytes;
-    // No file name (a language not chosen yet) reads as a missing file.
-    if (QFile file(path_); !path_.isEmpty() && file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (!cache_ || cache_->bytes != bytes)
-        cache_ = std::make_shared<const IniDocument>(Parse(bytes));
-    return cache_;
+    bool readable = true;
+    if (stamp.exists) {
+        QFile file(path_);
+        readable = file.open(QIODevice::ReadOnly);
+        if (readable)
+            bytes = file.readAll();
+    }
+    if (!doc_ || doc_->bytes != bytes)
+        doc_ = std::make_unique<IniDocument>(Parse(bytes));
+    doc_->stamp = stamp;
+    doc_->stampSettled = Settled(stamp);
+    doc_->readable = readable;
+    doc_->writeRefusal = WriteRefusal(path_, stamp, readable);
+}
+
+void IniFile::BeginPass() const
+{
+    ++passDepth_;
+}
+
+void IniFile::EndPass() const
+{
+    if (--passDepth_ == 0)
+        checkedInPass_ = false;
 }
 
 void IniFile::Rewrite(const std::function<bool(IniDocument&)>& edit)
 {
-    const QFileInfo info(path_);
-    if (info.exists()) {
-        // Replacing the file by rename would get past both: neither may be overwritten.
-        if (!IsReadable())
-            throw IniWriteError(("Cannot read " + path_).toStdString());
-        if (!info.isWritable() || !info.permissions().testFlag(QFileDevice::WriteOwner))
-            throw IniWriteError(("File is read-only: " + path_).toStdString());
-    }
-    IniDocument doc = *Load();
+    IniDocument& doc = Current();
+    if (doc.writeRefusal)
+        throw IniWriteError(doc.writeRefusal->toStdString());
     if (!edit(doc))
         return;
-    if (batching_) {
-        // Kept with the bytes the file still has, so reads see the edit until EndBatch writes it.
-        cache_ = std::make_shared<const IniDocument>(std::move(doc));
+    if (batchDepth_ > 0)
         batchDirty_ = true;
-        return;
-    }
-    WriteOut(std::move(doc), info.exists());
+    else
+        WriteOut();
 }
 
-void IniFile::WriteOut(IniDocument doc, bool fileExists)
+void IniFile::WriteOut()
 {
-    const QByteArray bytes = Serialize(doc);
-    if (fileExists && bytes == doc.bytes)
+    const QByteArray bytes = Serialize(*doc_);
+    if (doc_->stamp.exists && bytes == doc_->bytes)
         return;
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw IniWriteError(("Cannot write " + path_ + ": " + file.errorString()).toStdString());
-    doc.bytes = bytes;
-    cache_ = std::make_shared<const IniDocument>(std::move(doc));
+    QString reason;
+    if (!ReplaceFile(path_, bytes, reason)) {
+        doc_.reset(); // the edits never reached the disk: the next call reads what is there
+        throw IniWriteError(("Cannot write " + path_ + ": " + reason).toStdString());
+    }
+    doc_->bytes = bytes;
+    doc_->stamp = StampOf(path_);
+    doc_->stampSettled = false;
+    doc_->writeRefusal = WriteRefusal(path_, doc_->stamp, true);
 }
 
 void IniFile::BeginBatch()
 {
-    batching_ = true;
+    if (batchDepth_++ == 0)
+        BeginPass();
 }
 
 void IniFile::EndBatch()
 {
-    batching_ = false;
-    if (!std::exchange(batchDirty_, false) || !cache_)
+    if (batchDepth_ == 0 || --batchDepth_ > 0)
         return;
-    WriteOut(*cache_, QFileInfo::exists(path_));
+    EndPass();
+    if (std::exchange(batchDirty_, false) && doc_)
+        WriteOut();
 }
 
 QString IniFile::ReadString(const QString& section, const QString& key, const QString& defaultValue) const
 {
-    const auto doc = Load();
-    if (const auto span = FindSection(*doc, section.trimmed())) {
-        const qsizetype at = FindKey(*doc, *span, key.trimmed());
+    if (const IniSection* found = FindSection(std::as_const(Current()), section.trimmed())) {
+        const qsizetype at = FindKey(*found, Folded(key.trimmed()));
         if (at >= 0)
-            return Unquoted(doc->lines[at].value);
+            return Unquoted(found->lines[at].value);
     }
     QString fallback = defaultValue;
     while (fallback.endsWith(u' '))
@@ -321,19 +495,20 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
     const QString keyName = CleanName(key);
     const QString text = CleanValue(value);
     Rewrite([&](IniDocument& doc) {
-        const auto span = FindSection(doc, sectionName);
-        if (!span) {
-            if (!doc.lines.isEmpty() && doc.lines.last().kind != LineKind::Blank)
-                doc.lines.append(IniLine{});
-            doc.lines.append(ParseLine(u'[' + sectionName + u']'));
-            doc.lines.append(ParseLine(keyName + u'=' + text));
+        IniSection* found = FindSection(doc, sectionName);
+        if (!found) {
+            if (NeedsBlankLine(doc))
+                doc.sections.back().lines.append(IniLine{});
+            AppendLine(doc, ParseLine(u'[' + sectionName + u']'));
+            AppendLine(doc, ParseLine(keyName + u'=' + text));
             return true;
         }
-        const qsizetype at = FindKey(doc, *span, keyName);
+        const QString foldedKey = Folded(keyName);
+        const qsizetype at = FindKey(*found, foldedKey);
         if (at >= 0)
-            doc.lines[at] = ParseLine(ValuePrefix(doc.lines[at].text) + text);
+            found->lines[at] = ParseLine(ValuePrefix(found->lines[at].text) + text);
         else
-            doc.lines.insert(NewKeyPosition(doc, *span), ParseLine(keyName + u'=' + text));
+            InsertKey(*found, NewKeyPosition(*found), ParseLine(keyName + u'=' + text), foldedKey);
         return true;
     });
 }
@@ -350,12 +525,11 @@ void IniFile::WriteBool(const QString& section, const QString& key, bool value)
 
 QStringList IniFile::ReadSection(const QString& section) const
 {
-    const auto doc = Load();
     QStringList keys;
-    if (const auto span = FindSection(*doc, section.trimmed())) {
-        for (qsizetype i = span->header + 1; i < span->end; ++i) {
-            if (doc->lines[i].kind == LineKind::Key)
-                keys.append(doc->lines[i].name);
+    if (const IniSection* found = FindSection(std::as_const(Current()), section.trimmed())) {
+        for (const IniLine& line : found->lines) {
+            if (line.kind == LineKind::Key)
+                keys.append(line.name);
         }
     }
     return keys;
@@ -364,11 +538,12 @@ QStringList IniFile::ReadSection(const QString& section) const
 // A later section of the same name can never be reached, so it is not listed either.
 QStringList IniFile::ReadSections() const
 {
-    const auto doc = Load();
+    const IniDocument& doc = Current();
     QStringList names;
-    for (const IniLine& line : doc->lines) {
-        if (line.kind == LineKind::Section && !names.contains(line.name, Qt::CaseInsensitive))
-            names.append(line.name);
+    for (size_t i = 1; i < doc.sections.size(); ++i) {
+        const QString& name = doc.sections[i].header.name;
+        if (doc.firstSection.value(Folded(name)) == i)
+            names.append(name);
     }
     return names;
 }
@@ -387,10 +562,12 @@ void IniFile::EraseSection(const QString& section)
 {
     const QString sectionName = section.trimmed();
     Rewrite([&](IniDocument& doc) {
-        const auto span = FindSection(doc, sectionName);
-        if (span)
-            doc.lines.remove(span->header, span->end - span->header);
-        return span.has_value();
+        const auto at = doc.firstSection.constFind(Folded(sectionName));
+        if (at == doc.firstSection.constEnd())
+            return false;
+        doc.sections.erase(doc.sections.begin() + qsizetype(*at));
+        IndexSections(doc);
+        return true;
     });
 }
 
@@ -399,11 +576,13 @@ void IniFile::DeleteKey(const QString& section, const QString& key)
     const QString sectionName = section.trimmed();
     const QString keyName = key.trimmed();
     Rewrite([&](IniDocument& doc) {
-        const auto span = FindSection(doc, sectionName);
-        const qsizetype at = span ? FindKey(doc, *span, keyName) : -1;
-        if (at >= 0)
-            doc.lines.remove(at);
-        return at >= 0;
+        IniSection* found = FindSection(doc, sectionName);
+        const qsizetype at = found ? FindKey(*found, Folded(keyName)) : -1;
+        if (at < 0)
+            return false;
+        found->lines.remove(at);
+        found->keys.reset();
+        return true;
     });
 }
 

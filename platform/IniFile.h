@@ -23,10 +23,15 @@ public:
 };
 
 // Every call looks at the file as it is on disk now, so edits by hand or by the other program are
-// seen at once. One object is used from one thread at a time.
+// seen at once: the file is read again when its size, times or identity changed (or it changed too
+// recently for its times to tell), and parsed again only when its bytes did. One object is used from
+// one thread at a time.
 class IniFile {
 public:
     explicit IniFile(QString path);
+    ~IniFile();
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
 
     const QString& FileName() const { return path_; }
     // False only when the file exists but cannot be read.
@@ -49,22 +54,44 @@ public:
     void EraseSection(const QString& section);
     void DeleteKey(const QString& section, const QString& key);
 
-    // Writes between BeginBatch and EndBatch change the text in memory only (reads see them); EndBatch
-    // puts them on disk in one atomic replace and raises IniWriteError when that fails. A whole save
-    // then costs one write to disk instead of one a key.
+    // Writes between BeginBatch and EndBatch change the text in memory only (reads see them); the
+    // outermost EndBatch puts them on disk in one atomic replace and raises IniWriteError when that
+    // fails. A batch looks at the disk once, at its first call, so a whole save costs one read and one
+    // write, and each write in it costs what it changes.
     void BeginBatch();
     void EndBatch();
 
 private:
-    std::shared_ptr<const detail::IniDocument> Load() const;
-    // Applies the edit to the file as it is now and replaces the file atomically when it changed.
+    friend class IniReadPass;
+
+    // The document as the file holds it now, looked at once in a pass.
+    detail::IniDocument& Current() const;
+    void Refresh() const;
+    // Applies the edit to the file as it is now and, outside a batch, replaces the file when it changed.
     void Rewrite(const std::function<bool(detail::IniDocument&)>& edit);
-    void WriteOut(detail::IniDocument doc, bool fileExists);
+    void WriteOut();
+    void BeginPass() const;
+    void EndPass() const;
 
     QString path_;
-    bool batching_ = false;
+    int batchDepth_ = 0;
     bool batchDirty_ = false;
-    mutable std::shared_ptr<const detail::IniDocument> cache_; // last parse, kept while the bytes match
+    mutable int passDepth_ = 0;
+    mutable bool checkedInPass_ = false;
+    mutable std::unique_ptr<detail::IniDocument> doc_; // the last parse, with the file's stamp then
+};
+
+// While it lives, reads of the file see it as it was at the first of them: one look at the disk for a
+// whole load instead of one a key.
+class IniReadPass {
+public:
+    explicit IniReadPass(const IniFile& ini) : ini_(ini) { ini_.BeginPass(); }
+    ~IniReadPass() { ini_.EndPass(); }
+    IniReadPass(const IniReadPass&) = delete;
+    IniReadPass& operator=(const IniReadPass&) = delete;
+
+private:
+    const IniFile& ini_;
 };
 
 // The integer rule of profile files: decimal with an optional sign, or hexadecimal after "$" or

@@ -2,15 +2,20 @@
 
 #include "TempFolder.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
+#include <QTimeZone>
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using platform::IniFile;
+using platform::IniReadPass;
 using platform::IniWriteError;
 
 namespace {
@@ -99,6 +104,49 @@ QByteArray ReadRulesFixture()
         bytes += lines[i].toUtf8() + ends[i % 3];
     return bytes;
 }
+
+// Last changed long ago, so the file's times alone tell whether it changed since.
+void MakeOld(const QString& path)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2020, 1, 1), QTime(12, 0), QTimeZone::utc()),
+                                 QFileDevice::FileModificationTime));
+}
+
+// The opens of one file of a folder, as the kernel reports them. Closes are watched too: the kernel
+// merges an event into the one before it when both are the same.
+class OpenCounter {
+public:
+    OpenCounter(const QString& folder, QString name)
+        : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)), name_(std::move(name))
+    {
+        EXPECT_GE(inotify_add_watch(fd_, QFile::encodeName(folder).constData(), IN_OPEN | IN_CLOSE), 0);
+    }
+    ~OpenCounter() { ::close(fd_); }
+    OpenCounter(const OpenCounter&) = delete;
+    OpenCounter& operator=(const OpenCounter&) = delete;
+
+    // Since the last call.
+    int Opens()
+    {
+        int opens = 0;
+        alignas(inotify_event) char buffer[8192];
+        for (ssize_t size; (size = ::read(fd_, buffer, sizeof buffer)) > 0;) {
+            for (ssize_t at = 0; at < size;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                if ((event->mask & IN_OPEN) && event->len > 0 && name_ == QFile::decodeName(event->name))
+                    ++opens;
+                at += ssize_t(sizeof(inotify_event) + event->len);
+            }
+        }
+        return opens;
+    }
+
+private:
+    int fd_;
+    QString name_;
+};
 
 class IniFileTest : public ::testing::Test {
 protected:
@@ -252,6 +300,8 @@ TEST_F(IniFileTest, DuplicatesAreWrittenAndErasedFirstFirst)
                      "; ana's account\n"
                      "ana=1\n"
                      "ANA=2\n"
+                     ";note=a\n"
+                     ";NOTE=b\n"
                      "[users]\n"
                      "bob=3\n"
                      "[Other]\n"
@@ -259,8 +309,13 @@ TEST_F(IniFileTest, DuplicatesAreWrittenAndErasedFirstFirst)
     IniFile ini(path);
     ini.WriteString("users", "Ana", "9");
     EXPECT_EQ(ini.ReadString("USERS", "ana", ""), "9");
+    ini.WriteString("users", "cy", "4"); // before the comments that end the section
+    EXPECT_EQ(ini.ReadString("Users", ";note", ""), "a");
+    ini.DeleteKey("Users", ";note");
+    EXPECT_EQ(ini.ReadString("Users", ";Note", ""), "b");
     ini.DeleteKey("Users", "ana");
     EXPECT_EQ(ini.ReadString("Users", "ana", ""), "2"); // the next one comes to light
+    EXPECT_EQ(ini.ReadString("Users", "cy", ""), "4");
     EXPECT_EQ(ini.ReadString("Users", "bob", "none"), "none");
     ini.EraseSection(" USERS ");
     EXPECT_EQ(ini.ReadString("Users", "bob", "none"), "3");
@@ -370,10 +425,82 @@ TEST_F(IniFileTest, ABatchOfWritesReachesTheDiskInOneReplaceAtItsEnd)
     EXPECT_EQ(TextOf(path), "; kept\n[Main]\nx=2\ny=3\n\n[cue]\ndevice_out=null\n");
     EXPECT_EQ(IniFile(path).ReadInteger("Main", "y", 0), 3);
 
+    // Batches nest: only the outermost end writes.
+    ini.BeginBatch();
+    ini.BeginBatch();
+    ini.WriteString("Main", "x", "5");
+    ini.EndBatch();
+    EXPECT_EQ(IniFile(path).ReadString("Main", "x", ""), "2");
+    ini.EndBatch();
+    EXPECT_EQ(IniFile(path).ReadString("Main", "x", ""), "5");
+
     // A batch that cannot reach the disk says so at its end, and nothing is created.
     IniFile inMissingFolder(temp.File("users/ana/Sonvelazodu.ini"));
     inMissingFolder.BeginBatch();
     inMissingFolder.WriteString("Main", "x", "1");
     EXPECT_THROW(inMissingFolder.EndBatch(), IniWriteError);
     EXPECT_FALSE(QFileInfo::exists(temp.File("users")));
+    EXPECT_EQ(inMissingFolder.ReadString("Main", "x", "none"), "none"); // what did not reach the disk is gone
+}
+
+TEST_F(IniFileTest, AFileIsReadOnlyWhenItChanged)
+{
+    QByteArray text = "[Main]\n";
+    for (int i = 0; i < 100; ++i)
+        text += "k" + QByteArray::number(i) + "=" + QByteArray::number(i) + "\n";
+    WriteBytes(path, text);
+    MakeOld(path);
+    OpenCounter counter(temp.Path(), "Sonvelazodu.ini");
+    IniFile ini(path);
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(ini.ReadInteger("Main", "k" + QString::number(i), -1), i);
+    EXPECT_EQ(ini.ReadSection("Main").size(), 100);
+    EXPECT_TRUE(ini.IsReadable());
+    EXPECT_EQ(counter.Opens(), 1);
+
+    // Changed in place to the same size, its modification time put back: still seen.
+    WriteBytes(path, text.replace("k0=0", "k0=7"));
+    MakeOld(path);
+    counter.Opens();
+    EXPECT_EQ(ini.ReadInteger("Main", "k0", -1), 7);
+    EXPECT_EQ(counter.Opens(), 1);
+
+    // A whole save: one read, the keys written in memory, one replace at the end.
+    ini.BeginBatch();
+    for (int i = 0; i < 1000; ++i)
+        ini.WriteInteger("Pages", "p" + QString::number(i), i);
+    ini.EndBatch();
+    EXPECT_EQ(counter.Opens(), 0);
+    EXPECT_EQ(IniFile(path).ReadInteger("Pages", "p999", -1), 999);
+}
+
+TEST_F(IniFileTest, AReadPassLooksAtTheDiskOnce)
+{
+    WriteBytes(path, "[Main]\nvalue=one\n"); // just written: its times cannot tell a change yet
+    OpenCounter counter(temp.Path(), "Sonvelazodu.ini");
+    IniFile ini(path);
+    {
+        const IniReadPass pass(ini);
+        for (int i = 0; i < 50; ++i)
+            EXPECT_EQ(ini.ReadString("Main", "value", ""), "one");
+        EXPECT_EQ(counter.Opens(), 1);
+        WriteBytes(path, "[Main]\nvalue=two\n");
+        counter.Opens();
+        EXPECT_EQ(ini.ReadString("Main", "value", ""), "one"); // as the file was when the pass began
+        EXPECT_EQ(counter.Opens(), 0);
+    }
+    EXPECT_EQ(ini.ReadString("Main", "value", ""), "two");
+}
+
+TEST_F(IniFileTest, ManySectionsAreListedOnceEach)
+{
+    QByteArray text;
+    QStringList expected;
+    for (int i = 0; i < 100000; ++i) {
+        text += "[user" + QByteArray::number(i) + "]\npassword=x\n";
+        expected.append("user" + QString::number(i));
+    }
+    text += "[USER7]\n[User99999]\n";
+    WriteBytes(path, text);
+    EXPECT_EQ(IniFile(path).ReadSections(), expected);
 }
