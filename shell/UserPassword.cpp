@@ -6,6 +6,7 @@
 #include "foundation/Log.h"
 #include "foundation/Options.h"
 #include "foundation_gui/PasswordQuery.h"
+#include "platform/FileReplace.h"
 #include "platform/Messages.h"
 #include "platform/Random.h"
 #include "platform_gui/Application.h"
@@ -127,6 +128,9 @@ bool TFUserPassword::Initialize()
     UsersPath = AppDir + "users.dat";
     NoLoginPath = AppDir + "nologin.txt";
     Trace("L7");
+    // A kill during a save leaves the save's temporary file beside the file; nothing else removes it.
+    platform::RemoveReplaceLeftovers(UsersPath);
+    platform::RemoveReplaceLeftovers(AppDir + SettingsFileName);
     UsersIni = std::make_unique<platform::IniFile>(UsersPath);
     Users = UsersIni->ReadSections();
     CBUser->clear();
@@ -183,6 +187,7 @@ void TFUserPassword::Enter()
     UserDir = AppDir + "users/" + section + "/";
     UserSettingsPath = UserDir + SettingsFileName;
     ForceFolder(UserDir);
+    platform::RemoveReplaceLeftovers(UserSettingsPath);
     if (!QFileInfo::exists(UserSettingsPath) && !CopyFileTo(SettingsPath, UserSettingsPath)) {
         platform::ShowMessage("Error copying " + SettingsPath + " to " + UserSettingsPath);
         return;

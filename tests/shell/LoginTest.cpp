@@ -244,6 +244,27 @@ TEST_F(LoginTest, NamesThatWouldLeaveTheUsersFolderOrBreakTheUsersFileAreRefused
     }
 }
 
+TEST_F(LoginTest, LeftoversOfCutShortSavesAreRemoved)
+{
+    AddUser("ann", "secret");
+    ASSERT_TRUE(QDir(folder.Path()).mkpath("users/ann"));
+    const QStringList leftovers = {"users.dat.part-a1B2c3", "Sonvelazodu.ini.part-Zz9yX0",
+                                   "users/ann/Sonvelazodu.ini.part-q1w2e3"};
+    for (const QString& name : leftovers)
+        ASSERT_TRUE(WriteFile(folder.File(name), "[cut"));
+    ASSERT_TRUE(WriteFile(folder.File("Sonvelazodu.ini.backup"), ProgramSettings));
+
+    auto login = ShownLogin();
+    EXPECT_FALSE(QFileInfo::exists(folder.File(leftovers[0])));
+    EXPECT_FALSE(QFileInfo::exists(folder.File(leftovers[1])));
+    EXPECT_TRUE(QFileInfo::exists(folder.File(leftovers[2]))); // until that user logs in
+    Type(*login, "ann", "secret");
+    login->BEntrar->click();
+    ASSERT_TRUE(login->IsLoggedIn());
+    EXPECT_FALSE(QFileInfo::exists(folder.File(leftovers[2])));
+    EXPECT_TRUE(QFileInfo::exists(folder.File("Sonvelazodu.ini.backup")));
+}
+
 TEST_F(LoginTest, EscapeAndCancelSkipTheLogin)
 {
     const std::pair<const char*, std::function<void(TFUserPassword&)>> skips[] = {
