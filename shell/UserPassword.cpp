@@ -45,6 +45,11 @@ QLabel* Label(QWidget* parent, const QString& name, const QString& caption)
     return label;
 }
 
+QString UserFolder(const QString& user)
+{
+    return AppDir + "users/" + user + "/";
+}
+
 } // namespace
 
 TFUserPassword::TFUserPassword()
@@ -175,6 +180,12 @@ void TFUserPassword::Enter()
             platform::ShowMessage("Both passwords are not the same");
             return;
         }
+        // The folder first: a user whose folder cannot be made could never log in, so it is not kept.
+        ForceFolder(UserFolder(UserName));
+        if (!QFileInfo(UserFolder(UserName)).isDir()) {
+            platform::ShowMessage("Invalid user name");
+            return;
+        }
         UsersIni->WriteString(UserName, "password", ScramblePassword(again, PasswordKey));
         section = UserName;
     }
@@ -184,7 +195,7 @@ void TFUserPassword::Enter()
         return;
     }
     // The folder follows the section as stored, so "Bob" and "bob" share one settings copy.
-    UserDir = AppDir + "users/" + section + "/";
+    UserDir = UserFolder(section);
     UserSettingsPath = UserDir + SettingsFileName;
     ForceFolder(UserDir);
     platform::RemoveReplaceLeftovers(UserSettingsPath);

@@ -11,7 +11,8 @@ class IniFile;
 inline const QString SettingsFileName = QStringLiteral("Sonvelazodu.ini");
 
 // False for names that would leave the users folder or break the users file: "/", "\", "..", a lone
-// ".", "[", "]", "=", ";", control characters (line breaks among them) and leading or trailing blanks.
+// ".", "[", "]", "=", ";", control characters (line breaks among them), leading or trailing blanks,
+// half a surrogate pair, and names too long for a folder name (more than 255 bytes).
 bool IsValidUserName(const QString& name);
 
 // The user's section as the users file writes it (section names compare without regard to case);

@@ -145,6 +145,16 @@ TEST_F(LoginTest, FlowTable)
          "Bob",
          {"Bob"}},
         {"empty name skips", {"bob"}, "", "secret", std::nullopt, false, "", false, "", {"bob"}},
+        {"new user, the longest name a folder holds",
+         {},
+         QString(255, u'n'),
+         "pw",
+         "pw",
+         false,
+         "",
+         true,
+         QString(255, u'n'),
+         {QString(255, u'n')}},
     };
     for (const FlowCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -228,8 +238,11 @@ TEST_F(LoginTest, AFailedCopyKeepsTheProgramSettingsAndTheWindow)
 
 TEST_F(LoginTest, NamesThatWouldLeaveTheUsersFolderOrBreakTheUsersFileAreRefused)
 {
-    for (const QString name : {"../../x", "..", ".", "a/b", "a\\b", "a]b", "[a", "a=b", "a;b", "a\nb", "a\rb",
-                               " bob", "bob ", "\tbob"}) {
+    QStringList names = {"../../x", "..",  ".",    "a/b",  "a\\b", "a]b",  "[a",
+                         "a=b",     "a;b", "a\nb", "a\rb", " bob", "bob ", "\tbob"};
+    // Too long for a folder name, counted in bytes; half a surrogate pair (pasted broken text).
+    names << QString(256, u'n') << QString(128, QChar(0xE9)) << QStringLiteral("x") + QChar(0xD800) + "y";
+    for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
         ScriptedDialogAnswerer dialogs;
         dialogs.ExpectButton(QMessageBox::Ok);
@@ -242,6 +255,22 @@ TEST_F(LoginTest, NamesThatWouldLeaveTheUsersFolderOrBreakTheUsersFileAreRefused
         EXPECT_FALSE(QFileInfo::exists(folder.File("users.dat")));
         EXPECT_FALSE(QFileInfo::exists(folder.File("users")));
     }
+}
+
+TEST_F(LoginTest, ANewUserWhoseFolderCannotBeMadeIsNotWritten)
+{
+    ASSERT_TRUE(WriteFile(folder.File("users"), "not a folder"));
+    ScriptedDialogAnswerer dialogs;
+    dialogs.ExpectInput("pw");
+    dialogs.ExpectButton(QMessageBox::Ok);
+    auto login = ShownLogin();
+    Type(*login, "ann", "pw");
+    login->BEntrar->click();
+    ASSERT_EQ(dialogs.Shown().size(), 2);
+    EXPECT_EQ(dialogs.Shown()[1].text, "Invalid user name");
+    EXPECT_FALSE(login->IsLoggedIn());
+    EXPECT_TRUE(login->isVisible());
+    EXPECT_FALSE(QFileInfo::exists(folder.File("users.dat")));
 }
 
 TEST_F(LoginTest, LeftoversOfCutShortSavesAreRemoved)
