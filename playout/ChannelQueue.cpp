@@ -278,8 +278,11 @@ void TChannelQueue::Drop(const QMimeData& mime, int target)
     if (mime.hasFormat(QLatin1String(ChannelItemsMimeType))) {
         MoveSelected(target);
     } else if (mime.hasFormat(QLatin1String(SearchFilesMimeType))) {
-        // The search found these files readable; a file that went bad fails when it is started.
+        // The search found these files readable; a file that went bad fails when it is started. A path
+        // that names no file at all is no entry.
         for (const QString& path : DecodeSearchFiles(mime)) {
+            if (path.isEmpty())
+                continue;
             const auto file = TOFileData::Create(path, true);
             Append(FileEntry(*file, file->Keep));
             UpdateTimes(TimeDropSearch, file->Duration);

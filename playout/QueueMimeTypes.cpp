@@ -1,8 +1,10 @@
 #include "playout/QueueMimeTypes.h"
 
 #include <QDataStream>
+
 #include <QIODevice>
 #include <QMimeData>
+#include <algorithm>
 
 namespace {
 
@@ -39,6 +41,13 @@ TDraggedNode ReadNode(QDataStream& in)
     return node;
 }
 
+// A count the payload cannot hold (each string takes at least its 4-byte length) marks it as broken,
+// so nothing is set aside for it before reading.
+bool CountFits(const QDataStream& in, quint32 count)
+{
+    return count <= quint64(in.device()->bytesAvailable()) / 4;
+}
+
 } // namespace
 
 void EncodeChannelItems(QMimeData& mime, int channelNo)
@@ -60,7 +69,17 @@ QStringList DecodeSearchFiles(const QMimeData& mime)
 {
     return Decode<QStringList>(mime, SearchFilesMimeType, [](QDataStream& in) {
         QStringList paths;
-        in >> paths;
+        quint32 count = 0;
+        in >> count;
+        if (!CountFits(in, count)) {
+            in.setStatus(QDataStream::ReadCorruptData);
+            return paths;
+        }
+        for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+            QString path;
+            in >> path;
+            paths.append(path);
+        }
         return paths;
     });
 }
@@ -87,7 +106,7 @@ QList<TTemaData> DecodeFolderFiles(const QMimeData& mime)
             qint64 bitrate = 0;
             quint8 keep = 0;
             in >> item.Title >> item.FileName >> duration >> bitrate >> keep;
-            item.Duration = duration;
+            item.Duration = std::clamp<qint64>(duration, 0, MaxDroppedDuration);
             item.Bitrate = bitrate;
             item.Keep = keep;
             items.append(item);

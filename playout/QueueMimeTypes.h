@@ -38,10 +38,14 @@ void EncodeChannelItems(QMimeData& mime, int channelNo);
 // The channel whose rows are dragged; 0 when the drag carries none.
 int DecodeChannelItems(const QMimeData& mime);
 
+// A week: no entry plays longer, and the queue's time bookkeeping never overflows.
+inline constexpr int64_t MaxDroppedDuration = 7 * 24 * 3600;
+
 void EncodeSearchFiles(QMimeData& mime, const QStringList& paths);
 QStringList DecodeSearchFiles(const QMimeData& mime);
 
-// Title (the record's display name), FileName, Duration, Bitrate and Keep of each item count.
+// Title (the record's display name), FileName, Duration, Bitrate and Keep of each item count; a
+// duration outside 0 to MaxDroppedDuration seconds is brought to the nearer end.
 void EncodeFolderFiles(QMimeData& mime, const QList<TTemaData>& items);
 QList<TTemaData> DecodeFolderFiles(const QMimeData& mime);
 

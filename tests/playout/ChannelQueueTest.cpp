@@ -259,6 +259,62 @@ TEST_F(ChannelQueueTest, DropsAppendWhateverThePoint)
     EXPECT_EQ(queue.Entry(0).Title, "first");
 }
 
+// Drag payloads come from other windows, and a broken or hostile one must cost nothing and queue
+// nothing the channel cannot play.
+TEST_F(ChannelQueueTest, DropPayloadsAreReadWithCare)
+{
+    const QString b = Wav("b.wav", 3);
+    struct Case {
+        const char* name;
+        std::function<void(QMimeData&)> encode;
+        QStringList titles;
+        QList<int64_t> durations;
+    };
+    const Case cases[] = {
+        {"a 4-byte search payload claiming four billion paths",
+         [](QMimeData& mime) { mime.setData(SearchFilesMimeType, QByteArray("\xFF\xFF\xFF\xFD", 4)); },
+         {},
+         {}},
+        {"a search payload shorter than its count",
+         [&](QMimeData& mime) {
+             EncodeSearchFiles(mime, {b, b});
+             mime.setData(SearchFilesMimeType, mime.data(SearchFilesMimeType).chopped(8));
+         },
+         {},
+         {}},
+        {"an empty search path",
+         [&](QMimeData& mime) {
+             EncodeSearchFiles(mime, {"", b});
+         },
+         {"b.wav"},
+         {3}},
+        {"folder page durations beyond a week or below zero",
+         [](QMimeData& mime) {
+             EncodeFolderFiles(mime, {TTemaData{"huge", "/h.mp3", INT64_MAX - 5, 96, 1, 0},
+                                      TTemaData{"negative", "/n.mp3", -40, 96, 1, 0},
+                                      TTemaData{"week", "/w.mp3", 7 * 24 * 3600, 96, 1, 0}});
+         },
+         {"huge", "negative", "week"},
+         {7 * 24 * 3600, 0, 7 * 24 * 3600}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TChannelQueue queue(1);
+        QMimeData mime;
+        c.encode(mime);
+        queue.Drop(mime, 0);
+        EXPECT_EQ(Titles(queue), c.titles);
+        QList<int64_t> durations;
+        int64_t totalMs = 0;
+        for (int row = 0; row < queue.Count(); ++row) {
+            durations.append(queue.Entry(row).Duration);
+            totalMs += queue.Entry(row).Duration * 1000;
+        }
+        EXPECT_EQ(durations, c.durations);
+        EXPECT_EQ(queue.TotalMs(), totalMs);
+    }
+}
+
 TEST_F(ChannelQueueTest, SelectedRowsMoveAsOneBlockBeforeTheTarget)
 {
     struct Case {
