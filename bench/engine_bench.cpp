@@ -4,10 +4,11 @@
 // Crossfade: on device 1 (ALSA's `null` PCM, initialised afresh each round, so the round's first play
 // opens the PCM) one 44.1 kHz WAV plays; the calling thread, standing in for the GUI, then opens a
 // 48 kHz WAV, starts it at volume 0 grouped with its fade-in, the other's fade-out and two syncs, and
-// frees the old one. Meanwhile a probe thread calls ChannelIsActive on a silent stream of the same
-// device without pause: the longest such call is the longest the device's lock was held by anyone,
-// which is what an output thread would have waited. Reported: the longest probe call and the longest
-// GUI call of every round.
+// frees the old one. Meanwhile a probe thread, real-time like an output thread where the system
+// allows it, calls ChannelIsActive on a silent stream of the same device every 200 us: the longest
+// such call is the longest the device's lock was held from it, which is what an output thread would
+// have waited (a lock holder put aside by a busy machine included). Reported: the longest probe call
+// and the longest GUI call of every round, median and maximum over the rounds.
 //
 // MixPeriod: device 0 on its real-time clock with four WAV streams (two of them at 48 kHz, so they go
 // through their rate stage), each with three equaliser bands and the reverb, two of them sliding.
@@ -30,6 +31,8 @@
 #include <thread>
 #include <vector>
 
+#include <pthread.h>
+#include <sched.h>
 #include <unistd.h>
 
 namespace {
@@ -120,8 +123,14 @@ void Crossfade(const std::string& folder)
                 const double ms = Ms(Clock::now() - start);
                 if (measure)
                     longestProbe = std::max(longestProbe, ms);
+                std::this_thread::sleep_for(200us);
             }
         });
+        sched_param realTime{};
+        realTime.sched_priority = 20;
+        const bool probeRealTime = pthread_setschedparam(prober.native_handle(), SCHED_FIFO, &realTime) == 0;
+        if (round == 0)
+            std::printf("probe thread %s\n", probeRealTime ? "real-time" : "of normal priority");
         measure = true;
         double longestGui = 0.0;
         const Handle old = Timed(longestGui, [&] { return StreamCreateFile(false, first.c_str(), 0, 0, 0); });
