@@ -143,8 +143,9 @@ bool ChannelRemoveSync(Handle stream, Handle sync);
 
 // DSP procedure: (dsp, stream, buffer, length in bytes, user). It processes in place a block of at
 // most one update period of interleaved stereo float at the stream's native rate, on the device's
-// mixer thread (inside NullAdvance on the manual clock), with the library's lock held: it touches
-// only its buffer and its own state and calls nothing of the library.
+// mixer thread (inside NullAdvance on the manual clock), with the device's mix lock held: it touches
+// only its buffer and its own state. A library call from there fails at once with -1 (it would wait
+// for the lock its own mixer holds), and stops a Debug build.
 using DspProc = void (*)(Handle dsp, Handle stream, void* buffer, uint32_t length, void* user);
 // The same as a function object, which owns its state: it is destroyed when it is removed or when
 // its stream is freed.
