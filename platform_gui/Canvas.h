@@ -65,6 +65,7 @@ struct TTextMetrics {
     int Ascent = 0;
     int Descent = 0;
     int AveCharWidth = 0;
+    int ExternalLeading = 0; // space the font wants between lines, never negative
 };
 
 class TCanvas {

@@ -388,7 +388,9 @@ TSize TPainterCanvas::TextExtent(const QString& text)
 TTextMetrics TPainterCanvas::TextMetrics()
 {
     const QFontMetrics metrics(TextFont());
-    return {metrics.height(), metrics.ascent(), metrics.descent(), metrics.averageCharWidth()};
+    // Qt's leading may be negative where the font's lines overlap; the original's never is.
+    return {metrics.height(), metrics.ascent(), metrics.descent(), metrics.averageCharWidth(),
+            std::max(0, metrics.leading())};
 }
 
 // Text with the top-left of its cell at (x, y), turned about that point by the escapement.
