@@ -440,8 +440,13 @@ bool TPMCustomItem::HandleShortCut(QKeyCombination shortCut)
                 return false;
             for (TPMCustomItem* child : std::vector<TPMCustomItem*>(item->LinkedItem()->children_))
                 child->RefreshFromAction();
-            if (!(item->kindFlags_ & ikfInline))
-                item->FirePopupEvents();
+            if (!(item->kindFlags_ & ikfInline)) {
+                // Each popup event on its own: one that fails is shown and the walk goes on.
+                if (TPMCustomItem* linked = item->LinkedItem(); linked != item)
+                    ShowingExceptions([&] { linked->FirePopup(item, true); });
+                if (item)
+                    ShowingExceptions([&] { item->FirePopup(item, false); });
+            }
             if (!item)
                 break;
             QPointer<TPMCustomItem> next(item->FindShortCutItem(shortCut, &direct));
@@ -464,9 +469,9 @@ void TPMCustomItem::FirePopupEvents()
     QPointer<TPMCustomItem> self(this);
     TPMCustomItem* linked = LinkedItem();
     if (linked != this)
-        ShowingExceptions([&] { linked->FirePopup(this, true); });
+        linked->FirePopup(this, true);
     if (self)
-        ShowingExceptions([&] { FirePopup(this, false); });
+        FirePopup(this, false);
 }
 
 void TPMCustomItem::ItemChanged(bool relayout)

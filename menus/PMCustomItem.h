@@ -125,7 +125,8 @@ signals:
 
 protected:
     void SetKindFlags(TPMKindFlags flags) { kindFlags_ = flags; }
-    // The popup events of opening this item's submenu: the link target's first, then its own.
+    // The popup events of opening this item's submenu: the link target's first, then its own. An
+    // exception passes on: the submenu is not opened.
     void FirePopupEvents();
 
 private:

@@ -1,6 +1,7 @@
 #include "menus/PMImageList.h"
 
 #include "menus/PMPlatform.h"
+#include "platform_gui/Canvas.h"
 
 TCustomImageList::TCustomImageList(int width, int height, QObject* owner)
     : QObject(owner), width_(width), height_(height)
@@ -32,6 +33,16 @@ void TCustomImageList::SetSize(int width, int height)
     height_ = height;
     images_.clear();
     Changed();
+}
+
+void TCustomImageList::Draw(platform::TCanvas& canvas, int x, int y, int index, bool enabled) const
+{
+    if (index < 0 || index >= Count())
+        return;
+    QImage image = images_.at(index);
+    if (!enabled)
+        image = image.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_ARGB32);
+    canvas.CopyRect(platform::Bounds(x, y, width_, height_), image, platform::Rect(0, 0, width_, height_));
 }
 
 void TCustomImageList::RegisterChanges(TPMImageChangeLink* link)

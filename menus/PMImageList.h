@@ -10,6 +10,10 @@
 
 class TPMImageChangeLink;
 
+namespace platform {
+class TCanvas;
+}
+
 class TCustomImageList : public QObject {
     Q_OBJECT
 public:
@@ -19,11 +23,12 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     int Count() const { return static_cast<int>(images_.size()); }
-    const QImage& Image(int index) const { return images_.at(index); }
     // Adds the image scaled to the list's size; its index.
     int Add(const QImage& image);
     // A new size empties the list.
     void SetSize(int width, int height);
+    // The image with its top-left at (x, y); greyed when not enabled.
+    void Draw(platform::TCanvas& canvas, int x, int y, int index, bool enabled) const;
 
     void RegisterChanges(TPMImageChangeLink* link);
     void UnRegisterChanges(TPMImageChangeLink* link);

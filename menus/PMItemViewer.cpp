@@ -300,15 +300,8 @@ void TPMItemViewer::PaintCheckColumn(TCanvas& canvas, int column, int height, bo
         OffsetRect(cell, 1, 1);
     if (imageShown) {
         const TCustomImageList* list = ImageList();
-        if (item_->ImageIndex() >= list->Count())
-            return;
-        QImage image = list->Image(item_->ImageIndex());
-        if (!enabledLook)
-            image = image.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_ARGB32);
-        const int x = cell.Left + (cell.Width() - list->Width()) / 2;
-        const int y = cell.Top + (cell.Height() - list->Height()) / 2;
-        canvas.CopyRect(Bounds(x, y, list->Width(), list->Height()), image,
-                        Rect(0, 0, list->Width(), list->Height()));
+        list->Draw(canvas, cell.Left + (cell.Width() - list->Width()) / 2,
+                   cell.Top + (cell.Height() - list->Height()) / 2, item_->ImageIndex(), enabledLook);
     } else if (checked) {
         PaintCheckMark(canvas, (cell.Left + cell.Right) / 2 - 2, (cell.Top + cell.Bottom) / 2 + 1);
     }

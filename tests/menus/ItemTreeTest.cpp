@@ -320,6 +320,15 @@ TEST(ItemTree, ShortCutsRunThroughTheirSubmenusPopupEvents)
     EXPECT_TRUE(root->HandleShortCut(Qt::CTRL | Qt::Key_O));
     EXPECT_EQ(events, QStringList({"popup", "open"}));
     EXPECT_FALSE(root->HandleShortCut(Qt::CTRL | Qt::Key_P));
+
+    // A failing popup handler is shown and the shortcut still runs; opening the submenu gives up.
+    ScriptedDialogAnswerer boxes;
+    boxes.ExpectButton(QMessageBox::Ok);
+    file->OnPopup = [](TPMCustomItem*, bool) { throw std::runtime_error("Folder list unreadable"); };
+    events.clear();
+    EXPECT_TRUE(root->HandleShortCut(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(events, QStringList{"open"});
+    EXPECT_THROW(file->OpenPopupWindow(nullptr, nullptr, paLeft, {}, false, false, true), std::runtime_error);
     file->SetEnabled(false);
     EXPECT_FALSE(root->HandleShortCut(Qt::CTRL | Qt::Key_O));
 }
