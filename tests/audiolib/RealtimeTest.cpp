@@ -55,6 +55,25 @@ TEST_F(RealtimeTest, EndSyncRunsOnTheSyncThreadThenTheStreamIsFreed)
     EXPECT_TRUE(otherThread);
 }
 
+// The next entry is opened ahead on a worker thread while the device plays, then started here.
+TEST_F(RealtimeTest, AStreamMadeOnAWorkerThreadWhileTheDevicePlaysStartsHere)
+{
+    const Handle playing = Create(44100 * 10);
+    ASSERT_TRUE(ChannelPlay(playing, false));
+    Handle next = 0;
+    std::thread worker([&next] {
+        if (SetDevice(0))
+            next = Create(4410, StreamAutoFree);
+    });
+    worker.join();
+    ASSERT_NE(next, 0u);
+    SyncRecorder recorder;
+    ASSERT_NE(ChannelSetSync(next, SyncEnd, 0, SyncRecorder::Proc, &recorder), 0u);
+    ASSERT_TRUE(ChannelPlay(next, false));
+    EXPECT_TRUE(WaitFor([&] { return recorder.Calls().size() == 1; }));
+    EXPECT_EQ(ChannelIsActive(playing), ActivePlaying);
+}
+
 TEST_F(RealtimeTest, FreeingAStreamWaitsForItsRunningSync)
 {
     const Handle stream = Create(44100);
