@@ -39,6 +39,11 @@ public:
     EReadError() : ELXException(QStringLiteral("Stream read error")) {}
 };
 
+class EWriteError : public ELXException {
+public:
+    EWriteError() : ELXException(QStringLiteral("Stream write error")) {}
+};
+
 // A component of which a form or the program may hold only one. Mode 0: a second one on a form
 // (or no form as owner); mode 1: a second one in the program.
 class LXEOneInstError : public ELXException {

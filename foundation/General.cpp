@@ -1,8 +1,5 @@
 #include "foundation/General.h"
 
-#include <QCoreApplication>
-#include <QDir>
-
 QString AppDir;
 QString SettingsPath;
 QString UsersPath;
@@ -14,11 +11,3 @@ QString MainTitle;
 
 std::unique_ptr<platform::IniFile> SettingsIni;
 std::unique_ptr<platform::IniFile> UsersIni;
-
-QString ProgramFolder()
-{
-    const QString overridden = qEnvironmentVariable(AppDirVariable);
-    const QString folder =
-        overridden.isEmpty() ? QCoreApplication::applicationDirPath() : QDir(overridden).absolutePath();
-    return platform::WithTrailingSeparator(folder);
-}

@@ -31,10 +31,5 @@ inline constexpr int64_t MSecsPerDay = 86400000;
 
 using platform::JoinPath;
 
-// Names another program folder, for tests and packaged installs that keep the station's files apart
-// from the executables.
-inline constexpr char AppDirVariable[] = "SONVELA_APPDIR";
-
-// The executable's folder with a trailing "/", unless the AppDirVariable environment variable names
-// another folder.
-QString ProgramFolder();
+using platform::AppDirVariable;
+using platform::ProgramFolder;

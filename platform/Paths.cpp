@@ -1,5 +1,8 @@
 #include "platform/Paths.h"
 
+#include <QCoreApplication>
+#include <QDir>
+
 namespace platform {
 
 QString JoinPath(const QString& folder, const QString& name)
@@ -42,6 +45,14 @@ QString FileExtension(const QString& path)
 {
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
     return dot > path.lastIndexOf(QLatin1Char('/')) ? path.mid(dot) : QString();
+}
+
+QString ProgramFolder()
+{
+    const QString overridden = qEnvironmentVariable(AppDirVariable);
+    const QString folder =
+        overridden.isEmpty() ? QCoreApplication::applicationDirPath() : QDir(overridden).absolutePath();
+    return WithTrailingSeparator(folder);
 }
 
 } // namespace platform

@@ -22,4 +22,12 @@ QString FileNamePart(const QString& path);
 QString FolderPart(const QString& path);
 QString FileExtension(const QString& path);
 
+// Names another program folder, for tests and packaged installs that keep the station's files apart
+// from the executables.
+inline constexpr char AppDirVariable[] = "SONVELA_APPDIR";
+
+// The executable's folder with a trailing "/", unless the AppDirVariable environment variable names
+// another folder.
+QString ProgramFolder();
+
 } // namespace platform
