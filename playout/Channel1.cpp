@@ -1,5 +1,9 @@
 #include "playout/Channel1.h"
 
+#include "controls/Knob.h"
+#include "controls/LbButton.h"
+#include "controls/LbSpeedButton.h"
+#include "controls/NKScrollLabel.h"
 #include "foundation/General.h"
 #include "foundation/Options.h"
 #include "foundation_gui/DisplayRoles.h"
@@ -10,8 +14,6 @@
 #include "playout/QueueListView.h"
 
 #include <QAction>
-#include <QButtonGroup>
-#include <QDial>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFrame>
@@ -19,10 +21,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -54,12 +54,23 @@ QLabel* Label(const char* name, const QString& caption, QWidget* parent)
     return Named<QLabel>(name, parent, caption);
 }
 
-// A speed button: down means on; each may be up on its own unless it joins a group.
-QToolButton* SpeedButton(const char* name, const QString& caption, QWidget* parent)
+// A speed button in its own group: down means on. With allowAllUp it toggles on its own.
+TLbSpeedButton* SpeedButton(const char* name, const QString& caption, int group, bool allowAllUp,
+                            QWidget* parent)
 {
-    auto* button = Named<QToolButton>(name, parent);
-    button->setText(caption);
-    button->setCheckable(true);
+    auto* button = Named<TLbSpeedButton>(name, parent);
+    button->SetCaption(caption);
+    button->SetGroupIndex(group);
+    button->SetAllowAllUp(allowAllUp);
+    button->setFixedSize(64, 23);
+    return button;
+}
+
+TLbButton* PushButton(const char* name, const QString& caption, int width, QWidget* parent)
+{
+    auto* button = Named<TLbButton>(name, parent);
+    button->SetCaption(caption);
+    button->setFixedSize(width, 23);
     return button;
 }
 
@@ -109,8 +120,16 @@ void TFChannel1::CreateControls()
     bold.setBold(true);
     STOnAir->setFont(bold);
     ShowOnAir(false);
-    LInfo = Label("LInfo", QString(), this);
-    SetColors(*LInfo, 0x000000, 0x00FFFF); // yellow on black
+    LInfo = Named<TNKScrollLabel>("LInfo", this);
+    LInfo->SetText(QString());
+    LInfo->SetSpeed(50);
+    LInfo->SetJump(2);
+    LInfo->SetDirection(sdRightToLeft);
+    LInfo->SetBackGround(platform::clBlack);
+    LInfo->Font().SetColor(platform::clYellow);
+    LInfo->SetFillStyle(bfFull);
+    LInfo->setFixedHeight(18);
+    LInfo->SetActive(true);
     LBitRate = Label("LBitRate", QString(), this);
     LBitRate->setFont(bold);
 
@@ -127,27 +146,29 @@ void TFChannel1::CreateControls()
     TBPitchShift = Named<QSlider>("TBPitchShift", this, Qt::Horizontal);
     TBPitchShift->setRange(-60, 60);
     TBPitchShift->hide();
-    BMenos = Named<QPushButton>("BMenos", this, QStringLiteral("-"));
-    BMas = Named<QPushButton>("BMas", this, QStringLiteral("+"));
+    BMenos = PushButton("BMenos", QStringLiteral("-"), 23, this);
+    BMas = PushButton("BMas", QStringLiteral("+"), 23, this);
     LPitch = Label("LPitch", QStringLiteral("Pitch: 1x"), this);
-    BFx = Named<QPushButton>("BFx", this, QStringLiteral("Fx"));
+    BFx = PushButton("BFx", QStringLiteral("Fx"), 40, this);
 
-    BPlayPause = SpeedButton("BPlayPause", QStringLiteral("Play"), this);
-    BStop = SpeedButton("BStop", QStringLiteral("Stop"), this);
-    transportGroup_ = new QButtonGroup(this);
-    transportGroup_->addButton(BPlayPause);
-    transportGroup_->addButton(BStop);
-    BStop->setChecked(true);
-    BFadeOut = SpeedButton("BFadeOut", QStringLiteral("Fade out"), this);
-    BRepeat = SpeedButton("BRepeat", QStringLiteral("Repeat"), this);
-    BRnd = SpeedButton("BRnd", QStringLiteral("Random"), this);
-    BMic = SpeedButton("BMic", QStringLiteral("Mic"), this);
-    BLinein = SpeedButton("BLinein", QStringLiteral("Line-in"), this);
+    // Play/Pause and Stop: one of the two is always down.
+    BPlayPause = SpeedButton("BPlayPause", QStringLiteral("Play"), 1, false, this);
+    BStop = SpeedButton("BStop", QStringLiteral("Stop"), 1, false, this);
+    BStop->SetDown(true);
+    BFadeOut = SpeedButton("BFadeOut", QStringLiteral("Fade out"), 4, true, this);
+    BRepeat = SpeedButton("BRepeat", QStringLiteral("Repeat"), 2, true, this);
+    BRnd = SpeedButton("BRnd", QStringLiteral("Random"), 3, true, this);
+    BMic = SpeedButton("BMic", QStringLiteral("Mic"), 5, true, this);
+    BLinein = SpeedButton("BLinein", QStringLiteral("Line-in"), 6, true, this);
 
     LVol = Label("LVol", QStringLiteral("Vol"), this);
-    VolumeCtrl = Named<QDial>("VolumeCtrl", this);
-    VolumeCtrl->setRange(0, 100);
     LVol2 = Label("LVol2", QString(), this);
+    VolumeCtrl = Named<TKnob>("VolumeCtrl", this);
+    VolumeCtrl->setFixedSize(40, 40);
+    VolumeCtrl->SetMax(100);
+    VolumeCtrl->SetPageSize(100);
+    VolumeCtrl->SetCaption(QStringLiteral("%"));
+    VolumeCtrl->SetPositionLabel(LVol2);
     PSound = Named<QFrame>("PSound", this);
     SetColors(*PSound, 0x000000, 0x000000);
     PSound->setMinimumHeight(40);
@@ -235,27 +256,27 @@ void TFChannel1::ConnectQueue()
         TB->setValue(1);
     });
     connect(&queue_, &TChannelQueue::ChannelReset, this, [this] {
-        LInfo->clear();
+        LInfo->SetText(QString());
         LBitRate->clear();
     });
 }
 
 void TFChannel1::ConnectPlayback()
 {
-    connect(BPlayPause, &QToolButton::clicked, this,
-            [this] { playback_.PlayPauseClick(BPlayPause->isChecked()); });
-    connect(BStop, &QToolButton::clicked, &playback_, &TChannelPlayback::StopClick);
-    connect(BFadeOut, &QToolButton::clicked, &playback_, &TChannelPlayback::FadeOut);
-    connect(BRepeat, &QToolButton::toggled, this, [this](bool down) { playback_.Repeat = down; });
-    connect(BRnd, &QToolButton::toggled, this, [this](bool down) { playback_.Random = down; });
-    connect(VolumeCtrl, &QDial::valueChanged, &playback_, &TChannelPlayback::SetVolume);
+    connect(BPlayPause, &TLbSpeedButton::OnClick, this,
+            [this] { playback_.PlayPauseClick(BPlayPause->Down()); });
+    connect(BStop, &TLbSpeedButton::OnClick, &playback_, &TChannelPlayback::StopClick);
+    connect(BFadeOut, &TLbSpeedButton::OnClick, &playback_, &TChannelPlayback::FadeOut);
+    connect(BRepeat, &TLbSpeedButton::OnClick, this, [this] { playback_.Repeat = BRepeat->Down(); });
+    connect(BRnd, &TLbSpeedButton::OnClick, this, [this] { playback_.Random = BRnd->Down(); });
+    connect(VolumeCtrl, &TKnob::OnChange, this, [this] { playback_.SetVolume(VolumeCtrl->Position()); });
     connect(LB, &QListView::doubleClicked, this,
             [this](const QModelIndex& index) { PlayItemAt(index.row()); });
 
-    connect(&playback_, &TChannelPlayback::TitleShown, LInfo, &QLabel::setText);
+    connect(&playback_, &TChannelPlayback::TitleShown, LInfo, &TNKScrollLabel::SetText);
     connect(&playback_, &TChannelPlayback::BitrateShown, LBitRate, &QLabel::setText);
     // The Play button goes up: in its group that puts Stop down.
-    connect(&playback_, &TChannelPlayback::PlayButtonRaised, this, [this] { BStop->setChecked(true); });
+    connect(&playback_, &TChannelPlayback::PlayButtonRaised, this, [this] { BStop->SetDown(true); });
     connect(&playback_, &TChannelPlayback::ScrollLineDown, this,
             [this] { LB->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd); });
 }
@@ -288,7 +309,7 @@ void TFChannel1::DoFirstShow()
     queue_.StopPlayback();
     queue_.ResetChannel();
     ApplyListFonts();
-    VolumeCtrl->setValue(StationOptions.ChannelVolume[ChannelNumber]);
+    VolumeCtrl->SetPosition(StationOptions.ChannelVolume[ChannelNumber]);
     playback_.InitOutputDevice();
 }
 

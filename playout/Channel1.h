@@ -11,14 +11,14 @@
 #include <cstdint>
 
 class QAction;
-class QButtonGroup;
-class QDial;
 class QFrame;
 class QLabel;
 class QMenu;
-class QPushButton;
 class QSlider;
-class QToolButton;
+class TKnob;
+class TLbButton;
+class TLbSpeedButton;
+class TNKScrollLabel;
 class TQueueListView;
 
 class TFChannel1 : public QWidget {
@@ -51,7 +51,7 @@ public:
 
     QLabel* STCanal;
     QLabel* STOnAir;
-    QLabel* LInfo; // the scrolling title
+    TNKScrollLabel* LInfo; // the scrolling title
     QLabel* LBitRate;
     QLabel* LTotal;
     QLabel* LEDTheTiempoTotal; // total queue time
@@ -60,19 +60,19 @@ public:
     QLabel* LEDTiempoCuentaAtras; // countdown of the current entry
     QSlider* TB;                  // position of the playing entry, 0..100
     QSlider* TBPitchShift;
-    QPushButton* BMenos;
-    QPushButton* BMas;
+    TLbButton* BMenos;
+    TLbButton* BMas;
     QLabel* LPitch;
-    QPushButton* BFx;
-    QToolButton* BPlayPause;
-    QToolButton* BStop;
-    QToolButton* BFadeOut;
-    QToolButton* BRepeat;
-    QToolButton* BRnd;
-    QToolButton* BMic;
-    QToolButton* BLinein;
+    TLbButton* BFx;
+    TLbSpeedButton* BPlayPause;
+    TLbSpeedButton* BStop;
+    TLbSpeedButton* BFadeOut;
+    TLbSpeedButton* BRepeat;
+    TLbSpeedButton* BRnd;
+    TLbSpeedButton* BMic;
+    TLbSpeedButton* BLinein;
     QLabel* LVol;
-    QDial* VolumeCtrl; // channel volume 0..100
+    TKnob* VolumeCtrl; // channel volume 0..100
     QLabel* LVol2;
     QFrame* PSound; // the visualiser's area
     TQueueListView* LB;
@@ -97,7 +97,6 @@ protected:
 private:
     TChannelQueue queue_;
     TChannelPlayback playback_{queue_};
-    QButtonGroup* transportGroup_;
     bool firstShow_ = true;
 
     void CreateControls();

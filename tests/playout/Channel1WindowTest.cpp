@@ -1,5 +1,8 @@
 #include "DialogAnswerer.h"
 #include "QueueFixture.h"
+#include "controls/Knob.h"
+#include "controls/LbSpeedButton.h"
+#include "controls/NKScrollLabel.h"
 #include "foundation_gui/DisplayRoles.h"
 #include "playout/Channel1.h"
 #include "playout/QueueListView.h"
@@ -10,6 +13,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMimeData>
+#include <QTest>
 #include <QUrl>
 
 namespace {
@@ -166,4 +170,42 @@ TEST_F(Channel1WindowTest, DropsOnTheListAndTheWindow)
     files.setUrls({QUrl::fromLocalFile(song)});
     DropOn(window.STCanal, files, QPoint(1, 1));
     EXPECT_EQ(Titles(queue).last(), "song.wav");
+}
+
+TEST_F(Channel1WindowTest, ModeButtonsKnobAndTitleDriveTheChannel)
+{
+    window.show();
+    EXPECT_TRUE(window.BStop->Down());
+    EXPECT_FALSE(window.BPlayPause->Down());
+
+    // Repeat and Random are on/off toggles whose state the playback takes on each click.
+    const struct {
+        TLbSpeedButton* button;
+        bool TChannelPlayback::*flag;
+    } toggles[] = {{window.BRepeat, &TChannelPlayback::Repeat}, {window.BRnd, &TChannelPlayback::Random}};
+    for (const auto& toggle : toggles) {
+        QTest::mouseClick(toggle.button, Qt::LeftButton);
+        EXPECT_TRUE(toggle.button->Down());
+        EXPECT_TRUE(window.Playback().*toggle.flag);
+        QTest::mouseClick(toggle.button, Qt::LeftButton);
+        EXPECT_FALSE(window.Playback().*toggle.flag);
+    }
+    // The toggles never release the transport group.
+    EXPECT_TRUE(window.BStop->Down());
+
+    // The knob sets the channel volume and shows it in LVol2.
+    QTest::keyClick(window.VolumeCtrl, Qt::Key_Home);
+    EXPECT_EQ(window.Playback().Volume(), 0);
+    QTest::keyClick(window.VolumeCtrl, Qt::Key_PageUp);
+    EXPECT_EQ(window.Playback().Volume(), 100);
+    EXPECT_EQ(window.LVol2->text(), QStringLiteral("100 "));
+
+    // The title scrolls from right to left and goes with the channel's reset.
+    EXPECT_EQ(window.LInfo->Direction(), sdRightToLeft);
+    EXPECT_TRUE(window.LInfo->Active());
+    emit window.Playback().TitleShown(QStringLiteral("Artist - Title"));
+    EXPECT_EQ(window.LInfo->Text(), QStringLiteral("Artist - Title"));
+    window.Queue().ResetChannel();
+    EXPECT_EQ(window.LInfo->Text(), QString());
+    window.hide();
 }

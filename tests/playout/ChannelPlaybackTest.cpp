@@ -3,11 +3,12 @@
 #include "platform/Messages.h"
 #include "platform/Random.h"
 
+#include "controls/LbSpeedButton.h"
 #include "playout/Channel1.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QToolButton>
+#include <QTest>
 
 #include <chrono>
 #include <mutex>
@@ -503,15 +504,15 @@ TEST_F(ChannelPlaybackTest, WindowKeepsTheQueueAtItsFirstShowing)
     QCoreApplication::sendPostedEvents(&window, 0);
     EXPECT_EQ(own.ItemIndex(), 1);
 
-    window.BPlayPause->click();
+    QTest::mouseClick(window.BPlayPause, Qt::LeftButton);
     EXPECT_TRUE(own.Paused);
     EXPECT_EQ(audiolib::ChannelIsActive(ChannelStream(1)), audiolib::ActivePaused);
     // Stop on the last entry ends the queue: the list empties and Play is up again.
-    window.BStop->click();
+    QTest::mouseClick(window.BStop, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(&window.Playback(), 0);
     EXPECT_EQ(own.Count(), 0);
-    EXPECT_FALSE(window.BPlayPause->isChecked());
-    EXPECT_TRUE(window.BStop->isChecked());
+    EXPECT_FALSE(window.BPlayPause->Down());
+    EXPECT_TRUE(window.BStop->Down());
     window.hide();
 }
 
