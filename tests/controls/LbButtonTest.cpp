@@ -160,6 +160,11 @@ TEST_F(LbButtonTest, HiddenOrDisabledDefaultButtonsLeaveEnterToOthers)
 
     EXPECT_EQ(clicks.count(), 0);
     EXPECT_EQ(otherClicks.count(), 2);
+
+    // Clicked in code while it cannot click, it is not left drawn pressed either.
+    button->Click();
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_FALSE(button->Pressed());
 }
 
 TEST_F(LbButtonTest, DialogKeysPassOnWhileAnotherButtonHasTheFocus)
