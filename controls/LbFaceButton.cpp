@@ -7,7 +7,6 @@
 TLbFaceButton::TLbFaceButton(QWidget* parent) : QWidget(parent)
 {
     resize(100, 23);
-    setAttribute(Qt::WA_Hover, false);
     platform::UseWindowKeys(this);
 }
 
