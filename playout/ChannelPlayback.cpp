@@ -41,6 +41,14 @@ TChannelPlayback::TChannelPlayback(TChannelQueue& queue, QObject* parent)
     : QObject(parent), queue_(queue), channelNo_(queue.ChannelNo())
 {
     platform::RegisterWindow(this, QStringLiteral("TChannelPlayback"));
+    // Any change of the queue may change what follows the entry on air; queued, so the current
+    // index has been brought in line with the change by then.
+    for (const auto signal : {&TChannelQueue::rowsInserted, &TChannelQueue::rowsRemoved})
+        connect(&queue_, signal, this, &TChannelPlayback::OpenNextAhead, Qt::QueuedConnection);
+    connect(&queue_, &TChannelQueue::layoutChanged, this, &TChannelPlayback::OpenNextAhead,
+            Qt::QueuedConnection);
+    connect(&queue_, &TChannelQueue::modelReset, this, &TChannelPlayback::OpenNextAhead,
+            Qt::QueuedConnection);
 }
 
 TChannelPlayback::~TChannelPlayback() = default;
@@ -187,9 +195,13 @@ void TChannelPlayback::PlayFileItem(const TTemaData& entry)
 
     const bool crossfaded = crossfadeEnabled && entry.Duration > StationOptions.CrossfadeMin[slot];
     QString errorText; // the log line names the file; the reason is not kept
-    // Opened before the mixer is held: opening a long file takes a while, and the entry fading out
-    // must go on sounding meanwhile.
-    bool started = ChannelOpenFile(slot, path, queue_.LengthSec, errorText);
+    // Opened ahead on the worker as a rule; else opened here, before the batch, so the entry fading
+    // out goes on sounding meanwhile.
+    bool started = true;
+    if (const audiolib::Handle ready = nextEntry_.Take(SlotDeviceIndex(slot), path); ready != 0)
+        ChannelPutOnAir(slot, ready, queue_.LengthSec);
+    else
+        started = ChannelOpenFile(slot, path, queue_.LengthSec, errorText);
     if (started) {
         // Heard as one: a fading-in entry never sounds at full volume before its fade begins.
         const TSlotBatch batch(slot);
@@ -219,6 +231,7 @@ void TChannelPlayback::PlayFileItem(const TTemaData& entry)
         SkipEntry();
         return;
     }
+    OpenNextAhead();
     emit ApplyFX();
     ++PlayCounter;
     idleSteps_ = 0;
@@ -235,6 +248,34 @@ void TChannelPlayback::SkipEntry()
 void TChannelPlayback::PostPlayNext()
 {
     platform::PostMessage(this, platform::WM_PLAYNEXT);
+}
+
+void TChannelPlayback::OpenNextAhead()
+{
+    const QString path = NextFile();
+    if (path.isEmpty())
+        nextEntry_.Drop();
+    else
+        nextEntry_.Want(SlotDeviceIndex(channelNo_), path);
+}
+
+QString TChannelPlayback::NextFile() const
+{
+    if (ChannelStream(channelNo_) == 0)
+        return {};
+    int next = queue_.ItemIndex() + 1;
+    if (next >= queue_.Count()) {
+        if (!Repeat || Random)
+            return {};
+        // The start-over drops the entries not kept first.
+        next = 0;
+        while (next < queue_.Count() && queue_.Entry(next).Keep == 0)
+            ++next;
+        if (next >= queue_.Count())
+            return {};
+    }
+    const TTemaData& entry = queue_.Entry(next);
+    return entry.Kind == ItemKindFile ? entry.FileName : QString();
 }
 
 void TChannelPlayback::PausePlayback()
@@ -302,6 +343,7 @@ void TChannelPlayback::StopAll()
     queue_.StopPlayback();
     queue_.SetItemIndex(-1);
     CancelQueuedAdvances();
+    nextEntry_.Drop();
 }
 
 void TChannelPlayback::FadeOut()
@@ -336,6 +378,7 @@ bool TChannelPlayback::InitOutputDevice()
 
 void TChannelPlayback::StopAndEmpty()
 {
+    nextEntry_.Drop();
     queue_.StopPlayback();
     queue_.ResetChannel();
     idleSteps_ = 0;

@@ -11,6 +11,7 @@
 // was faded, stopped or jumped away from) is a late one and is ignored.
 #include "audiolib/AudioLib.h"
 #include "platform/Messages.h"
+#include "playout/NextEntryOpener.h"
 #include "playout/TemaData.h"
 
 #include <QObject>
@@ -63,6 +64,9 @@ public:
     // channel where it is.
     std::function<void(const TTemaData& entry)> PlayLineInItem;
 
+    // The next file entry, opened ahead while the current one plays.
+    TNextEntryOpener& NextEntry() { return nextEntry_; }
+
 signals:
     void TitleShown(const QString& title);
     void BitrateShown(const QString& text);
@@ -86,6 +90,7 @@ private:
     // The channel's own advances past an entry it did not start carry this as lParam; Stop, Stop all
     // and a jump change it, so an advance still queued from before them does nothing.
     platform::LParam advanceToken_ = 1;
+    TNextEntryOpener nextEntry_;
 
     void PlayNext(audiolib::Handle stream, platform::LParam token);
     void CrossfadePoint(audiolib::Handle stream);
@@ -95,5 +100,11 @@ private:
     // Not started (missing, unreadable or passed over): the channel goes on to the next entry.
     void SkipEntry();
     void PostPlayNext();
+    // Has the file entry that follows the one on air opened ahead; with nothing on air, or no file
+    // entry next, nothing is kept open.
+    void OpenNextAhead();
+    // The path of the file entry that starts after the current one on its own; empty when none does
+    // or it cannot be known yet (a shuffled start-over).
+    QString NextFile() const;
     void CancelQueuedAdvances() { ++advanceToken_; }
 };

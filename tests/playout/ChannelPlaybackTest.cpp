@@ -415,7 +415,8 @@ TEST_F(ChannelPlaybackTest, JumpsAndThePlayButton)
     playback.PlayItemAt(0);
     Deliver();
     EXPECT_EQ(ChannelStream(1), Channels[1].StreamB());
-    EXPECT_EQ(audiolib::LiveStreamCount(), 1);
+    // Entry 0, and entry 1 opened ahead: entry 5 went with the jump.
+    EXPECT_EQ(audiolib::LiveStreamCount(), 2);
     RunUntil(2 * S);
     // Entry 5 went with the jump: from the next block on only entry 0 is heard.
     ExpectHeard({{0, 0.25, 0, 10 * Block}, {0, 0.25, 10 * Block, 2 * S}});
@@ -540,4 +541,34 @@ TEST_F(ChannelPlaybackTest, StopAllAndJumpsCancelAQueuedAdvancePastAMissingEntry
         EXPECT_EQ(ChannelIsPlaying(1), jump);
         playback.StopAll();
     }
+}
+
+// The next file entry is opened while the current one plays, and that stream is the one that starts:
+// a file replaced on disk after the open still plays as it was opened.
+TEST_F(ChannelPlaybackTest, TheNextEntryIsOpenedAheadAndFreedWhenNotWanted)
+{
+    StationOptions.CrossfadeEnabled[1] = false;
+    queue.AddItem(ConstantWav("a.wav", 1, 0, 0.25), 1);
+    queue.AddItem(ConstantWav("b.wav", 3, 1, 0.25), 1);
+    queue.AddItem(ConstantWav("c.wav", 1, 0, 0.5), 1);
+    RunUntil(Block, {{0, [&] { playback.PlayItemAt(0); }}});
+    EXPECT_EQ(audiolib::LiveStreamCount(), 2) << "a on air, b opened ahead";
+
+    QFile garbage(File("b.tmp"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, '\x5a'));
+    garbage.close();
+    ASSERT_TRUE(QFile::remove(File("b.wav")) && QFile::rename(File("b.tmp"), File("b.wav")));
+    RunUntil(2 * S);
+    ExpectHeard({{0, 0.25, 0, S}, {1, 0.25, S, 2 * S}});
+    EXPECT_EQ(LogCount("BAD theme?"), 0);
+    EXPECT_EQ(LogCount(File("b.wav") + " (2)"), 1);
+
+    // The queue changes: c, opened ahead, gives way to the entry now next.
+    queue.InsertItem(2, ConstantWav("d.wav", 1, 1, 0.5), 1);
+    Deliver();
+    EXPECT_EQ(audiolib::LiveStreamCount(), 2) << "b on air, d opened ahead, c freed";
+    playback.StopAll();
+    Deliver();
+    EXPECT_EQ(audiolib::LiveStreamCount(), 0);
 }

@@ -70,6 +70,14 @@ PlaybackFixture::PlaybackFixture()
     QObject::connect(&playback, &TChannelPlayback::PlayButtonRaised, [this] { ++playButtonRaised; });
 }
 
+void PlaybackFixture::TearDown()
+{
+    // Whatever was opened ahead goes before the leak check.
+    playback.NextEntry().Drop();
+    playback.NextEntry().WaitIdle();
+    QueueFixture::TearDown();
+}
+
 PlaybackFixture::~PlaybackFixture()
 {
     PlayCounter = savedPlayCounter_;
@@ -105,6 +113,8 @@ void PlaybackFixture::Deliver()
     for (int round = 0; round < 1000; ++round) {
         const int before = messagesDelivered;
         QCoreApplication::sendPostedEvents(&playback, 0);
+        // The worker opening the next entry is done well within a block of audio.
+        playback.NextEntry().WaitIdle();
         RecordStart();
         if (messagesDelivered == before)
             return;

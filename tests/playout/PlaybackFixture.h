@@ -33,6 +33,7 @@ public:
 
     PlaybackFixture();
     ~PlaybackFixture() override;
+    void TearDown() override;
 
     platform::ManualClock clock;
     TChannelQueue queue{1};
