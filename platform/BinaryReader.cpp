@@ -73,15 +73,28 @@ int64_t BinaryReader::PreadAll(int64_t pos, char* dest, int64_t count)
 
 int64_t BinaryReader::ReadThroughWindow(int64_t pos, char* dest, int64_t count)
 {
-    if (pos < windowStart_ || pos + count > windowStart_ + windowSize_) {
-        // Aligned below the request, so backward scans near the end of a file hit the same window.
-        window_.resize(WindowBytes);
-        windowStart_ = pos & ~int64_t(WindowBytes / 2 - 1);
-        windowSize_ =
-            PreadAll(windowStart_, window_.data(), std::min<int64_t>(WindowBytes, size_ - windowStart_));
+    const auto holds = [&](const Window& w) { return pos >= w.start && pos + count <= w.start + w.size; };
+    if (!holds(windows_[recent_])) {
+        recent_ = 1 - recent_;
+        Window& window = windows_[recent_];
+        if (!holds(window)) {
+            if (!windowBytes_) {
+                windowBytes_.reset(new char[2 * WindowBytes]);
+                windows_[0].bytes = windowBytes_.get();
+                windows_[1].bytes = windowBytes_.get() + WindowBytes;
+            }
+            // Aligned below the request, so backward scans hit the same window; near the end it
+            // ends with the file, so the reads of a file's last blocks share one.
+            int64_t start = pos & ~(WindowAlign - 1);
+            if (start + WindowBytes < pos + count)
+                start = pos;
+            window.start = std::max<int64_t>(0, std::min(start, size_ - WindowBytes));
+            window.size = PreadAll(window.start, window.bytes, std::min(WindowBytes, size_ - window.start));
+        }
     }
-    const int64_t there = std::clamp<int64_t>(windowStart_ + windowSize_ - pos, 0, count);
-    std::memcpy(dest, window_.data() + (pos - windowStart_), size_t(there));
+    const Window& window = windows_[recent_];
+    const int64_t there = std::clamp<int64_t>(window.start + window.size - pos, 0, count);
+    std::memcpy(dest, window.bytes + (pos - window.start), size_t(there));
     return there;
 }
 
@@ -95,8 +108,8 @@ int64_t BinaryReader::ReadAt(int64_t pos, char* dest, int64_t count)
         done = available;
     } else if (fd_ >= 0 && available > 0) {
         // The readers ask for a few bytes at a time: one system call per window, not per field.
-        done = available <= WindowBytes / 2 ? ReadThroughWindow(pos, dest, available)
-                                            : PreadAll(pos, dest, available);
+        done = available <= WindowBytes ? ReadThroughWindow(pos, dest, available)
+                                        : PreadAll(pos, dest, available);
     }
     if (count > done) // an empty read may come with no buffer at all
         std::memset(dest + done, 0, size_t(count - done));

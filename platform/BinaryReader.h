@@ -4,7 +4,9 @@
 // file can never make a reader crash; each read reports how many bytes were really there.
 #include <QByteArray>
 #include <QString>
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace platform {
@@ -53,7 +55,10 @@ public:
     static uint32_t SynchSafeValue(uint32_t bigEndian);
 
 private:
-    static constexpr int64_t WindowBytes = 8192;
+    // A window holds the few KB a reader takes from a file's start or end: an MP3's tag header and
+    // first frames, or its last frames and ID3v1 tag.
+    static constexpr int64_t WindowBytes = 4096;
+    static constexpr int64_t WindowAlign = 512;
 
     int64_t ReadAt(int64_t pos, char* dest, int64_t count);
     int64_t PreadAll(int64_t pos, char* dest, int64_t count);
@@ -66,9 +71,15 @@ private:
     int64_t pos_ = 0;
     int64_t lastCount_ = 0;
     bool error_ = false;
-    std::vector<char> window_;
-    int64_t windowStart_ = 0;
-    int64_t windowSize_ = 0;
+    // Two windows: the readers go back and forth between a file's start and its end.
+    struct Window {
+        char* bytes = nullptr;
+        int64_t start = 0;
+        int64_t size = 0;
+    };
+    std::unique_ptr<char[]> windowBytes_; // both windows, left uninitialised
+    std::array<Window, 2> windows_;
+    size_t recent_ = 0; // the window used last
 };
 
 } // namespace platform

@@ -124,9 +124,13 @@ TEST(BinaryReader, FileReadsGiveTheFileWhereverTheyFallAgainstItsReadWindow)
         int64_t pos;
         int64_t count;
     };
-    // Small and large reads, forwards and backwards, across window edges and past the end.
+    // Small and large reads, forwards and backwards, across window edges and past the end; back and
+    // forth between the start and the end, as the MP3 reader goes; a whole window's worth off its
+    // alignment, and one ending just before the end.
     for (const Case c : {Case{0, 4}, Case{4094, 4}, Case{8190, 5}, Case{4097, 4096}, Case{4000, 4097},
-                         Case{19990, 251}, Case{19739, 251}, Case{12000, 1}, Case{3, 9000}, Case{20011, 3}}) {
+                         Case{19990, 251}, Case{19739, 251}, Case{12000, 1}, Case{3, 9000}, Case{20011, 3},
+                         Case{0, 10}, Case{19883, 128}, Case{400, 3458}, Case{16425, 3458}, Case{2000, 3458},
+                         Case{1000, 4096}, Case{15909, 4096}, Case{20000, 11}}) {
         in.Seek(c.pos);
         QByteArray got(qsizetype(c.count), '\x55');
         const int64_t there = in.Read(got.data(), c.count);
