@@ -34,6 +34,12 @@ uint8_t TypeOf(const QString& extension)
     return FileTypeNone;
 }
 
+// The size of the file as just opened; by its name when it could not be opened (it may exist unreadable).
+int64_t SizeNow(const platform::BinaryReader& in, const QString& path)
+{
+    return in.IsOpen() ? in.Size() : FileSizeByName(path);
+}
+
 QString OrDefault(const QString& text, const QString& fallback)
 {
     return text.isEmpty() ? fallback : text;
@@ -50,7 +56,14 @@ TOFileData::TOFileData(const QString& name, const QString& fileName, int64_t siz
 
 std::unique_ptr<TOFileData> TOFileData::Create(const QString& fileName, bool readTags)
 {
-    return CreateNamed(platform::FileNamePart(fileName), fileName, FileSizeByName(fileName), readTags);
+    if (!readTags)
+        return CreateNamed(platform::FileNamePart(fileName), fileName, FileSizeByName(fileName), false);
+    // One open gives both the size and the bytes the readers read.
+    platform::BinaryReader in(fileName);
+    std::unique_ptr<TOFileData> data(
+        new TOFileData(platform::FileNamePart(fileName), fileName, SizeNow(in, fileName)));
+    data->ReadTagsFrom(in);
+    return data;
 }
 
 std::unique_ptr<TOFileData> TOFileData::CreateNamed(const QString& name, const QString& fileName,
@@ -97,14 +110,19 @@ void TOFileData::ClearReadFields()
 
 bool TOFileData::ReadTags()
 {
+    platform::BinaryReader in(FileName);
+    return ReadTagsFrom(in);
+}
+
+bool TOFileData::ReadTagsFrom(platform::BinaryReader& in)
+{
     // The size on disk now, not the one given at creation: the file may have gone since.
-    if (FileSizeByName(FileName) == 0)
+    if (SizeNow(in, FileName) == 0)
         return Fail(FileStatusEmpty, QStringLiteral("File empty"));
     ClearReadFields();
     if (FileType == FileTypeNone)
         return Fail(FileStatusNotSupported, QStringLiteral("Extension not supported: ") + Quoted(FileName));
     // A file that cannot be opened reads as a format error, whatever its type.
-    platform::BinaryReader in(FileName);
     bool valid = false;
     switch (FileType) {
     case FileTypeMP3:

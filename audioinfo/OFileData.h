@@ -69,6 +69,7 @@ public:
 
 private:
     TOFileData(const QString& name, const QString& fileName, int64_t size);
+    bool ReadTagsFrom(platform::BinaryReader& in);
     void ClearReadFields();
     bool Fail(int32_t status, const QString& text);
     bool ReadMP3(platform::BinaryReader& in);
