@@ -24,18 +24,18 @@ bool ReadPage(platform::BinaryReader& in, int64_t pos, Page& page)
         page.granule = page.granule << 8 | header[6 + i];
     page.serial = uint32_t(header[14]) | uint32_t(header[15]) << 8 | uint32_t(header[16]) << 16 |
                   uint32_t(header[17]) << 24;
-    page.segments.resize(header[26]);
-    in.Read(page.segments.data(), int64_t(page.segments.size()));
-    page.body = pos + kHeaderSize + int64_t(page.segments.size());
+    page.segmentCount = header[26];
+    in.Read(page.segments.data(), int64_t(page.segmentCount));
+    page.body = pos + kHeaderSize + int64_t(page.segmentCount);
     int64_t size = 0;
-    for (const uint8_t lacing : page.segments)
-        size += lacing;
+    for (size_t i = 0; i < page.segmentCount; ++i)
+        size += page.segments[i];
     page.end = page.body + size;
     return true;
 }
 
-PacketReader::PacketReader(platform::BinaryReader& in, std::vector<Range> ranges)
-    : in_(in), ranges_(std::move(ranges))
+PacketReader::PacketReader(platform::BinaryReader& in, const std::vector<Range>& ranges)
+    : in_(in), ranges_(ranges)
 {
     for (const Range& range : ranges_)
         size_ += range.size;
@@ -84,7 +84,7 @@ bool PacketWalk::NextPage()
     Page next;
     while (ReadPage(in_, pos, next)) {
         if (next.serial == serial) {
-            page_ = std::move(next);
+            page_ = next;
             segment_ = 0;
             segmentPos_ = page_.body;
             return true;
@@ -99,14 +99,14 @@ bool PacketWalk::Next(std::vector<PacketReader::Range>& ranges)
 {
     ranges.clear();
     while (valid_) {
-        if (segment_ == page_.segments.size()) {
+        if (segment_ == page_.segmentCount) {
             if (!NextPage())
                 return false;
             // A packet that began before this walk started is not ours to return.
             if (ranges.empty() && (page_.flags & 1)) {
-                while (segment_ < page_.segments.size() && page_.segments[segment_] == 255)
+                while (segment_ < page_.segmentCount && page_.segments[segment_] == 255)
                     segmentPos_ += page_.segments[segment_++];
-                if (segment_ < page_.segments.size())
+                if (segment_ < page_.segmentCount)
                     segmentPos_ += page_.segments[segment_++];
             }
             continue;

@@ -2,6 +2,7 @@
 // The pages of an Ogg file and the packets they carry, read in place: a packet is the list of byte
 // ranges it spans, so one that runs over several pages (a comment header with a picture) is followed
 // page by page without copying it, and every walk ends with the file.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -19,9 +20,10 @@ struct Page {
     uint8_t flags = 0; // 1 continued packet, 2 first page of a stream, 4 last page
     uint64_t granule = 0;
     uint32_t serial = 0;
-    int64_t body = 0;              // where the packet data start, after the segment table
-    int64_t end = 0;               // where the next page starts
-    std::vector<uint8_t> segments; // the lacing values
+    int64_t body = 0; // where the packet data start, after the segment table
+    int64_t end = 0;  // where the next page starts
+    size_t segmentCount = 0;
+    std::array<uint8_t, 255> segments; // the lacing values
 };
 
 // The page whose header is at `pos`; false without "OggS" there.
@@ -34,7 +36,8 @@ public:
         int64_t pos;
         int64_t size;
     };
-    PacketReader(platform::BinaryReader& in, std::vector<Range> ranges);
+    // The ranges must outlive the reader.
+    PacketReader(platform::BinaryReader& in, const std::vector<Range>& ranges);
 
     int64_t Size() const { return size_; }
     int64_t Tell() const { return offset_; }
@@ -45,7 +48,7 @@ public:
 
 private:
     platform::BinaryReader& in_;
-    std::vector<Range> ranges_;
+    const std::vector<Range>& ranges_;
     int64_t size_ = 0;
     int64_t offset_ = 0;
 };

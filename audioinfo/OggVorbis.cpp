@@ -24,6 +24,7 @@ constexpr int kWindowCount = 272;
 constexpr int kWindowStep = 241;
 constexpr int kWindowSize = 251;
 constexpr int kWindowEndGap = 10;
+constexpr int64_t kTailChunk = 4096;
 
 enum Slot {
     SlotTitle,
@@ -123,19 +124,26 @@ void ReadComments(ogg::PacketReader& packet, Fields& fields)
     }
 }
 
-// The last page found near the end of the file; false when there is none.
+// The last page that starts in the final stretch of the file a page can span, its header ending at
+// least 10 bytes before the end; false when there is none. Searched backwards a chunk at a time, each
+// chunk overlapping the next by a marker's length less one.
 bool LastPage(platform::BinaryReader& in, ogg::Page& page)
 {
-    for (int i = 1; i <= kWindowCount; ++i) {
-        const int64_t pos = in.Size() - int64_t(kWindowStep) * i - kWindowEndGap;
-        if (pos < 0)
-            break; // the windows only move further back
-        uint8_t window[kWindowSize];
-        in.Seek(pos);
-        in.Read(window, kWindowSize);
-        for (int offset = kWindowStep; offset >= 0; --offset)
-            if (std::memcmp(window + offset, "OggS", 4) == 0)
-                return ogg::ReadPage(in, pos + offset, page);
+    const int64_t reach =
+        std::max<int64_t>(0, in.Size() - kWindowEndGap - int64_t(kWindowStep) * kWindowCount);
+    uint8_t chunk[kTailChunk];
+    for (int64_t end = in.Size() - kWindowEndGap + 4; end - reach >= 4; end -= kTailChunk - 3) {
+        const int64_t from = std::max(reach, end - kTailChunk);
+        in.Seek(from);
+        in.Read(chunk, end - from);
+        for (size_t n = size_t(end - from) - 3; n > 0;) {
+            const auto* hit = static_cast<const uint8_t*>(memrchr(chunk, 'O', n));
+            if (!hit)
+                break;
+            n = size_t(hit - chunk);
+            if (std::memcmp(hit, "OggS", 4) == 0)
+                return ogg::ReadPage(in, from + int64_t(n), page);
+        }
     }
     return false;
 }
@@ -170,17 +178,13 @@ std::vector<bool> ModeBlockFlags(const QByteArray& tail)
 
 // Samples before the first one of a stream whose granule positions do not start at 0 (one cut from a
 // longer stream): the first audio page's granule less what its packets decode to. 0 when unknown.
-uint64_t GranuleBase(platform::BinaryReader& in, int64_t firstPage)
+// The walk stands after the comment header; `blockSizes` is the identification header's byte.
+uint64_t GranuleBase(platform::BinaryReader& in, ogg::PacketWalk& walk, uint8_t blockSizes)
 {
-    ogg::PacketWalk walk(in, firstPage);
+    const int shortBlock = 1 << (blockSizes & 0x0F);
+    const int longBlock = 1 << (blockSizes >> 4);
     std::vector<ogg::PacketReader::Range> ranges;
-    uint8_t id[kIdentificationSize] = {};
-    if (!walk.Next(ranges))
-        return 0;
-    ogg::PacketReader(in, ranges).Read(id, kIdentificationSize);
-    const int shortBlock = 1 << (id[kBlockSizesOffset] & 0x0F);
-    const int longBlock = 1 << (id[kBlockSizesOffset] >> 4);
-    if (!walk.Next(ranges) || !walk.Next(ranges)) // the comments, then the setup header
+    if (!walk.Next(ranges)) // the setup header
         return 0;
     ogg::PacketReader setup(in, ranges);
     QByteArray tail(qsizetype(std::min(setup.Size(), kSetupTail)), '\0');
@@ -215,21 +219,34 @@ uint64_t GranuleBase(platform::BinaryReader& in, int64_t firstPage)
     return granule != ogg::kNoGranule && granule > decoded ? granule - decoded : 0;
 }
 
+// The same for the stream whose first page is at `firstPage`.
+uint64_t GranuleBase(platform::BinaryReader& in, int64_t firstPage)
+{
+    ogg::PacketWalk walk(in, firstPage);
+    std::vector<ogg::PacketReader::Range> ranges;
+    uint8_t id[kIdentificationSize] = {};
+    if (!walk.Next(ranges))
+        return 0;
+    ogg::PacketReader(in, ranges).Read(id, kIdentificationSize);
+    return walk.Next(ranges) ? GranuleBase(in, walk, id[kBlockSizesOffset]) : 0;
+}
+
 uint64_t Granule(const ogg::Page& page)
 {
     return page.granule == ogg::kNoGranule ? 0 : page.granule;
 }
 
-// The samples the stream plays: its last page's granule position from its base, or for a chain of
-// streams (one file after another, each starting over) the sum of every link's.
-int64_t PlayedSamples(platform::BinaryReader& in, const ogg::Page& first)
+// The samples the stream plays: its last page's granule position from its base (`firstBase` for the
+// first stream), or for a chain of streams (one file after another, each starting over) the sum of
+// every link's.
+int64_t PlayedSamples(platform::BinaryReader& in, const ogg::Page& first, uint64_t firstBase)
 {
     ogg::Page page;
     if (!LastPage(in, page))
         return 0;
-    const auto played = [&in](int64_t start, uint64_t granule) {
-        return int64_t(
-            std::min<uint64_t>(granule - std::min(granule, GranuleBase(in, start)), INT64_MAX / 4));
+    const auto played = [&](int64_t start, uint64_t granule) {
+        const uint64_t base = start == first.pos ? firstBase : GranuleBase(in, start);
+        return int64_t(std::min<uint64_t>(granule - std::min(granule, base), INT64_MAX / 4));
     };
     if (page.serial == first.serial)
         return played(first.pos, Granule(page));
@@ -304,6 +321,7 @@ bool TOggVorbis::ReadFrom(platform::BinaryReader& in)
     BitRateNominal = uint16_t(std::clamp<int64_t>(platform::RoundHalfEven(nominal / 1000.0), 0, 0xFFFF));
 
     // The comment header is the second packet, over as many pages as it takes.
+    uint64_t base = 0;
     if (walk.Next(ranges)) {
         ogg::PacketReader packet(in, ranges);
         uint8_t type[7];
@@ -317,8 +335,9 @@ bool TOggVorbis::ReadFrom(platform::BinaryReader& in)
             Genre = fields[SlotGenre];
             Comment = fields[SlotComment].isEmpty() ? fields[SlotDescription] : fields[SlotComment];
         }
+        base = GranuleBase(in, walk, id[kBlockSizesOffset]);
     }
-    Samples = PlayedSamples(in, first);
+    Samples = PlayedSamples(in, first, base);
     return !in.HasError();
 }
 
