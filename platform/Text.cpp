@@ -21,10 +21,10 @@ QChar Windows1252ToUnicode(unsigned char byte)
 
 QString DecodeWindows1252(const QByteArray& bytes)
 {
-    QString out;
-    out.reserve(bytes.size());
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* to = out.data();
     for (char c : bytes)
-        out.append(Windows1252ToUnicode(static_cast<unsigned char>(c)));
+        *to++ = Windows1252ToUnicode(static_cast<unsigned char>(c));
     return out;
 }
 
