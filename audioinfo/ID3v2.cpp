@@ -159,10 +159,11 @@ private:
         // Undoing unsynchronisation at most halves the data, so twice the kept size is enough.
         const int64_t wanted = std::min<int64_t>(length, unsynchronised ? 2 * kValueSize : kValueSize);
         in_.Seek(dataStart + skip);
-        QByteArray data(qsizetype(wanted), '\0');
+        // Zero-filled to its kept size at once: the value is always that long.
+        QByteArray data(qsizetype(std::max<int64_t>(wanted, kValueSize)), '\0');
         in_.Read(data.data(), wanted);
         if (unsynchronised)
-            data = Resynchronised(data);
+            data = Resynchronised(data.left(qsizetype(wanted)));
         data.resize(kValueSize, '\0');
         if (id3v2::IsKnownEncoding(uint8_t(data[0])))
             values[slot] = data; // a later duplicate replaces an earlier one

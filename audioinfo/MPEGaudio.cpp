@@ -13,12 +13,19 @@ constexpr int kLargestFrame = 1729; // positions from here on are not tried
 constexpr int kVendorStart = 3450;  // the end-of-file search runs backwards from here
 constexpr int kID3v1Size = 128;
 
-constexpr const char* kVersionNames[4] = {"MPEG 2.5", "MPEG ?", "MPEG 2", "MPEG 1"};
-constexpr const char* kLayerNames[4] = {"Layer ?", "Layer III", "Layer II", "Layer I"};
-constexpr const char* kModeNames[5] = {"Stereo", "Joint Stereo", "Dual Channel", "Mono", "Unknown"};
-constexpr const char* kEmphasisNames[4] = {"None", "50/15 ms", "Unknown", "CCIT J.17"};
-constexpr const char* kEncoderNames[8] = {"Unknown", "Xing", "FhG",   "LAME",
-                                          "Blade",   "GoGo", "Shine", "QDesign"};
+// Shared texts: a record takes a name without allocating it.
+const QString kVersionNames[4] = {QStringLiteral("MPEG 2.5"), QStringLiteral("MPEG ?"),
+                                  QStringLiteral("MPEG 2"), QStringLiteral("MPEG 1")};
+const QString kLayerNames[4] = {QStringLiteral("Layer ?"), QStringLiteral("Layer III"),
+                                QStringLiteral("Layer II"), QStringLiteral("Layer I")};
+const QString kModeNames[5] = {QStringLiteral("Stereo"), QStringLiteral("Joint Stereo"),
+                               QStringLiteral("Dual Channel"), QStringLiteral("Mono"),
+                               QStringLiteral("Unknown")};
+const QString kEmphasisNames[4] = {QStringLiteral("None"), QStringLiteral("50/15 ms"),
+                                   QStringLiteral("Unknown"), QStringLiteral("CCIT J.17")};
+const QString kEncoderNames[8] = {QStringLiteral("Unknown"), QStringLiteral("Xing"),   QStringLiteral("FhG"),
+                                  QStringLiteral("LAME"),    QStringLiteral("Blade"),  QStringLiteral("GoGo"),
+                                  QStringLiteral("Shine"),   QStringLiteral("QDesign")};
 
 enum EncoderIndex : uint8_t { Unknown, Xing, FhG, Lame, Blade, GoGo, Shine, QDesign };
 
@@ -235,9 +242,9 @@ uint8_t TMPEGaudio::GetEncoderID() const
     if (!Frame.Found)
         return Unknown;
     if (VBR.Found) {
-        const QString vendor = VBR.VendorID.left(4);
-        const bool lame = vendor == "LAME";
-        const bool gogo = vendor == "GOGO" || vendor == "MPGE";
+        const QStringView vendor = QStringView(VBR.VendorID).left(4);
+        const bool lame = vendor == u"LAME";
+        const bool gogo = vendor == u"GOGO" || vendor == u"MPGE";
         uint8_t id = lame ? Lame : gogo ? GoGo : Unknown;
         if (VBR.ID == "Xing" && !lame && !gogo)
             id = Xing;
@@ -259,10 +266,10 @@ uint8_t TMPEGaudio::GetEncoderID() const
         id = QDesign;
     if (Frame.ModeID == 2 && Frame.ProtectionBit == 1)
         id = Shine;
-    const QString vendor = VendorID.left(4);
-    if (vendor == "LAME")
+    const QStringView vendor = QStringView(VendorID).left(4);
+    if (vendor == u"LAME")
         id = Lame;
-    if (vendor == "GOGO")
+    if (vendor == u"GOGO")
         id = GoGo;
     return id;
 }
