@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -108,23 +109,14 @@ QByteArray EncodeLZRWBlock(const char* data, int count)
     return block;
 }
 
-void DecodeLZRWBlock(const char* data, int length, QByteArray& output)
+namespace {
+
+// The items of a compressed block into out (room for a whole chunk); answers the bytes made.
+int DecodeItems(const uint8_t* in, int length, uint8_t* out)
 {
-    const auto* in = reinterpret_cast<const uint8_t*>(data);
-    if (length < 1)
-        throw EReadError();
-    QByteArray produced;
-    if (in[0] == StoredFlag) {
-        if (length - 1 > LZRWChunkSize)
-            throw EReadError();
-        output.append(data + 1, length - 1);
-        return;
-    }
-    if (in[0] != CompressedFlag)
-        throw EReadError();
-    produced.reserve(LZRWChunkSize);
-    const auto grow = [&](int more) {
-        if (produced.size() + more > LZRWChunkSize)
+    int made = 0;
+    const auto room = [&](int more) {
+        if (more > LZRWChunkSize - made)
             throw EReadError();
     };
     int at = 1;
@@ -133,10 +125,10 @@ void DecodeLZRWBlock(const char* data, int length, QByteArray& output)
             throw EReadError();
         const unsigned control = (static_cast<unsigned>(in[at]) << 8) | in[at + 1];
         at += 2;
-        for (int bit = 15; bit >= 0 && at < length; --bit) {
-            if ((control & (1u << bit)) == 0) {
-                grow(1);
-                produced.append(static_cast<char>(in[at++]));
+        for (unsigned bit = 0x8000; bit != 0 && at < length; bit >>= 1) {
+            if ((control & bit) == 0) {
+                room(1);
+                out[made++] = in[at++];
                 continue;
             }
             if (at + 2 > length)
@@ -148,21 +140,52 @@ void DecodeLZRWBlock(const char* data, int length, QByteArray& output)
                 if (at + 2 > length)
                     throw EReadError();
                 const int run = static_cast<int>(((value & 15) << 8) | in[at]) + MinRun;
-                grow(run);
-                produced.append(run, static_cast<char>(in[at + 1]));
+                room(run);
+                std::memset(out + made, in[at + 1], static_cast<size_t>(run));
+                made += run;
                 at += 2;
                 continue;
             }
             const int copy = static_cast<int>(value & 15) + MinMatch;
-            if (distance > produced.size())
+            if (distance > made)
                 throw EReadError();
-            grow(copy);
-            // Byte by byte: a copy may overlap what it writes.
-            for (int i = 0; i < copy; ++i)
-                produced.append(produced.at(produced.size() - distance));
+            room(copy);
+            const uint8_t* from = out + made - distance;
+            if (distance >= copy) {
+                std::memcpy(out + made, from, static_cast<size_t>(copy));
+            } else {
+                // Byte by byte: the copy overlaps what it writes.
+                for (int i = 0; i < copy; ++i)
+                    out[made + i] = from[i];
+            }
+            made += copy;
         }
     }
-    output.append(produced);
+    return made;
+}
+
+} // namespace
+
+void DecodeLZRWBlock(const char* data, int length, QByteArray& output)
+{
+    const auto* in = reinterpret_cast<const uint8_t*>(data);
+    if (length < 1 || (in[0] != StoredFlag && in[0] != CompressedFlag))
+        throw EReadError();
+    if (in[0] == StoredFlag) {
+        if (length - 1 > LZRWChunkSize)
+            throw EReadError();
+        output.append(data + 1, length - 1);
+        return;
+    }
+    const qsizetype base = output.size();
+    output.resize(base + LZRWChunkSize);
+    try {
+        const int made = DecodeItems(in, length, reinterpret_cast<uint8_t*>(output.data() + base));
+        output.resize(base + made);
+    } catch (...) {
+        output.resize(base);
+        throw;
+    }
 }
 
 void CompressStream(QIODevice& source, QIODevice& target, qint64 count)
