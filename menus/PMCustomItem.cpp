@@ -6,6 +6,7 @@
 #include "menus/PMItemError.h"
 #include "menus/PMItemViewer.h"
 #include "menus/PMPlatform.h"
+#include "menus/PMPopupWindow.h"
 #include "platform_gui/Application.h"
 
 #include <QKeySequence>
@@ -480,9 +481,11 @@ void TPMCustomItem::ItemChanged(bool relayout)
         parent_->SendNotice(relayout ? TPMNoticeKind::RepaintRelayout : TPMNoticeKind::Repaint, this);
 }
 
-void TPMCustomItem::OpenPopupWindow(TPMView*, TPMItemViewer*, TPopupAlignment, QPoint, bool, bool, bool)
+void TPMCustomItem::OpenPopupWindow(TPMView* sourceView, TPMItemViewer* sourceViewer,
+                                    TPopupAlignment alignment, QPoint at, bool editMode, bool selectFirst,
+                                    bool asSubmenu)
 {
-    FirePopupEvents();
+    OpenItemPopup(this, sourceView, sourceViewer, alignment, at, editMode, selectFirst, asSubmenu);
 }
 
 void TPMCustomItem::FirePopup(TPMCustomItem* sender, bool fromLink)

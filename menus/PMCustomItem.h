@@ -119,15 +119,16 @@ public:
     virtual void ExecuteClick();
     virtual void RefreshFromAction();
 
+    // The popup events of opening this item's submenu: the link target's first, then its own. An
+    // exception passes on: the submenu is not opened.
+    void FirePopupEvents();
+
 signals:
     // The free notification: sent first thing while the item is being freed.
     void Freeing(TPMCustomItem* item);
 
 protected:
     void SetKindFlags(TPMKindFlags flags) { kindFlags_ = flags; }
-    // The popup events of opening this item's submenu: the link target's first, then its own. An
-    // exception passes on: the submenu is not opened.
-    void FirePopupEvents();
 
 private:
     struct NotifyEntry {

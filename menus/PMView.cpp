@@ -3,6 +3,7 @@
 #include "menus/PMCustomItem.h"
 #include "menus/PMItemViewer.h"
 #include "menus/PMLibrary.h"
+#include "menus/PMModalHandler.h"
 #include "menus/PMPlatform.h"
 #include "platform_gui/DesktopSettings.h"
 #include "platform_gui/PainterCanvas.h"
@@ -56,7 +57,8 @@ TPMView::TPMView(QObject* owner, TPMView* parentView, TPMCustomItem* parentItem,
     };
     for (size_t i = 0; i < timers_.size(); ++i) {
         timers_[i] = new QTimer(this);
-        connect(timers_[i], &QTimer::timeout, this, [this, i] { TimerElapsed(static_cast<int>(i)); });
+        connect(timers_[i], &QTimer::timeout, this,
+                [this, i] { RunInMenuLoop([this, i] { TimerElapsed(static_cast<int>(i)); }); });
     }
     if (window_ != nullptr)
         RegisterMenuWindow(window_);

@@ -287,17 +287,17 @@ TEST(ItemTree, OpeningASubmenuClicksItUnlessItIsACombo)
         popups << sender->objectName() + (fromLink ? "+link" : "");
     };
     submenu->setObjectName("S");
-    submenu->OpenPopupWindow(nullptr, nullptr, paLeft, {}, false, false, true);
+    submenu->FirePopupEvents();
     EXPECT_EQ(clicks, 1);
     submenu->SetDropdownCombo(true);
-    submenu->OpenPopupWindow(nullptr, nullptr, paLeft, {}, false, false, true);
+    submenu->FirePopupEvents();
     EXPECT_EQ(clicks, 1);
 
     auto* target = new TPMSubmenuItem(&window);
     target->OnPopup = submenu->OnPopup;
     submenu->SetLinkSubitems(target);
     popups.clear();
-    submenu->OpenPopupWindow(nullptr, nullptr, paLeft, {}, false, false, true);
+    submenu->FirePopupEvents();
     EXPECT_EQ(popups, QStringList({"S+link", "S"})); // the link target's event first
 }
 
@@ -328,7 +328,7 @@ TEST(ItemTree, ShortCutsRunThroughTheirSubmenusPopupEvents)
     events.clear();
     EXPECT_TRUE(root->HandleShortCut(Qt::CTRL | Qt::Key_O));
     EXPECT_EQ(events, QStringList{"open"});
-    EXPECT_THROW(file->OpenPopupWindow(nullptr, nullptr, paLeft, {}, false, false, true), std::runtime_error);
+    EXPECT_THROW(file->FirePopupEvents(), std::runtime_error);
     file->SetEnabled(false);
     EXPECT_FALSE(root->HandleShortCut(Qt::CTRL | Qt::Key_O));
 }

@@ -1,0 +1,84 @@
+#pragma once
+// While a popup menu is open the modal handler owns the mouse and the keyboard: an application-wide
+// event filter routes input to the chain of open menu views by its screen position, consumes it, and
+// passes everything else on (posted messages, timers, painting), so the station keeps playing.
+#include <QEventLoop>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QInputEvent;
+class QKeyEvent;
+class QMouseEvent;
+class TPMView;
+class TPMItemViewer;
+
+class TPMModalHandler : public QObject {
+    Q_OBJECT
+public:
+    TPMModalHandler();
+    ~TPMModalHandler() override;
+
+    // The handler of the menu open now, or none.
+    static TPMModalHandler* Current();
+
+    QWidget* Window() { return &window_; }
+    bool HasCapture() const { return capture_; }
+    // The long hint of the innermost selected entry: the application's hint text while the menu is open.
+    QString HintText() const { return hintText_; }
+
+    // Runs until a close action is set, a press lands outside the menu, a release outside it ends
+    // it, the capture is lost, or the menu is freed.
+    void RunLoop(TPMView* rootView, bool rightButton);
+    // Ends the loop as a cancel (the menu, its root item or a window went).
+    void Cancel();
+    // Runs a call of the loop: an exception ends the loop and is kept to be thrown once it returned.
+    void Guarded(const std::function<void()>& call);
+    std::exception_ptr TakeException();
+    // Posts the press that ended the menu, and the input after it, to the window it was aimed at.
+    void ReplayOutsidePress();
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override;
+
+private:
+    bool HandleInput(QEvent* event);
+    void HandleMouse(QMouseEvent* event);
+    void HandleKey(QKeyEvent* event);
+    void TrackMouse(QPoint screenPoint, bool alwaysHit);
+    TPMItemViewer* ViewerUnderMouse();
+    TPMView* Innermost() const;
+    bool InChain(const QWidget* window) const;
+    void RefreshCursorAndHint();
+    void CheckCapture();
+    void LoseCapture();
+    void End();
+
+    QWidget window_; // the hidden window the capture is on
+    QEventLoop loop_;
+    QPointer<TPMView> root_;
+    bool rightButton_ = false;
+    bool running_ = false;
+    bool capture_ = true;
+    bool ended_ = false;
+    bool grabbed_ = false;
+    bool pressedOnMenu_ = false;
+    QPointer<QWidget> modalAtStart_;
+    QString hintText_;
+    std::exception_ptr exception_;
+    ulong lastInputTime_ = 0;
+    // The press outside the menu and the input after it, replayed once the menu has gone.
+    QPointer<QWidget> replayTarget_;
+    std::vector<std::unique_ptr<QInputEvent>> replay_;
+};
+
+// Runs a view's timer or another call made from the event loop while a menu is open, inside the
+// handler's guard; directly when no menu is open.
+void RunInMenuLoop(const std::function<void()>& call);

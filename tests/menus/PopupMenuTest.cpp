@@ -1,0 +1,330 @@
+#include "DialogAnswerer.h"
+#include "MenuTestKit.h"
+#include "menus/PMItemViewer.h"
+#include "menus/PMModalHandler.h"
+#include "menus/PMPopupMenu.h"
+#include "menus/PMPopupWindow.h"
+#include "platform/Messages.h"
+#include "platform_gui/DesktopSettings.h"
+#include "platform_gui/Monitors.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs steps one after another from zero-timers inside the menu loop; a menu still open after the
+// last step is cancelled and fails the test, so no test can hang.
+class LoopDriver {
+public:
+    explicit LoopDriver(std::vector<std::function<void()>> steps) : steps_(std::move(steps)) { Schedule(); }
+
+private:
+    void Schedule()
+    {
+        QTimer::singleShot(0, &context_, [this] {
+            if (next_ < steps_.size()) {
+                steps_[next_++]();
+                Schedule();
+            } else if (TPMModalHandler* handler = TPMModalHandler::Current()) {
+                ADD_FAILURE() << "the menu was still open after the last step";
+                handler->Cancel();
+            }
+        });
+    }
+    std::vector<std::function<void()>> steps_;
+    size_t next_ = 0;
+    QObject context_; // its timers go with the driver
+};
+
+QList<TPMPopupWindow*> PopupWindows()
+{
+    QList<TPMPopupWindow*> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<TPMPopupWindow*>(widget))
+            windows << window;
+    return windows;
+}
+
+TPMView* RootView()
+{
+    const QList<TPMPopupWindow*> windows = PopupWindows();
+    for (TPMPopupWindow* window : windows)
+        if (window->View()->ParentView() == nullptr)
+            return window->View();
+    return nullptr;
+}
+
+QPoint CentreOnScreen(TPMView* view, const TPMCustomItem* item)
+{
+    return view->Window()->mapToGlobal(ViewerOf(view, item)->BoundsRect.ToQRect().center() +
+                                       view->ClientOffset());
+}
+
+void MouseTo(QWidget* window, QPoint screen, QEvent::Type type = QEvent::MouseMove,
+             Qt::MouseButton button = Qt::NoButton)
+{
+    const QPoint local = window->mapFromGlobal(screen);
+    QMouseEvent event(type, local, local, screen, button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
+    QApplication::sendEvent(window, &event);
+}
+
+void Key(int key, const QString& text = {})
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(RootView()->Window(), &event);
+}
+
+// A station window with a menu of three entries and a submenu.
+struct Station {
+    QWidget window;
+    TPMPopupMenu* menu = new TPMPopupMenu(&window);
+    TPMItem* play = Add("&Play");
+    TPMItem* stop = Add("&Stop");
+    TPMSubmenuItem* more = new TPMSubmenuItem(&window);
+    TPMItem* inner = new TPMItem(&window);
+    QStringList ran;
+    platform::FakeMonitors monitors{{{QRect(0, 0, 1280, 1024), QRect(0, 0, 1280, 1000), true}}};
+
+    Station()
+    {
+        more->SetCaption("&More");
+        inner->SetCaption("&Inner");
+        menu->Items()->AppendItem(more);
+        more->AppendItem(inner);
+        for (TPMCustomItem* item : std::initializer_list<TPMCustomItem*>{play, stop, inner})
+            item->OnClick = [this](TPMCustomItem* sender) { ran << sender->Caption(); };
+    }
+    TPMItem* Add(const QString& caption)
+    {
+        auto* item = new TPMItem(&window);
+        item->SetCaption(caption);
+        menu->Items()->AppendItem(item);
+        return item;
+    }
+};
+
+} // namespace
+
+TEST(PopupMenu, OnPopupRunsFirstAndEnterRunsTheCommandAfterPopupReturned)
+{
+    Station station;
+    int windowsAtPopup = -1;
+    station.menu->OnPopup = [&](QObject* sender) {
+        if (sender == station.menu) {
+            windowsAtPopup = PopupWindows().size();
+            station.stop->SetEnabled(false); // what the handler changes shows
+        }
+    };
+    bool stopShownDisabled = false;
+    LoopDriver driver({[&] {
+                           stopShownDisabled = !ViewerOf(RootView(), station.stop)->Item()->Enabled();
+                           Key(Qt::Key_Down);
+                       },
+                       [&] { Key(Qt::Key_Return); }});
+    station.menu->Popup(200, 200);
+    EXPECT_EQ(windowsAtPopup, 0);
+    EXPECT_TRUE(stopShownDisabled);
+    EXPECT_TRUE(station.ran.isEmpty()); // not yet: it runs from the event loop
+    EXPECT_TRUE(PopupWindows().isEmpty());
+    DeliverQueuedClicks();
+    EXPECT_EQ(station.ran, QStringList{"&Play"});
+    EXPECT_FALSE(station.menu->IsOpen());
+}
+
+TEST(PopupMenu, AnEmptyMenuStillOpensAWindow)
+{
+    QWidget owner;
+    TPMPopupMenu menu(&owner);
+    QSize size;
+    LoopDriver driver({[&] {
+        size = RootView()->Window()->size();
+        Key(Qt::Key_Escape);
+    }});
+    menu.Popup(10, 10);
+    EXPECT_EQ(size, QSize(29, 28));
+}
+
+TEST(PopupMenu, TheOpeningReleaseKeepsTheMenuAndASecondReleaseOutsideClosesIt)
+{
+    Station station;
+    bool openAfterFirst = false;
+    const QPoint outside(900, 900);
+    LoopDriver driver(
+        {[&] { MouseTo(RootView()->Window(), outside, QEvent::MouseButtonRelease, Qt::RightButton); },
+         [&] {
+             openAfterFirst = TPMModalHandler::Current() != nullptr;
+             MouseTo(RootView()->Window(), outside, QEvent::MouseButtonRelease, Qt::RightButton);
+         }});
+    station.menu->Popup(100, 100);
+    EXPECT_TRUE(openAfterFirst);
+    EXPECT_TRUE(PopupWindows().isEmpty());
+    DeliverQueuedClicks();
+    EXPECT_TRUE(station.ran.isEmpty());
+}
+
+TEST(PopupMenu, AClickOnAnEntryRunsItsCommandOnce)
+{
+    Station station;
+    LoopDriver driver({[&] {
+        TPMView* root = RootView();
+        const QPoint at = CentreOnScreen(root, station.stop);
+        MouseTo(root->Window(), at);
+        MouseTo(root->Window(), at, QEvent::MouseButtonPress, Qt::LeftButton);
+        MouseTo(root->Window(), at, QEvent::MouseButtonRelease, Qt::LeftButton);
+    }});
+    station.menu->Popup(100, 100);
+    DeliverQueuedClicks();
+    DeliverQueuedClicks();
+    EXPECT_EQ(station.ran, QStringList{"&Stop"});
+}
+
+TEST(PopupMenu, AClickOutsideClosesTheMenuAndStillReachesItsTarget)
+{
+    Station station;
+    QWidget other;
+    auto* button = new QPushButton("Other", &other);
+    other.setGeometry(600, 600, 200, 100);
+    button->setGeometry(0, 0, 200, 100);
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    int clicks = 0;
+    QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
+    const QPoint target = other.mapToGlobal(QPoint(50, 50));
+    LoopDriver driver({[&] {
+        // Press and release in one batch, before the loop could return between them.
+        MouseTo(RootView()->Window(), target, QEvent::MouseButtonPress, Qt::LeftButton);
+        MouseTo(RootView()->Window(), target, QEvent::MouseButtonRelease, Qt::LeftButton);
+    }});
+    station.menu->Popup(100, 100);
+    EXPECT_EQ(clicks, 0);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(clicks, 1);
+    DeliverQueuedClicks();
+    EXPECT_TRUE(station.ran.isEmpty());
+}
+
+TEST(PopupMenu, KeysAndCharacters)
+{
+    Station station;
+    platform::FakeDesktopSettings settings;
+    QString selectedAfterS;
+    LoopDriver driver({[&] { Key(Qt::Key_Z, "z"); }, [&] { Key(Qt::Key_Space, " "); },
+                       [&] {
+                           Key(Qt::Key_M, "m"); // unique: opens the submenu with its first entry
+                       },
+                       [&] {
+                           TPMView* submenu = RootView()->OpenSubmenuView();
+                           selectedAfterS = submenu != nullptr && submenu->Selected() != nullptr
+                                                ? submenu->Selected()->Item()->Caption()
+                                                : QString();
+                           Key(Qt::Key_Alt);
+                       }});
+    station.menu->Popup(100, 100);
+    EXPECT_EQ(settings.beeps, 2);
+    EXPECT_EQ(selectedAfterS, "&Inner");
+    EXPECT_TRUE(PopupWindows().isEmpty());
+}
+
+TEST(PopupMenu, PostedMessagesAreDeliveredWhileTheMenuIsOpen)
+{
+    Station station;
+    class Receiver : public QObject {
+    public:
+        int received = 0;
+        bool event(QEvent* event) override
+        {
+            if (platform::AsMessage(event) != nullptr) {
+                ++received;
+                return true;
+            }
+            return QObject::event(event);
+        }
+    } receiver;
+    platform::RegisterWindow(&receiver, "TMenuTestReceiver");
+    int receivedWhileOpen = 0;
+    LoopDriver driver({[&] { platform::PostMessage(&receiver, platform::WM_PLAYNEXT); },
+                       [&] {
+                           receivedWhileOpen = receiver.received;
+                           Key(Qt::Key_Escape);
+                       }});
+    station.menu->Popup(100, 100);
+    EXPECT_EQ(receivedWhileOpen, 1);
+}
+
+TEST(PopupMenu, AFailingHandlerInsideTheLoopPassesOutAfterTheCleanup)
+{
+    Station station;
+    station.play->OnSelect = [](TPMCustomItem*, TPMItemViewer*, bool selecting) {
+        if (selecting)
+            throw std::runtime_error("Playlist unreadable");
+    };
+    LoopDriver driver({[&] { Key(Qt::Key_Down); }});
+    EXPECT_THROW(station.menu->Popup(100, 100), std::runtime_error);
+    EXPECT_TRUE(PopupWindows().isEmpty());
+    EXPECT_EQ(TPMModalHandler::Current(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(station.menu->IsOpen());
+}
+
+TEST(PopupMenu, AHandlerFreeingTheMenuOrItsWindowEndsTheMenuWithoutACommand)
+{
+    for (const bool ownerToo : {false, true}) {
+        auto* station = new Station;
+        QPointer<TPMPopupMenu> menu(station->menu);
+        station->more->OnClick = [&](TPMCustomItem*) {
+            if (ownerToo)
+                delete station;
+            else
+                delete menu.data();
+        };
+        LoopDriver driver({[&] { Key(Qt::Key_End); }, [&] { Key(Qt::Key_Right); }});
+        menu->Popup(100, 100);
+        EXPECT_TRUE(menu.isNull());
+        EXPECT_TRUE(PopupWindows().isEmpty());
+        EXPECT_EQ(TPMModalHandler::Current(), nullptr);
+        if (!ownerToo)
+            delete station;
+    }
+}
+
+TEST(PopupMenu, AModalBoxFromAHandlerTakesItsInputAndTheMenuCloses)
+{
+    Station station;
+    bool boxGotKey = false;
+    bool captureReleased = false;
+    station.more->OnClick = [&](TPMCustomItem*) {
+        QDialog dialog;
+        QTimer::singleShot(0, &dialog, [&] {
+            captureReleased = !TPMModalHandler::Current()->HasCapture();
+            QTest::keyClick(&dialog, Qt::Key_Escape); // reaches the dialog, which closes
+            boxGotKey = dialog.result() == QDialog::Rejected && !dialog.isVisible();
+        });
+        dialog.exec();
+    };
+    LoopDriver driver({[&] { Key(Qt::Key_End); }, [&] { Key(Qt::Key_Right); }});
+    station.menu->Popup(100, 100);
+    EXPECT_TRUE(captureReleased);
+    EXPECT_TRUE(boxGotKey);
+    EXPECT_TRUE(PopupWindows().isEmpty());
+    DeliverQueuedClicks();
+    EXPECT_TRUE(station.ran.isEmpty());
+}
+
+TEST(PopupMenu, PopupWhileAMenuIsOpenOpensNothing)
+{
+    Station station;
+    Station second;
+    int windowsDuringSecond = -1;
+    LoopDriver driver({[&] {
+                           second.menu->Popup(300, 300);
+                           windowsDuringSecond = PopupWindows().size();
+                       },
+                       [&] { Key(Qt::Key_Escape); }});
+    station.menu->Popup(100, 100);
+    EXPECT_EQ(windowsDuringSecond, 1);
+}
