@@ -56,7 +56,10 @@ TChannelPlayback::~TChannelPlayback() = default;
 void TChannelPlayback::SetVolume(int volume)
 {
     volume_ = volume;
-    ChannelSetVolume(channelNo_, volume);
+    // A fade-out runs to its end and its advance: the knob is for what starts next.
+    const audiolib::Handle onAir = ChannelStream(channelNo_);
+    if (onAir == 0 || onAir != fadingOut_)
+        ChannelSetVolume(channelNo_, volume);
 }
 
 bool TChannelPlayback::event(QEvent* event)
@@ -87,6 +90,8 @@ void TChannelPlayback::PlayNext(audiolib::Handle stream, platform::LParam token)
         return;
     if (token != 0 && token != advanceToken_)
         return;
+    // The channel moving on by itself while the operator paused: the next entry waits, paused.
+    const bool stayPaused = queue_.Paused && (stream != 0 || token != 0);
     const int count = queue_.Count();
     if (count == 0)
         return;
@@ -96,6 +101,9 @@ void TChannelPlayback::PlayNext(audiolib::Handle stream, platform::LParam token)
     int next = current + 1;
     if (next >= count) {
         if (!Repeat) {
+            // The entry that moved the channel here has ended or faded out: its stop is not news.
+            if (stream != 0)
+                ChannelStop(channelNo_);
             StopAndEmpty();
             return;
         }
@@ -121,7 +129,7 @@ void TChannelPlayback::PlayNext(audiolib::Handle stream, platform::LParam token)
     // The entry on air hands over: it ends or fades out on its own beside the next one.
     Channels[channelNo_].ReleaseAir();
     queue_.SetItemIndex(next);
-    queue_.Paused = false;
+    queue_.Paused = stayPaused;
     queue_.SetOnAir(false);
     PlayItem(next);
 }
@@ -130,11 +138,15 @@ void TChannelPlayback::CrossfadePoint(audiolib::Handle stream)
 {
     if (stream == 0 || stream != ChannelStream(channelNo_) || !StationOptions.CrossfadeEnabled[channelNo_])
         return;
+    fadingOut_ = stream;
     ChannelSlide(channelNo_, KeepFrequency, 0, KeepPan,
                  uint32_t(StationOptions.FadeInterval[channelNo_]) * 1000);
-    // Named by the stream, so a stop or a jump before it arrives makes it a late one.
-    if (queue_.ItemIndex() < queue_.Count() - 1)
+    // Named by the stream, so a stop or a jump before it arrives makes it a late one. A start-over
+    // crossfades like any next entry.
+    if (queue_.ItemIndex() < queue_.Count() - 1 || Repeat)
         platform::PostMessage(this, platform::WM_PLAYNEXT, stream);
+    else // nothing starts now: the channel moves on when the fade ends, not seconds later at the end
+        ChannelSetSync(channelNo_, SyncOnce | SyncSlideEnd, 0, PostPlayNextProc, static_cast<QObject*>(this));
 }
 
 void TChannelPlayback::PlayItemAt(int index)
@@ -176,7 +188,7 @@ void TChannelPlayback::PlayFileItem(const TTemaData& entry)
     queue_.ShowCountdown(0);
     // An empty path is a missing file: left alone, it would hold the channel silent with entries left.
     const QString& path = entry.FileName;
-    queue_.SetOnAir(true);
+    queue_.SetOnAir(!queue_.Paused);
     const bool crossfadeEnabled = StationOptions.CrossfadeEnabled[slot];
     if (!crossfadeEnabled)
         ChannelStopBoth(slot);
@@ -203,11 +215,20 @@ void TChannelPlayback::PlayFileItem(const TTemaData& entry)
     else
         started = ChannelOpenFile(slot, path, queue_.LengthSec, errorText);
     if (started) {
+        // While the operator paused, the entry starts silent and is paused at once; its volume,
+        // fade and syncs wait with it for Play.
+        const bool startPaused = queue_.Paused;
+        if (startPaused) {
+            ChannelSetVolume(slot, 0);
+            started = ChannelStartFile(slot, errorText) && ChannelPause(slot);
+        }
         // Heard as one: a fading-in entry never sounds at full volume before its fade begins.
         const TSlotBatch batch(slot);
-        started = ChannelStartFile(slot, errorText);
+        if (started && !startPaused)
+            started = ChannelStartFile(slot, errorText);
         if (started) {
             void* const target = static_cast<QObject*>(this);
+            fadingIn_ = crossfaded ? ChannelStream(slot) : 0;
             if (crossfaded) {
                 const int crossfadeSeconds = StationOptions.CrossfadeInterval[slot];
                 ChannelSetVolume(slot, 0);
@@ -298,7 +319,8 @@ void TChannelPlayback::PlayPauseClick(bool down)
         StopAndEmpty();
         return;
     }
-    if (down && queue_.Paused) {
+    // Only a stream that really is paused resumes; anything else starts the entry as from idle.
+    if (down && queue_.Paused && ChannelIsActive(channelNo_) && !ChannelIsPlaying(channelNo_)) {
         queue_.Paused = false;
         queue_.SetOnAir(true);
         ResumePlayback();
@@ -349,7 +371,26 @@ void TChannelPlayback::StopAll()
 void TChannelPlayback::FadeOut()
 {
     const int slot = channelNo_;
-    ChannelSlide(slot, KeepFrequency, 0, KeepPan, uint32_t(StationOptions.FadeInterval[slot]) * 1000);
+    const audiolib::Handle stream = ChannelStream(slot);
+    auto fadeMs = uint32_t(StationOptions.FadeInterval[slot]) * 1000;
+    if (stream != 0 && stream == fadingIn_) {
+        // Still rising from silence: fade out over the time it has risen, or not at all when it is
+        // still below -40 dB, rather than hold near-silence for a whole fade.
+        const double risen = audiolib::ChannelBytes2Seconds(stream, audiolib::ChannelGetPosition(stream));
+        if (risen >= 0 && risen < StationOptions.CrossfadeInterval[slot]) {
+            float volume = 0;
+            audiolib::ChannelGetAttributes(stream, nullptr, &volume, nullptr);
+            if (volume < 1.0f) {
+                queue_.UpdateTimes(TimeStop, 0);
+                ChannelStop(slot);
+                platform::PostMessage(this, platform::WM_PLAYNEXT, 0, advanceToken_);
+                return;
+            }
+            fadeMs = std::min(fadeMs, std::max<uint32_t>(uint32_t(risen * 1000), 1));
+        }
+    }
+    fadingOut_ = stream;
+    ChannelSlide(slot, KeepFrequency, 0, KeepPan, fadeMs);
     ChannelSetSync(slot, SyncSlideEnd, 0, PostPlayNextProc, static_cast<QObject*>(this));
     queue_.UpdateTimes(TimeFadeOut, 0);
 }

@@ -90,6 +90,10 @@ private:
     // The channel's own advances past an entry it did not start carry this as lParam; Stop, Stop all
     // and a jump change it, so an advance still queued from before them does nothing.
     platform::LParam advanceToken_ = 1;
+    // The stream that started rising from silence last, and the one a fade-out or a crossfade point
+    // last slid down.
+    audiolib::Handle fadingIn_ = 0;
+    audiolib::Handle fadingOut_ = 0;
     TNextEntryOpener nextEntry_;
 
     void PlayNext(audiolib::Handle stream, platform::LParam token);

@@ -194,10 +194,11 @@ void TChannelQueue::DeleteSelected()
     if (rows.isEmpty())
         return;
     bool stopped = false;
+    const int current = ItemIndex();
     for (const int row : rows) {
         const TTemaData& entry = Entry(row);
-        // Line-in and label entries have no file: they never match, even before a file was started.
-        if (!entry.FileName.isEmpty() && entry.FileName == LastFile) {
+        // By row: another copy of the file on air (a jingle queued many times) is not the entry on air.
+        if (row == current) {
             StopPlayback();
             emit CountdownShown(FormatDuration(0));
             stopped = true;
@@ -405,6 +406,8 @@ void TChannelQueue::StopPlayback()
                  LangChannel.GetText(QStringLiteral("already stopped")));
     }
     Channels[channelNo_].ReleaseAir();
+    // A stopped channel is not paused: Play starts the entry instead of resuming nothing.
+    Paused = false;
     SetOnAir(false);
     emit PlaybackStopped();
 }

@@ -84,7 +84,7 @@ public:
     // and not inserted.
     void InsertItem(int index, const QString& text, uint8_t keep);
 
-    // Deletes the selected entries; deleting the file last started stops playback.
+    // Deletes the selected entries; deleting the current entry stops playback.
     void DeleteSelected();
     // The selected entries, in order, as one block before entry target (Count(): at the end).
     void MoveSelected(int target);

@@ -44,6 +44,27 @@ void JumpQueue(PlaybackFixture& f)
     f.queue.AddItem(f.ConstantWav("d.wav", 6, 1, 0.5), 1);
 }
 
+// a, b, and a again.
+void CopyQueued(PlaybackFixture& f)
+{
+    TwoEntries(f);
+    f.queue.AddItem(f.File("a.wav"), 1);
+}
+
+void TwoAndAShortOne(PlaybackFixture& f)
+{
+    TwoEntries(f);
+    f.queue.AddItem(f.ConstantWav("c.wav", 3, 0, 0.5), 1);
+}
+
+Step DeleteRows(const QList<int>& rows)
+{
+    return [rows](PlaybackFixture& f) {
+        f.SelectRows(rows);
+        f.queue.DeleteSelected();
+    };
+}
+
 void ExpectOneStream(PlaybackFixture&)
 {
     EXPECT_EQ(audiolib::LiveStreamCount(), 1);
@@ -112,8 +133,9 @@ std::vector<Variant> Variants()
              f.QueueFiveEntries(0);
          },
          {},
-         19 * S,
-         {A, B, C, D, {1, 0.25, 17 * S, 23 * S, true, 21 * S}},
+         18 * S,
+         // The start-over crossfades at d's point like any next entry.
+         {A, B, C, D, {1, 0.25, 15 * S, 21 * S, true, 19 * S}},
          {-1, 0, 1, 2, 3, 4, 0},
          [](PlaybackFixture& f) {
              EXPECT_EQ(f.LogCount(" 0 200 1 -1 Repeating themes"), 1);
@@ -301,6 +323,83 @@ std::vector<Variant> Variants()
          7 * S + Margin,
          {{0, 0.25, 0, S / 2, true}, {1, 0.5, S, 7 * S, true, 5 * S}},
          {-1, 0, 1, 2, 3, -1}},
+        // A stopped channel is not paused: Play starts the entry that took the deleted one's place.
+        {"PlayAfterThePausedEntryWasDeleted",
+         [](PlaybackFixture& f) {
+             f.queue.AddItem(f.ConstantWav("a.wav", 16, 0, 0.25), 1);
+             f.queue.AddItem(f.ConstantWav("b.wav", 6, 1, 0.25), 1);
+             f.queue.AddItem(f.ConstantWav("c.wav", 6, 0, 0.5), 1);
+         },
+         {{10 * S, [](PlaybackFixture& f) { f.playback.PlayPauseClick(true); }},
+          {11 * S, DeleteRows({0})},
+          {12 * S, [](PlaybackFixture& f) { f.playback.PlayPauseClick(true); }}},
+         17 * S,
+         {{0, 0.25, 0, 10 * S, true},
+          {1, 0.25, 12 * S, 18 * S, true, 16 * S},
+          {0, 0.5, 16 * S, 22 * S, true}},
+         {-1, 0, 0, 1},
+         [](PlaybackFixture& f) {
+             EXPECT_TRUE(f.queue.OnAir());
+             EXPECT_EQ(f.LogCount("resuming"), 0);
+         }},
+        // The same file queued twice: deleting the other copy leaves the paused entry to resume.
+        {"ResumeAfterAnotherCopyOfThePausedFileWasDeleted",
+         CopyQueued,
+         {{2 * S, [](PlaybackFixture& f) { f.playback.PlayPauseClick(true); }},
+          {3 * S, DeleteRows({2})},
+          {4 * S, [](PlaybackFixture& f) { f.playback.PlayPauseClick(true); }}},
+         7 * S,
+         {{0, 0.25, 0, 8 * S, true, 6 * S, 2 * S, 2 * S}, {1, 0.25, 6 * S, 12 * S, true}},
+         {-1, 0, 1},
+         [](PlaybackFixture& f) { EXPECT_EQ(f.LogCount(" 0 10 101 1 resuming"), 1); }},
+        {"DeletingAnotherCopyOfTheFileOnAirKeepsItOnAir",
+         CopyQueued,
+         {{S, DeleteRows({2})}},
+         7 * S,
+         {A, {1, 0.25, 4 * S, 10 * S, true}},
+         {-1, 0, 1}},
+        // A crossfade longer than the fade-out: the start-over begins at the last entry's point.
+        {"RepeatStartsOverAtTheLastEntrysPoint",
+         [](PlaybackFixture& f) {
+             f.playback.Repeat = true;
+             TwoEntries(f);
+         },
+         {},
+         11 * S,
+         {A, {1, 0.25, 4 * S, 10 * S, true, 8 * S}, {0, 0.25, 8 * S, 14 * S, true, 12 * S}},
+         {-1, 0, 1, 0}},
+        // Appended after the last entry's point: it starts as the fade ends, not at the old end.
+        {"AnEntryAppendedAfterTheLastPointStartsWhenTheFadeEnds",
+         two,
+         {{374850, [](PlaybackFixture& f) { f.queue.AddItem(f.ConstantWav("c.wav", 6, 0, 0.5), 1); }}},
+         12 * S,
+         {A, {1, 0.25, 4 * S, 10 * S, true, 8 * S}, {0, 0.5, 9 * S, 15 * S, true, 13 * S}},
+         {-1, 0, 1, 2}},
+        // Fade out pressed half a second into a fade-in: it fades over that half second.
+        {"FadeOutDuringAFadeInFadesOverItsRise",
+         TwoAndAShortOne,
+         {{S, [](PlaybackFixture& f) { f.playback.StopClick(); }},
+          {66150, [](PlaybackFixture& f) { f.playback.FadeOut(); }}},
+         5 * S + Margin,
+         {{0, 0.25, 0, S, true}, {1, 0.25, S, 7 * S, true, 66150, -1, 0, S / 2}, {0, 0.5, 2 * S, 5 * S}},
+         {-1, 0, 1, 2, -1}},
+        {"FadeOutAtTheStartOfAFadeInAdvancesAtOnce",
+         TwoAndAShortOne,
+         {{S, [](PlaybackFixture& f) { f.playback.StopClick(); }},
+          {S + PlaybackFixture::Block, [](PlaybackFixture& f) { f.playback.FadeOut(); }}},
+         4 * S + PlaybackFixture::Block + Margin,
+         {{0, 0.25, 0, S, true},
+          {1, 0.25, S, S + PlaybackFixture::Block, true},
+          {0, 0.5, S + PlaybackFixture::Block, 4 * S + PlaybackFixture::Block}},
+         {-1, 0, 1, 2, -1}},
+        // The knob moved during a fade-out: the fade completes, and the next entry takes the new volume.
+        {"VolumeKnobDuringAFadeOutIsForTheNextEntry",
+         two,
+         {{2 * S, [](PlaybackFixture& f) { f.playback.FadeOut(); }},
+          {110250, [](PlaybackFixture& f) { f.playback.SetVolume(50); }}},
+         7 * S,
+         {{0, 0.25, 0, 6 * S, true, 2 * S}, {1, 0.25 * 50 / 80, 3 * S, 9 * S, true}},
+         {-1, 0, 1}},
         {"EmptyPathIsPassedLikeAMissingFile",
          [](PlaybackFixture& f) {
              f.queue.AddItem(f.ConstantWav("a.wav", 3, 0, 0.25), 1);
@@ -571,4 +670,24 @@ TEST_F(ChannelPlaybackTest, TheNextEntryIsOpenedAheadAndFreedWhenNotWanted)
     playback.StopAll();
     Deliver();
     EXPECT_EQ(audiolib::LiveStreamCount(), 0);
+}
+
+// The GUI thread is late: an entry ends, and its advance waits behind the operator's Pause. The
+// next entry then waits paused instead of going on air.
+TEST_F(ChannelPlaybackTest, APauseWhileAnEndIsHandledKeepsTheNextEntryPaused)
+{
+    TwoEntries(*this, 3, 3);
+    RunUntil(Block, {{0, [&] { playback.PlayItemAt(0); }}});
+    ASSERT_TRUE(audiolib::NullAdvance(3 * S));
+    playback.PlayPauseClick(true);
+    Deliver();
+    EXPECT_EQ(queue.ItemIndex(), 1);
+    EXPECT_TRUE(queue.Paused);
+    EXPECT_FALSE(queue.OnAir());
+    EXPECT_EQ(audiolib::ChannelIsActive(ChannelStream(1)), audiolib::ActivePaused);
+    EXPECT_EQ(LogCount(File("b.wav") + " (2)"), 1);
+
+    playback.PlayPauseClick(true);
+    EXPECT_TRUE(queue.OnAir());
+    EXPECT_TRUE(ChannelIsPlaying(1));
 }

@@ -388,13 +388,14 @@ TEST_F(ChannelQueueTest, CurrentEntryStaysCurrent)
              q.ShuffleItems(true);
          },
          -2, "3"}, // wherever the shuffle put it
-        // Deleting the running entry (not the file started last): the channel goes on with the
-        // entry that followed it.
-        {"the current entry deleted while it runs",
+        // Another copy of the file on air (a jingle queued twice) goes; the entry on air plays on.
+        {"another copy of the file on air deleted",
          [&](TChannelQueue& q) {
-             remove(q, {1, 3});
+             q.LastFile = "/music/3";
+             AppendEntry(q, "3", 10);
+             remove(q, {1, 7});
          },
-         1, "2"},
+         2, "3"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -417,7 +418,7 @@ TEST_F(ChannelQueueTest, CurrentEntryStaysCurrent)
     }
 }
 
-TEST_F(ChannelQueueTest, DeletingTheFileStartedLastStopsAndPlaysWhatFollowsNext)
+TEST_F(ChannelQueueTest, DeletingTheCurrentEntryStopsAndPlaysWhatFollowsNext)
 {
     TChannelQueue queue(1);
     for (int i = 0; i < 5; ++i)

@@ -36,7 +36,8 @@ private:
 double Gain(const THeard& entry, int64_t frame)
 {
     constexpr double Volume = 0.8;
-    constexpr double FadeIn = 2 * 44100.0, FadeOut = 44100.0;
+    constexpr double FadeIn = 2 * 44100.0;
+    const auto fadeOut = static_cast<double>(entry.fadeOutFrames);
     const auto paused = [&](int64_t n) {
         return entry.pauseAt >= 0 && n >= entry.pauseAt ? std::min(n - entry.pauseAt, entry.pauseFrames) : 0;
     };
@@ -51,7 +52,7 @@ double Gain(const THeard& entry, int64_t frame)
     if (entry.fadeOutAt < 0 || frame < entry.fadeOutAt)
         return rising(frame);
     return rising(entry.fadeOutAt) *
-           (1.0 - std::min(static_cast<double>(frame - entry.fadeOutAt), FadeOut) / FadeOut);
+           (1.0 - std::min(static_cast<double>(frame - entry.fadeOutAt), fadeOut) / fadeOut);
 }
 
 } // namespace

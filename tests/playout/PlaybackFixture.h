@@ -23,6 +23,7 @@ struct THeard {
     int64_t fadeOutAt = -1; // where its slide to silence begins
     int64_t pauseAt = -1;   // where it is paused for pauseFrames
     int64_t pauseFrames = 0;
+    int64_t fadeOutFrames = 44100; // the length of its slide to silence
 };
 
 // Public, so the steps of a table of runs can reach it.
