@@ -1,10 +1,13 @@
 #include "menus/PMPopupWindow.h"
 
+#include "menus/PMAnimation.h"
 #include "menus/PMCustomItem.h"
 #include "menus/PMItemViewer.h"
 #include "menus/PMLibrary.h"
+#include "menus/PMModalHandler.h"
 #include "menus/PMPlacement.h"
 #include "menus/PMPlatform.h"
+#include "platform/Messages.h"
 #include "platform_gui/DesktopSettings.h"
 #include "platform_gui/Monitors.h"
 #include "platform_gui/PainterCanvas.h"
@@ -72,6 +75,7 @@ TPMPopupWindow::TPMPopupWindow(TPMView* sourceView, TPMCustomItem* item, bool ed
 
 TPMPopupWindow::~TPMPopupWindow()
 {
+    StopAnimation(this);
     for (int i = 0; i < 4; ++i)
         view_->StopTimer(i);
     view_->CloseSubmenus();
@@ -81,22 +85,43 @@ TPMPopupWindow::~TPMPopupWindow()
 void TPMPopupWindow::ShowPopup()
 {
     DesktopSettings& settings = CurrentDesktopSettings();
-    if (!settings.SoundSchemeHas(QStringLiteral("MenuPopup"))) {
-        show();
-    } else if (!firstPopupShown) {
-        show();
-        repaint();
-        settings.PlaySound(QStringLiteral("MenuPopup"));
-    } else {
-        settings.PlaySound(QStringLiteral("MenuPopup"));
-        show();
-    }
+    const bool playSound = settings.SoundSchemeHas(QStringLiteral("MenuPopup"));
+    const bool first = !firstPopupShown;
     firstPopupShown = true;
+    if (playSound && !first)
+        settings.PlaySound(QStringLiteral("MenuPopup"));
+    const bool fade = settings.MenuFade() && settings.LayeredWindows();
+    if (view_->Selected() == nullptr && !isVisible() && settings.MenuAnimation() &&
+        (fade || AnimationDirection != 0)) {
+        StartAnimation(this, MenuAnimationMs, fade, AnimationDirection);
+    } else {
+        show();
+        if (playSound && first)
+            repaint();
+    }
+    if (playSound && first)
+        settings.PlaySound(QStringLiteral("MenuPopup"));
+}
+
+bool TPMPopupWindow::event(QEvent* event)
+{
+    if (const MessageEvent* message = AsMessage(event);
+        message != nullptr && message->Msg() == WM_PMANIMATIONSTEP) {
+        RunInMenuLoop([&] { AnimationStep(this, static_cast<long>(message->LParamValue())); });
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void TPMPopupWindow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    QImage frame;
+    QPoint offset;
+    if (AnimationFrame(this, frame, offset)) {
+        painter.drawImage(offset, frame); // an expose while the animation runs shows its current frame
+        return;
+    }
     view_->Paint(painter, event->rect());
     TPainterCanvas canvas(&painter);
     PaintFrame(canvas);

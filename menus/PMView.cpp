@@ -1,5 +1,6 @@
 #include "menus/PMView.h"
 
+#include "menus/PMAnimation.h"
 #include "menus/PMCustomItem.h"
 #include "menus/PMItemViewer.h"
 #include "menus/PMLibrary.h"
@@ -391,8 +392,10 @@ void TPMView::InvalidateLayout()
     if (!validated_)
         return;
     validated_ = false;
-    if (HasHandle())
+    if (HasHandle()) {
+        StopAnimation(window_);
         window_->update();
+    }
 }
 
 void TPMView::ApplySize(int, int) {}
@@ -408,8 +411,10 @@ void TPMView::RecalcLayout(QSize& size)
     validated_ = true;
     ++layoutCount_;
     ApplySize(size.width(), size.height());
-    if (changed && window_ != nullptr && window_->isVisible() && !window_->rect().isEmpty())
+    if (changed && window_ != nullptr && window_->isVisible() && !window_->rect().isEmpty()) {
+        StopAnimation(window_);
         window_->repaint();
+    }
 }
 
 bool TPMView::LayOut(QSize& size)
@@ -521,6 +526,7 @@ void TPMView::InvalidateViewer(TPMItemViewer* viewer)
     if (!validated_ || !HasHandle() || !viewer->Show || viewer->BoundsRect.IsEmpty())
         return;
     viewer->PaintAlone = true;
+    StopAnimation(window_);
     window_->update(viewer->BoundsRect.ToQRect().translated(clientOffset_));
 }
 

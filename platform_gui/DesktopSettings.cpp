@@ -2,6 +2,10 @@
 
 #include <QApplication>
 #include <QStyle>
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
 
 namespace platform {
 
@@ -9,6 +13,30 @@ namespace {
 
 // The stored text is read into a 32-byte buffer, its terminator included.
 constexpr qsizetype StoredTextLimit = 32;
+
+// On X11 a compositing manager owns the selection _NET_WM_CM_S<screen>.
+bool CompositorRuns()
+{
+    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr)
+        return false;
+    xcb_connection_t* connection = x11->connection();
+    // The screen is the number after the display's dot (":0.1"), 0 without one.
+    const QByteArray display = qgetenv("DISPLAY");
+    const qsizetype dot = display.lastIndexOf('.');
+    const QByteArray screen = dot > display.lastIndexOf(':') ? display.mid(dot + 1) : QByteArray("0");
+    const QByteArray name = "_NET_WM_CM_S" + screen;
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 1, name.size(), name.constData()), nullptr);
+    if (atom == nullptr)
+        return false;
+    xcb_get_selection_owner_reply_t* owner =
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
+    const bool owned = owner != nullptr && owner->owner != XCB_NONE;
+    free(owner);
+    free(atom);
+    return owned;
+}
 
 class QtDesktopSettings : public DesktopSettings {
 public:
@@ -21,6 +49,7 @@ public:
     }
     bool MenuAnimation() const override { return QApplication::isEffectEnabled(Qt::UI_AnimateMenu); }
     bool MenuFade() const override { return QApplication::isEffectEnabled(Qt::UI_FadeMenu); }
+    bool LayeredWindows() const override { return CompositorRuns(); }
     // A Linux desktop has no menu sounds.
     bool SoundSchemeHas(const QString&) const override { return false; }
     void PlaySound(const QString&) override {}

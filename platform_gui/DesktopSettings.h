@@ -31,6 +31,8 @@ public:
     virtual bool KeyboardCuesAlwaysShown() const = 0;
     virtual bool MenuAnimation() const = 0;
     virtual bool MenuFade() const = 0;
+    // Windows can be faded: a compositing manager runs.
+    virtual bool LayeredWindows() const = 0;
     // The sound scheme holds a sound for the event ("MenuPopup", "MenuCommand").
     virtual bool SoundSchemeHas(const QString& eventName) const = 0;
     // Starts the event's sound without waiting; nothing when the scheme has none.
@@ -60,6 +62,7 @@ public:
     bool keyboardCuesAlwaysShown = false;
     bool menuAnimation = false;
     bool menuFade = false;
+    bool layeredWindows = true;
     bool soundScheme = true;
     QStringList played;
     int beeps = 0;
@@ -69,6 +72,7 @@ public:
     bool KeyboardCuesAlwaysShown() const override { return keyboardCuesAlwaysShown; }
     bool MenuAnimation() const override { return menuAnimation; }
     bool MenuFade() const override { return menuFade; }
+    bool LayeredWindows() const override { return layeredWindows; }
     bool SoundSchemeHas(const QString&) const override { return soundScheme; }
     void PlaySound(const QString& eventName) override;
     void Beep() override { ++beeps; }
