@@ -328,3 +328,51 @@ TEST(PopupMenu, PopupWhileAMenuIsOpenOpensNothing)
     station.menu->Popup(100, 100);
     EXPECT_EQ(windowsDuringSecond, 1);
 }
+
+TEST(PopupMenu, TrackButtonAndHeldButtons)
+{
+    Station station;
+    station.menu->TrackButton = Qt::LeftButton;
+    bool openAfterRightRelease = false;
+    LoopDriver driver(
+        {[&] {
+             // Right-button events leave the menu alone with the left button tracking.
+             const QPoint outside(900, 900);
+             MouseTo(RootView()->Window(), outside, QEvent::MouseButtonRelease, Qt::RightButton);
+             MouseTo(RootView()->Window(), outside, QEvent::MouseButtonRelease, Qt::RightButton);
+             openAfterRightRelease = TPMModalHandler::Current() != nullptr;
+         },
+         [&] { Key(Qt::Key_Escape); }});
+    station.menu->Popup(100, 100);
+    EXPECT_TRUE(openAfterRightRelease);
+}
+
+TEST(PopupMenu, QuittingWhileOpenRunsNoCommand)
+{
+    Station station;
+    LoopDriver driver({[&] { Key(Qt::Key_Down); }, [&] { QCoreApplication::exit(0); }});
+    station.menu->Popup(100, 100);
+    EXPECT_TRUE(PopupWindows().isEmpty());
+    DeliverQueuedClicks();
+    EXPECT_TRUE(station.ran.isEmpty());
+    // Let the application's own loop see the exit, so later nested loops run again.
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+}
+
+TEST(PopupMenu, ACommandPlaysItsSoundBeforeItRuns)
+{
+    Station station;
+    platform::FakeDesktopSettings settings;
+    QStringList order;
+    station.play->OnClick = [&](TPMCustomItem*) { order << "command"; };
+    LoopDriver driver({[&] {
+                           order = settings.played;
+                           Key(Qt::Key_Down);
+                       },
+                       [&] { Key(Qt::Key_Return); }});
+    station.menu->Popup(100, 100);
+    order << settings.played.mid(1);
+    DeliverQueuedClicks();
+    EXPECT_EQ(order, QStringList({"MenuPopup", "MenuCommand", "command"}));
+}
