@@ -228,7 +228,7 @@ qsizetype NewKeyPosition(const IniSection& section)
     return 0;
 }
 
-// Inserts a line whose name the section does not hold yet; the lines after it move down by one.
+// Inserts a line with a value; the lines after it move down by one. The name is the line's, folded.
 void InsertKey(IniSection& section, qsizetype at, IniLine line, const QString& foldedName)
 {
     section.lines.insert(at, std::move(line));
@@ -241,7 +241,18 @@ void InsertKey(IniSection& section, qsizetype at, IniLine line, const QString& f
         if (key != section.keys->end() && *key == i - 1)
             *key = i;
     }
-    section.keys->insert(foldedName, at);
+    const auto key = section.keys->find(foldedName);
+    if (key == section.keys->end() || *key > at)
+        section.keys->insert(foldedName, at);
+}
+
+// A written line that reads as a header (a key such as "[a]") starts a section there, as it does
+// when the file is read again.
+void Reparse(IniDocument& doc)
+{
+    IniDocument fresh = Parse(Serialize(doc));
+    doc.sections = std::move(fresh.sections);
+    doc.firstSection = std::move(fresh.firstSection);
 }
 
 // A new section gets a blank line in front of it, unless the file is empty or ends in one already.
@@ -505,10 +516,19 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
         }
         const QString foldedKey = Folded(keyName);
         const qsizetype at = FindKey(*found, foldedKey);
-        if (at >= 0)
-            found->lines[at] = ParseLine(ValuePrefix(found->lines[at].text) + text);
-        else
-            InsertKey(*found, NewKeyPosition(*found), ParseLine(keyName + u'=' + text), foldedKey);
+        IniLine line = ParseLine(at >= 0 ? ValuePrefix(found->lines[at].text) + text : keyName + u'=' + text);
+        const bool header = line.kind == LineKind::Section;
+        if (at >= 0) {
+            found->lines[at] = std::move(line);
+        } else if (!header) {
+            // A name holding "=" is read back as its part before the "=".
+            const QString foldedName = line.name == keyName ? foldedKey : Folded(line.name);
+            InsertKey(*found, NewKeyPosition(*found), std::move(line), foldedName);
+        } else {
+            found->lines.insert(NewKeyPosition(*found), std::move(line));
+        }
+        if (header)
+            Reparse(doc);
         return true;
     });
 }

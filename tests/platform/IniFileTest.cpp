@@ -323,6 +323,21 @@ TEST_F(IniFileTest, DuplicatesAreWrittenAndErasedFirstFirst)
     EXPECT_EQ(TextOf(path), "[users]\nbob=3\n[Other]\nx=1\n");
 }
 
+// A written line reads back as any line of the file does, even when its key was an odd one.
+TEST_F(IniFileTest, WrittenLinesReadBackByTheFileRules)
+{
+    WriteBytes(path, "[Main]\nx=1\n; end\n");
+    IniFile ini(path);
+    ini.WriteString("Main", "k=v", "w"); // the key "k"
+    EXPECT_EQ(ini.ReadString("Main", "k", ""), "v=w");
+    EXPECT_EQ(ini.ReadString("Main", "k=v", "none"), "none");
+    ini.WriteString("Main", "[Other]", ""); // a header
+    EXPECT_EQ(ini.ReadSections(), QStringList({"Main", "Other"}));
+    ini.WriteString("Other", "y", "2");
+    EXPECT_EQ(ini.ReadSection("Main"), QStringList({"x", "k"}));
+    EXPECT_EQ(TextOf(path), "[Main]\nx=1\nk=v=w\n[Other]=\ny=2\n; end\n");
+}
+
 TEST_F(IniFileTest, LineBreaksInWrittenTextCannotSplitTheLine)
 {
     IniFile ini(path);
