@@ -1,0 +1,100 @@
+#include "controls/LXWave.h"
+
+#include "controls/LXStreams.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QtEndian>
+
+EInvalidWave::EInvalidWave(const QString& path)
+    : ELXException(QStringLiteral("TLXWave: Cannot open file") + (path.isEmpty() ? QString() : " " + path))
+{
+}
+
+std::optional<TLXWaveInfo> GetWaveData(const QByteArray& bytes)
+{
+    const auto u32 = [&](qsizetype at) { return qFromLittleEndian<uint32_t>(bytes.constData() + at); };
+    const auto u16 = [&](qsizetype at) { return qFromLittleEndian<uint16_t>(bytes.constData() + at); };
+    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
+        return std::nullopt;
+    // Broadcast files often carry LIST, bext or JUNK chunks before the format chunk.
+    qsizetype at = 12;
+    while (at + 8 <= bytes.size()) {
+        const qsizetype size = u32(at + 4);
+        if (bytes.mid(at, 4) == "fmt ") {
+            if (size < 14 || at + 8 + 14 > bytes.size())
+                return std::nullopt;
+            const qsizetype f = at + 8;
+            TLXWaveInfo info;
+            info.RiffSize = u32(4);
+            const int channels = u16(f + 2);
+            info.Pcm = u16(f) == 1;
+            info.Mono = channels == 1;
+            info.Stereo = channels == 2;
+            info.SampleRate = u32(f + 4);
+            info.BlockAlign = u16(f + 12);
+            return info;
+        }
+        at += 8 + size + (size & 1);
+    }
+    return std::nullopt;
+}
+
+void TLXWave::Assign(const TLXObject& source)
+{
+    const auto* wave = dynamic_cast<const TLXWave*>(&source);
+    if (!wave)
+        return TLXObject::Assign(source);
+    data_ = wave->data_;
+    Changed();
+}
+
+void TLXWave::SetData(const QByteArray& bytes)
+{
+    data_ = bytes;
+    Changed();
+}
+
+void TLXWave::LoadData(qint64 count, QIODevice& stream, const QString& path)
+{
+    if (count <= 0) {
+        Clear();
+        return;
+    }
+    const QByteArray bytes = ReadExactly(stream, count);
+    if (!GetWaveData(bytes))
+        throw EInvalidWave(path);
+    SetData(bytes);
+}
+
+void TLXWave::ReadData(QIODevice& stream)
+{
+    LoadData(ReadInteger(stream), stream);
+}
+
+void TLXWave::WriteData(QIODevice& stream) const
+{
+    WriteInteger(stream, static_cast<int32_t>(data_.size()));
+    WriteExactly(stream, data_);
+}
+
+void TLXWave::LoadFromStream(QIODevice& stream)
+{
+    LoadData(stream.size() - stream.pos(), stream);
+}
+
+void TLXWave::LoadFromFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EReadError();
+    LoadData(file.size(), file, path);
+}
+
+void TLXWave::SaveToFile(const QString& path) const
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw EWriteError();
+    WriteExactly(file, data_);
+}
