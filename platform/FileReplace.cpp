@@ -63,6 +63,11 @@ bool ReplaceFile(const QString& path, const QByteArray& bytes, QString& error)
     const QByteArray targetName = QFile::encodeName(target);
     struct stat existing {};
     const bool exists = ::stat(targetName.constData(), &existing) == 0;
+    // A rename would replace a read-only file too, even for a user without rights to it.
+    if (exists && ((existing.st_mode & S_IWUSR) == 0 || ::access(targetName.constData(), W_OK) != 0)) {
+        error = QStringLiteral("the file is read-only");
+        return false;
+    }
     QByteArray partName;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {

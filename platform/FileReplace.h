@@ -7,8 +7,8 @@
 namespace platform {
 
 // The temporary file keeps the replaced file's permissions (a new file gets the usual ones); a symbolic
-// link keeps pointing at the file, which is replaced. False with the reason when the file could not be
-// replaced; it is then unchanged.
+// link keeps pointing at the file, which is replaced. A read-only file (no write permission for its owner
+// or for us) is refused. False with the reason when the file could not be replaced; it is then unchanged.
 bool ReplaceFile(const QString& path, const QByteArray& bytes, QString& error);
 
 // Removes the temporary files that replaces of this file cut short by a kill or a power loss left beside
