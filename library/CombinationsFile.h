@@ -1,0 +1,59 @@
+#pragma once
+// Reading and writing the combinations file, which both programs share. A load replaces the tree only
+// when the whole file was read; a save replaces the file in one step, and a version of the file this
+// program has not read is kept beside it before it is replaced.
+#include <QString>
+#include <QTreeWidget>
+#include <cstdint>
+
+namespace library {
+
+enum class LoadStatus { Loaded, Missing, Unreadable, Damaged };
+
+struct LoadResult {
+    LoadStatus status = LoadStatus::Missing;
+    QString error; // empty when loaded or missing
+};
+
+struct SaveResult {
+    bool ok = false;
+    QString error;
+    QString backup; // the kept earlier version, when one was made
+};
+
+// On anything but Loaded the tree is exactly as it was. Never writes.
+LoadResult LoadTreeFromFile(QTreeWidget* tree, const QString& path);
+// Every node of the tree in pre-order, written atomically.
+SaveResult SaveTreeToFile(const QTreeWidget* tree, const QString& path);
+
+// What identifies one version of a file on disk.
+struct FileStamp {
+    bool exists = false;
+    int64_t modifiedNs = 0;
+    int64_t size = 0;
+    uint64_t inode = 0;
+
+    bool operator==(const FileStamp&) const = default;
+    static FileStamp Of(const QString& path);
+};
+
+// The combinations file as one program knows it: the version it last read or wrote.
+class TCombinationsFile {
+public:
+    explicit TCombinationsFile(QString path) : path_(std::move(path)) {}
+
+    const QString& Path() const { return path_; }
+    const FileStamp& Known() const { return known_; }
+
+    LoadResult Load(QTreeWidget* tree);
+    // A file that differs from the known version (another program wrote it, or it failed to load) is
+    // first kept as "<name>.<yyyyMMdd-HHmmss>.bak"; the save is refused when that fails.
+    SaveResult Save(const QTreeWidget* tree);
+    bool ChangedOnDisk() const { return FileStamp::Of(path_) != known_; }
+
+private:
+    QString path_;
+    FileStamp known_; // "missing" until the file is read or written
+};
+
+} // namespace library
