@@ -1,6 +1,7 @@
 #include "controls/LXDraw.h"
 
 #include "controls/LXApplication.h"
+#include "controls/LXGeneral.h"
 #include "platform/Numbers.h"
 
 #include <QImage>
@@ -567,6 +568,75 @@ TRect AlignRect(TLXAlignment alignment, const TRect& block, const TRect& target)
     const int dx = column == 0 ? 0 : column == 1 ? dw / 2 : dw;
     const int dy = row == 0 ? 0 : row == 1 ? dh / 2 : dh;
     return Bounds(target.Left + dx, target.Top + dy, block.Width(), block.Height());
+}
+
+namespace {
+
+// Where one copy of the source goes, by the centring and stretching flags.
+TRect PlacedRect(const TRect& target, int sw, int sh, unsigned flags)
+{
+    const int tw = target.Width(), th = target.Height();
+    if (flags & pbCenter)
+        return Bounds(target.Left + (tw - sw) / 2, target.Top + (th - sh) / 2, sw, sh);
+    if (!(flags & pbStretch))
+        return Bounds(target.Left, target.Top, sw, sh);
+    const unsigned aspect = flags & (pbAspectWidth | pbAspectHeight);
+    if (aspect == (pbAspectWidth | pbAspectHeight))
+        return FitRect(Rect(0, 0, sw, sh), target);
+    if (aspect == pbAspectWidth)
+        return Bounds(target.Left, target.Top, tw, static_cast<int>(RoundHalfEven(double(sh) * tw / sw)));
+    if (aspect == pbAspectHeight)
+        return Bounds(target.Left, target.Top, static_cast<int>(RoundHalfEven(double(sw) * th / sh)), th);
+    return target;
+}
+
+} // namespace
+
+void PlaceBitmap(TCanvas& canvas, const TRect& target, const TBitmap& source, TRect& painted,
+                 const TBitmap* mask, TColor color, unsigned flags, const TRect& sourceRect)
+{
+    const int sw = sourceRect.Width(), sh = sourceRect.Height();
+    // Nothing to place: tiling and aspect stretching would divide by the empty size.
+    if (sw <= 0 || sh <= 0 || source.Empty()) {
+        painted = TRect();
+        return;
+    }
+    std::vector<TRect> places;
+    if (flags & pbTile) {
+        const int columns = target.Width() / sw + 1, rows = target.Height() / sh + 1;
+        for (int row = 0; row < rows; ++row)
+            for (int column = 0; column < columns; ++column)
+                places.push_back(Bounds(target.Left + column * sw, target.Top + row * sh, sw, sh));
+    } else {
+        places.push_back(PlacedRect(target, sw, sh, flags));
+    }
+
+    QImage image = source.Image();
+    if (flags & pbBrushCopy) {
+        // Pixels of the transparent colour take the brush colour; they do not become see-through.
+        image = image.convertToFormat(QImage::Format_RGB32);
+        const QRgb key = ToQColor(source.TransparentColor()).rgb();
+        const QRgb brush = ToQColor(canvas.Brush.Color()).rgb();
+        for (int y = sourceRect.Top; y < sourceRect.Bottom && y < image.height(); ++y)
+            for (int x = sourceRect.Left; x < sourceRect.Right && x < image.width(); ++x)
+                if (x >= 0 && y >= 0 && image.pixel(x, y) == key)
+                    image.setPixel(x, y, brush);
+    }
+    if (flags & pbClip)
+        canvas.SetClipRect(target);
+    for (const TRect& place : places) {
+        if ((flags & pbMasked) && mask)
+            canvas.CopyMasked(place, image, sourceRect, mask->Image());
+        else if (flags & pbTransparent)
+            canvas.CopyTransparent(place, image, sourceRect, color);
+        else
+            canvas.CopyRect(place, image, sourceRect);
+    }
+    if (flags & pbClip)
+        canvas.RemoveClip();
+    UnionRect(painted, places.front(), places.back());
+    if (painted.IsEmpty())
+        painted = target;
 }
 
 void MakeGreyGlyph(TBitmap& target, const TBitmap& source)

@@ -73,6 +73,24 @@ void FillGradient(platform::TCanvas& canvas, const platform::TRect& rect, TLXGra
 platform::TRect AlignRect(TLXAlignment alignment, const platform::TRect& block,
                           const platform::TRect& target);
 
+// Placement flags of PlaceBitmap.
+inline constexpr unsigned pbClip = 0x01;          // nothing outside the target
+inline constexpr unsigned pbCenter = 0x08;        // offsets rounded toward zero
+inline constexpr unsigned pbStretch = 0x10;       // nearest neighbour
+inline constexpr unsigned pbAspectHeight = 0x200; // with pbStretch: the height of the target decides
+inline constexpr unsigned pbAspectWidth = 0x400;  // with pbStretch: the width decides; both: the fit
+inline constexpr unsigned pbTile = 0x20;          // (target div source) + 1 copies each way
+inline constexpr unsigned pbTransparent = 0x40;   // pixels of the given colour left out
+inline constexpr unsigned pbBrushCopy = 0x80;     // pixels of the source's transparent colour in the brush
+inline constexpr unsigned pbMasked = 0x100;       // through the mask: black takes the source
+inline constexpr unsigned pbPalette = 0x1000;     // palettes mean nothing in true colour
+
+// The area sourceRect of source placed in target by the flags. painted receives the area painted
+// (the whole target when that is empty); an empty source paints nothing and leaves it empty.
+void PlaceBitmap(platform::TCanvas& canvas, const platform::TRect& target, const platform::TBitmap& source,
+                 platform::TRect& painted, const platform::TBitmap* mask, platform::TColor color,
+                 unsigned flags, const platform::TRect& sourceRect);
+
 // A four-level grey copy; the top-left pixel's colour is the background and stays.
 void MakeGreyGlyph(platform::TBitmap& target, const platform::TBitmap& source);
 
