@@ -1,6 +1,7 @@
 #include "controls/LXWave.h"
 
 #include "controls/LXStreams.h"
+#include "controls/LZRW.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -76,6 +77,23 @@ void TLXWave::WriteData(QIODevice& stream) const
 {
     WriteInteger(stream, static_cast<int32_t>(data_.size()));
     WriteExactly(stream, data_);
+}
+
+void TLXWave::ReadCompressed(QIODevice& stream)
+{
+    QBuffer data;
+    data.open(QIODevice::ReadWrite);
+    DecompressStream(stream, data);
+    data.seek(0);
+    LoadFromStream(data);
+}
+
+void TLXWave::WriteCompressed(QIODevice& stream) const
+{
+    QBuffer source;
+    source.setData(data_);
+    source.open(QIODevice::ReadOnly);
+    CompressStream(source, stream, data_.size());
 }
 
 void TLXWave::LoadFromStream(QIODevice& stream)

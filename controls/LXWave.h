@@ -50,6 +50,9 @@ public:
     // A 32-bit count, then the bytes.
     void ReadData(QIODevice& stream);
     void WriteData(QIODevice& stream) const;
+    // The same bytes through one compressed container.
+    void ReadCompressed(QIODevice& stream);
+    void WriteCompressed(QIODevice& stream) const;
     // From the current position to the end.
     void LoadFromStream(QIODevice& stream);
     // File errors raise the stream read or write error.

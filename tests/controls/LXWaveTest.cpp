@@ -113,6 +113,20 @@ TEST(LXWave, CountedFormRoundTrip)
     copy.ReadData(buffer); // count 0: empty
     EXPECT_TRUE(copy.Empty());
 
+    // Compressed: the same bytes back; a damaged container raises and keeps the wave.
+    QBuffer packed;
+    packed.open(QIODevice::ReadWrite);
+    wave.WriteCompressed(packed);
+    packed.seek(0);
+    TLXWave unpacked;
+    unpacked.ReadCompressed(packed);
+    EXPECT_EQ(unpacked.Data(), wave.Data());
+    QBuffer damaged;
+    damaged.setData(packed.data().left(packed.size() / 2));
+    damaged.open(QIODevice::ReadOnly);
+    EXPECT_THROW(unpacked.ReadCompressed(damaged), EReadError);
+    EXPECT_EQ(unpacked.Data(), wave.Data());
+
     TLXWave assigned;
     assigned.Assign(wave);
     EXPECT_EQ(assigned.Data(), wave.Data());
