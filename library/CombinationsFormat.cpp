@@ -97,6 +97,17 @@ private:
     QByteArray& out_;
 };
 
+// A surrogate without its partner cannot be written as UTF-8: it becomes U+FFFD, as UTF-8 decoding does.
+void ReplaceLoneSurrogates(QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+}
+
 class Reader {
 public:
     Reader(const QByteArray& bytes, DecodeError& error)
@@ -197,6 +208,7 @@ private:
         switch (tag) {
         case WideText:
             text = QStringDecoder(QStringConverter::Utf16LE, flags)(QByteArrayView(start, bytes));
+            ReplaceLoneSurrogates(text);
             break;
         case Utf8Text:
             text = QStringDecoder(QStringConverter::Utf8, flags)(QByteArrayView(start, bytes));

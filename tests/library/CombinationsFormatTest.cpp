@@ -115,6 +115,7 @@ TEST(CombinationsFormatTest, TextTagsBothWays)
         QString text;
     } read[] = {
         {"12 02 00 00 00 41 00 62 00", "Ab"},
+        {"12 03 00 00 00 3D D8 3C DF 3D D8", u"\U0001F73C\uFFFD"_qs}, // a pair kept, a lone half replaced
         {"0C 02 00 00 00 41 62", "Ab"},
         {"14 02 00 00 00 41 62", "Ab"},
         {"06 03 E9 80 9F", u"é€Ÿ"_qs}, // 8-bit text of old files is Windows-1252
