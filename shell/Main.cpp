@@ -4,6 +4,7 @@
 #include "foundation/Log.h"
 #include "foundation/Options.h"
 #include "foundation_gui/Settings.h"
+#include "library/SearchFiles.h"
 #include "platform/Messages.h"
 #include "playout/AudioLayer.h"
 #include "playout/Channel1.h"
@@ -88,6 +89,8 @@ void TFMain::SaveSettings()
     StationOptions.DeviceOut[CueSlot] = Channels[CueSlot].Device;
     if (FWindowsBar)
         StationOptions.WindowsBarPosition = FWindowsBar->Position();
+    if (FSearchFiles)
+        StationOptions.LastSearchDir = FSearchFiles->GetInitialPath();
     ::SaveSettings(PlacedWindows());
 }
 

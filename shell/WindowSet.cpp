@@ -1,5 +1,6 @@
 #include "shell/WindowSet.h"
 
+#include "library/SearchFiles.h"
 #include "playout/Channel1.h"
 #include "shell/About.h"
 #include "shell/CUEPlayer.h"
@@ -16,7 +17,6 @@
 #include "shell/Mixer.h"
 #include "shell/MyAbout.h"
 #include "shell/Progress.h"
-#include "shell/SearchFiles.h"
 #include "shell/SelectDevice.h"
 #include "shell/ThemeInfo.h"
 #include "shell/Trace.h"
