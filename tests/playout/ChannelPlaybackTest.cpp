@@ -431,7 +431,7 @@ TEST_P(PlaybackVariant, Run)
     variant.build(*this);
     std::map<int64_t, std::function<void()>> actions{{0, [this] { playback.PlayItemAt(0); }}};
     for (const auto& [frame, step] : variant.actions)
-        actions[frame] = [this, step] { step(*this); };
+        actions[frame] = [this, step = step] { step(*this); };
     RunUntil(variant.frames, actions);
 
     ExpectHeard(variant.heard);
