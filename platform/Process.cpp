@@ -2,10 +2,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -78,22 +78,20 @@ int RunProgram(const QString& commandLine, int /*showState*/, bool wait)
     return process.exitCode();
 }
 
-QString ProcessImageName(const QString& exeLink, const QByteArray& cmdline)
+QString ProcessImageName(const QString& exeLink)
 {
     static const QString deleted = QStringLiteral(" (deleted)");
-    if (!exeLink.isEmpty()) {
-        // A program replaced on disk while it runs is still that program.
-        return exeLink.endsWith(deleted) ? exeLink.chopped(deleted.size()) : exeLink;
-    }
-    const qsizetype end = cmdline.indexOf('\0');
-    return QFile::decodeName(end < 0 ? cmdline : cmdline.left(end));
+    return exeLink.endsWith(deleted) ? exeLink.chopped(deleted.size()) : exeLink;
 }
 
-int CountRunningInstances(const QString& executableName)
+bool IsInstanceOf(const RunningProcess& process, const QString& executablePath, uint user)
 {
-    const QString wanted = executableName.toUpper();
-    if (wanted.isEmpty())
-        return 0;
+    return process.owner == user && !process.image.isEmpty() && process.image == executablePath;
+}
+
+int CountRunningInstances(const QString& executablePath)
+{
+    const uint user = ::geteuid();
     int count = 0;
     const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& pid : entries) {
@@ -102,17 +100,12 @@ int CountRunningInstances(const QString& executableName)
         if (!isPid)
             continue;
         const QString folder = QStringLiteral("/proc/") + pid;
-        const QString exeLink = ReadLink(folder + QStringLiteral("/exe"));
-        QByteArray cmdline;
-        if (exeLink.isEmpty()) {
-            QFile file(folder + QStringLiteral("/cmdline"));
-            if (file.open(QIODevice::ReadOnly))
-                cmdline = file.readAll();
-        }
-        const QString image = ProcessImageName(exeLink, cmdline).toUpper();
-        if (image.isEmpty())
-            continue;
-        if (QFileInfo(image).fileName() == wanted || image == wanted)
+        struct stat info {};
+        if (::stat(QFile::encodeName(folder).constData(), &info) != 0)
+            continue; // ended meanwhile
+        const RunningProcess process{info.st_uid,
+                                     ProcessImageName(ReadLink(folder + QStringLiteral("/exe")))};
+        if (IsInstanceOf(process, executablePath, user))
             ++count;
     }
     return count;

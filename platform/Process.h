@@ -18,13 +18,23 @@ constexpr int SW_SHOWNORMAL = 1;
 // started. 0 when it could not be started.
 int RunProgram(const QString& commandLine, int showState, bool wait);
 
-// How many running processes have this executable file name, compared without regard to case;
-// the caller's own process counts.
-int CountRunningInstances(const QString& executableName);
+// The program a process runs, from the target of its /proc "exe" link: a program replaced on disk
+// while it runs is still that program. Empty for kernel threads and processes not ours to inspect.
+QString ProcessImageName(const QString& exeLink);
 
-// The image name of one process: the target of its /proc "exe" link, or, when that cannot be read
-// (another user's process), its argv[0] from "cmdline". Empty for kernel threads.
-QString ProcessImageName(const QString& exeLink, const QByteArray& cmdline);
+// One running process: the user it runs as and its image name.
+struct RunningProcess {
+    uint owner = 0;
+    QString image;
+};
+
+// True when the process runs the executable file at executablePath as user. Another user's copy of
+// the same program (another station on a shared machine) is not an instance of this one.
+bool IsInstanceOf(const RunningProcess& process, const QString& executablePath, uint user);
+
+// How many processes of the calling user run the executable file at executablePath (symbolic links
+// resolved, as the system names it); the caller's own process counts when it runs that file.
+int CountRunningInstances(const QString& executablePath);
 
 // Finds a program on PATH; empty when it is not there.
 using ProgramFinder = std::function<QString(const QString& name)>;

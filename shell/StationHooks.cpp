@@ -4,7 +4,6 @@
 #include "playout/MediaSetup.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
 namespace {
 
@@ -12,7 +11,7 @@ StationHooks RealHooks()
 {
     StationHooks hooks;
     hooks.CountInstances = [] {
-        return platform::CountRunningInstances(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+        return platform::CountRunningInstances(QCoreApplication::applicationFilePath());
     };
     hooks.CheckMediaLibrary = [] { return ::CheckMediaLibrary(); };
     hooks.FreeMedia = [] { ::FreeMedia(); };

@@ -3,6 +3,7 @@
 #include "TempFolder.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -37,49 +38,68 @@ TEST(Process, RunProgramWithoutWaitingReportsStillActive)
     EXPECT_EQ(RunProgram("/nonexistent/program-sz", SW_SHOWNORMAL, false), 0);
 }
 
-TEST(Process, CountRunningInstancesMatchesTheExecutableNameInAnyCase)
+TEST(Process, CountRunningInstancesCountsCopiesOfThatExecutableFile)
 {
-    const QString own = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    EXPECT_GE(CountRunningInstances(own), 1);
-    EXPECT_GE(CountRunningInstances(own.toLower()), 1);
-    EXPECT_EQ(CountRunningInstances("no-such-program-sz.exe"), 0);
+    EXPECT_GE(CountRunningInstances(QCoreApplication::applicationFilePath()), 1);
     EXPECT_EQ(CountRunningInstances(""), 0);
 
-    // Two running copies of a program under a name of its own.
+    // Two copies of one program under a name of its own, and one of the same program elsewhere.
     TempFolder folder;
-    const QString copy = folder.File("SzCountMe");
-    ASSERT_TRUE(QFile::copy("/bin/sleep", copy));
-    QProcess first;
-    QProcess second;
-    first.start(copy, {"5"});
-    second.start(copy, {"5"});
-    ASSERT_TRUE(first.waitForStarted());
-    ASSERT_TRUE(second.waitForStarted());
-    EXPECT_EQ(CountRunningInstances("szcountme"), 2);
-    EXPECT_EQ(CountRunningInstances(copy), 2); // the whole image name counts too
-    first.kill();
-    second.kill();
-    first.waitForFinished();
-    second.waitForFinished();
-    EXPECT_EQ(CountRunningInstances("SzCountMe"), 0);
+    ASSERT_TRUE(QDir(folder.Path()).mkdir("other"));
+    const QString program = folder.File("szcountme");
+    const QString elsewhere = folder.File("other/szcountme");
+    ASSERT_TRUE(QFile::copy("/bin/sleep", program));
+    ASSERT_TRUE(QFile::copy("/bin/sleep", elsewhere));
+    const QString path = QFileInfo(program).canonicalFilePath();
+    const QString copyOf[] = {program, program, elsewhere};
+    QProcess copies[3];
+    for (int i = 0; i < 3; ++i) {
+        copies[i].start(copyOf[i], {"5"});
+        ASSERT_TRUE(copies[i].waitForStarted());
+    }
+    EXPECT_EQ(CountRunningInstances(path), 2);
+    EXPECT_EQ(CountRunningInstances(QFileInfo(elsewhere).canonicalFilePath()), 1);
+    EXPECT_EQ(CountRunningInstances(path.toUpper()), 0);
+    for (QProcess& copy : copies) {
+        copy.kill();
+        copy.waitForFinished();
+    }
+    EXPECT_EQ(CountRunningInstances(path), 0);
 }
 
-TEST(Process, ImageNameFromTheExeLinkElseFromTheCommandLine)
+TEST(Process, AnInstanceIsTheSameExecutableFileRunByTheSameUser)
+{
+    struct Case {
+        RunningProcess process;
+        bool instance;
+    };
+    const QString program = "/opt/sz/Sonvelazodu";
+    const Case cases[] = {
+        {{1000, "/opt/sz/Sonvelazodu"}, true},
+        {{1001, "/opt/sz/Sonvelazodu"}, false}, // another user's station on the same machine
+        {{1000, "/opt/other/Sonvelazodu"}, false},
+        {{1000, "/opt/sz/sonvelazodu"}, false},
+        {{1000, ""}, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsInstanceOf(c.process, program, 1000), c.instance)
+            << c.process.owner << " " << c.process.image.toStdString();
+    EXPECT_FALSE(IsInstanceOf({1000, ""}, "", 1000));
+}
+
+TEST(Process, ImageNameFromTheExeLink)
 {
     struct Case {
         const char* exeLink;
-        QByteArray cmdline;
         const char* image;
     };
     const Case cases[] = {
-        {"/usr/bin/prog", QByteArray("other\0arg\0", 10), "/usr/bin/prog"},
-        {"/opt/sz/Sonvelazodu (deleted)", {}, "/opt/sz/Sonvelazodu"},
-        {"", QByteArray("/opt/sz/Sonvelazodu\0-x\0", 23), "/opt/sz/Sonvelazodu"},
-        {"", QByteArray("Sonvelazodu", 11), "Sonvelazodu"},
-        {"", {}, ""}, // a kernel thread
+        {"/usr/bin/prog", "/usr/bin/prog"},
+        {"/opt/sz/Sonvelazodu (deleted)", "/opt/sz/Sonvelazodu"},
+        {"", ""}, // a kernel thread, or another user's process
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ProcessImageName(c.exeLink, c.cmdline), c.image) << c.exeLink;
+        EXPECT_EQ(ProcessImageName(c.exeLink), c.image) << c.exeLink;
 }
 
 TEST(Process, SystemMixerPrefersPavucontrolThenAlsamixerInATerminal)

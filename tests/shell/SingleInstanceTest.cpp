@@ -1,9 +1,11 @@
 // The built program as two real processes: the second copy says so and ends, the first goes on and
-// leaves on SIGTERM through the confirmed exit, saving its settings without the question.
+// leaves on SIGTERM through the confirmed exit, saving its settings without the question. The program
+// runs as a copy under a name of its own in the test's folder, so no other copy on the machine counts.
 #include "TempFolder.h"
 
 #include "platform/IniFile.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -33,7 +35,15 @@ bool WaitForLine(const QString& path, const QString& line)
     return false;
 }
 
-void Start(QProcess& process, const TempFolder& folder, const QString& record)
+// The built program copied into the folder under a name no other test or station uses.
+QString CopyProgram(const TempFolder& folder)
+{
+    const QString copy =
+        folder.File(QStringLiteral("Sonvelazodu-%1").arg(QCoreApplication::applicationPid()));
+    return QFile::copy(SONVELAZODU_PROGRAM, copy) ? copy : QString();
+}
+
+void Start(QProcess& process, const QString& program, const TempFolder& folder, const QString& record)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("SONVELA_APPDIR", folder.Path());
@@ -41,7 +51,7 @@ void Start(QProcess& process, const TempFolder& folder, const QString& record)
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(SONVELAZODU_PROGRAM, {});
+    process.start(program, {});
 }
 
 TEST(SingleInstanceTest, ASecondCopyEndsAndTheFirstLeavesOnSigterm)
@@ -51,14 +61,16 @@ TEST(SingleInstanceTest, ASecondCopyEndsAndTheFirstLeavesOnSigterm)
     QFile(folder.File("nologin.txt")).open(QIODevice::WriteOnly);
     const QString firstRecord = folder.File("first.txt");
     const QString secondRecord = folder.File("second.txt");
+    const QString program = CopyProgram(folder);
+    ASSERT_FALSE(program.isEmpty());
 
     QProcess first;
-    Start(first, folder, firstRecord);
+    Start(first, program, folder, firstRecord);
     ASSERT_TRUE(first.waitForStarted());
     ASSERT_TRUE(WaitForLine(firstRecord, "trace S11")) << qPrintable(Record(firstRecord));
 
     QProcess second;
-    Start(second, folder, secondRecord);
+    Start(second, program, folder, secondRecord);
     ASSERT_TRUE(second.waitForFinished(StartTimeoutMs));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     const QString said = Record(secondRecord);
