@@ -3,11 +3,20 @@
 #include <cstdlib>
 #include <new>
 
+#if defined(__SANITIZE_THREAD__)
+#define SANITIZER_OWNS_NEW 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define SANITIZER_OWNS_NEW 1
+#endif
+#endif
+
 namespace engine_test {
 
 namespace {
 thread_local int* counting = nullptr;
 
+#ifndef SANITIZER_OWNS_NEW
 void* Allocate(std::size_t size)
 {
     if (counting != nullptr)
@@ -16,7 +25,17 @@ void* Allocate(std::size_t size)
         return memory;
     throw std::bad_alloc();
 }
+#endif
 } // namespace
+
+bool CountsAllocations()
+{
+#ifdef SANITIZER_OWNS_NEW
+    return false;
+#else
+    return true;
+#endif
+}
 
 AllocationCounter::AllocationCounter()
 {
@@ -30,6 +49,7 @@ AllocationCounter::~AllocationCounter()
 
 } // namespace engine_test
 
+#ifndef SANITIZER_OWNS_NEW
 void* operator new(std::size_t size)
 {
     return engine_test::Allocate(size);
@@ -59,3 +79,4 @@ void operator delete[](void* memory, std::size_t) noexcept
 {
     std::free(memory);
 }
+#endif

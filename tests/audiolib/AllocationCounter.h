@@ -3,6 +3,9 @@
 // program's operator new is replaced to serve it.
 namespace engine_test {
 
+// False in a ThreadSanitizer build, whose run-time owns operator new: nothing is counted there.
+bool CountsAllocations();
+
 class AllocationCounter {
 public:
     AllocationCounter();
