@@ -22,7 +22,6 @@ constexpr uint32_t kCommentBuffer = 250; // the part of a comment that is kept
 // that write one-second pages end files with pages of well over 12 KB.
 constexpr int kWindowCount = 272;
 constexpr int kWindowStep = 241;
-constexpr int kWindowSize = 251;
 constexpr int kWindowEndGap = 10;
 constexpr int64_t kTailChunk = 4096;
 
