@@ -2,6 +2,7 @@
 
 #include "library/CombinationsFormat.h"
 #include "platform/BinaryReader.h"
+#include "platform/Clock.h"
 #include "platform/FileReplace.h"
 
 #include <QDateTime>
@@ -25,8 +26,7 @@ QString ErrnoText(int error)
 // Keeps the file's present version beside it: a hard link when the file system allows one, else a copy.
 bool KeepBackup(const QString& path, QString& backup, QString& error)
 {
-    const QString stem =
-        path + u'.' + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString stem = path + u'.' + platform::Now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     for (int n = 1; n < 1000; ++n) {
         backup = stem + (n == 1 ? QString() : QStringLiteral("-%1").arg(n)) + QStringLiteral(".bak");
         if (QFileInfo::exists(backup) || QFileInfo(backup).isSymLink())

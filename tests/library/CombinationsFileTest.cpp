@@ -3,6 +3,7 @@
 #include "Fixtures.h"
 #include "TempFolder.h"
 #include "library/CombinationsFormat.h"
+#include "platform/Clock.h"
 #include "platform/FileReplace.h"
 
 #include <QDir>
@@ -157,6 +158,8 @@ TEST_F(CombinationsFileTest, AKilledSaveLeavesOneOfTheTwoTrees)
 
 TEST_F(CombinationsFileTest, AVersionThisProgramDidNotReadIsKeptBeforeASave)
 {
+    // The clock stands still, so both saves below fall in one second whatever the machine's load.
+    platform::ManualClock clock{QDateTime(QDate(2026, 3, 1), QTime(9, 30, 5)), 1000};
     tree.addTopLevelItem(Node("COMBINACIONES", 0));
     TCombinationsFile file(Path());
     EXPECT_EQ(file.Load(&tree).status, LoadStatus::Missing);
@@ -176,7 +179,8 @@ TEST_F(CombinationsFileTest, AVersionThisProgramDidNotReadIsKeptBeforeASave)
         EXPECT_TRUE(file.ChangedOnDisk());
         saved = file.Save(&tree);
         ASSERT_TRUE(saved.ok) << saved.error.toStdString();
-        EXPECT_TRUE(saved.backup.endsWith(suffix + ".bak")) << saved.backup.toStdString();
+        EXPECT_TRUE(saved.backup.endsWith(".20260301-093005" + suffix + ".bak"))
+            << saved.backup.toStdString();
         EXPECT_EQ(ReadBytes(saved.backup), FourNodes);
         EXPECT_EQ(ReadBytes(Path()), RootAlone);
     }
