@@ -243,9 +243,12 @@ int64_t PlayedSamples(platform::BinaryReader& in, const ogg::Page& first, uint64
     ogg::Page page;
     if (!LastPage(in, page))
         return 0;
+    // Each link and the chain's sum stay under a quarter of the range, so damaged granules in many
+    // links cannot overflow the total.
+    constexpr int64_t kMaxSamples = INT64_MAX / 4;
     const auto played = [&](int64_t start, uint64_t granule) {
         const uint64_t base = start == first.pos ? firstBase : GranuleBase(in, start);
-        return int64_t(std::min<uint64_t>(granule - std::min(granule, base), INT64_MAX / 4));
+        return int64_t(std::min<uint64_t>(granule - std::min(granule, base), kMaxSamples));
     };
     if (page.serial == first.serial)
         return played(first.pos, Granule(page));
@@ -255,7 +258,7 @@ int64_t PlayedSamples(platform::BinaryReader& in, const ogg::Page& first, uint64
     uint64_t granule = 0;
     for (int64_t pos = first.pos; ogg::ReadPage(in, pos, page); pos = page.end) {
         if ((page.flags & kFlagFirstPage) && page.serial != serial) {
-            total += played(link, granule);
+            total = std::min(total + played(link, granule), kMaxSamples);
             link = page.pos;
             serial = page.serial;
             granule = 0;
@@ -263,7 +266,7 @@ int64_t PlayedSamples(platform::BinaryReader& in, const ogg::Page& first, uint64
         if (page.serial == serial && page.granule != ogg::kNoGranule)
             granule = page.granule;
     }
-    return total + played(link, granule);
+    return std::min(total + played(link, granule), kMaxSamples);
 }
 
 int32_t LittleEndian32(const uint8_t* b)
