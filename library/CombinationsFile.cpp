@@ -96,22 +96,9 @@ SaveResult SaveTreeToFile(const QTreeWidget* tree, const QString& path)
     return {true, {}, {}};
 }
 
-FileStamp FileStamp::Of(const QString& path)
-{
-    FileStamp stamp;
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return stamp;
-    stamp.exists = true;
-    stamp.modifiedNs = int64_t(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
-    stamp.size = info.st_size;
-    stamp.inode = info.st_ino;
-    return stamp;
-}
-
 LoadResult TCombinationsFile::Load(QTreeWidget* tree)
 {
-    const FileStamp before = FileStamp::Of(path_);
+    const FileStamp before = platform::StampOf(path_);
     LoadResult result = LoadTreeFromFile(tree, path_);
     // Only a version read whole counts as known; a damaged one is kept before it is ever replaced.
     if (result.status == LoadStatus::Loaded || result.status == LoadStatus::Missing)
@@ -122,7 +109,7 @@ LoadResult TCombinationsFile::Load(QTreeWidget* tree)
 SaveResult TCombinationsFile::Save(const QTreeWidget* tree)
 {
     QString backup;
-    const FileStamp present = FileStamp::Of(path_);
+    const FileStamp present = platform::StampOf(path_);
     if (present.exists && present != known_) {
         QString error;
         if (!KeepBackup(path_, backup, error))
@@ -131,7 +118,7 @@ SaveResult TCombinationsFile::Save(const QTreeWidget* tree)
     SaveResult result = SaveTreeToFile(tree, path_);
     result.backup = backup;
     if (result.ok)
-        known_ = FileStamp::Of(path_);
+        known_ = platform::StampOf(path_);
     return result;
 }
 

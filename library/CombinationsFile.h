@@ -2,6 +2,8 @@
 // Reading and writing the combinations file, which both programs share. A load replaces the tree only
 // when the whole file was read; a save replaces the file in one step, and a version of the file this
 // program has not read is kept beside it before it is replaced.
+#include "platform/FileStamp.h"
+
 #include <QString>
 #include <QTreeWidget>
 #include <cstdint>
@@ -26,16 +28,7 @@ LoadResult LoadTreeFromFile(QTreeWidget* tree, const QString& path);
 // Every node of the tree in pre-order, written atomically.
 SaveResult SaveTreeToFile(const QTreeWidget* tree, const QString& path);
 
-// What identifies one version of a file on disk.
-struct FileStamp {
-    bool exists = false;
-    int64_t modifiedNs = 0;
-    int64_t size = 0;
-    uint64_t inode = 0;
-
-    bool operator==(const FileStamp&) const = default;
-    static FileStamp Of(const QString& path);
-};
+using platform::FileStamp;
 
 // The combinations file as one program knows it: the version it last read or wrote.
 class TCombinationsFile {
@@ -49,7 +42,7 @@ public:
     // A file that differs from the known version (another program wrote it, or it failed to load) is
     // first kept as "<name>.<yyyyMMdd-HHmmss>.bak"; the save is refused when that fails.
     SaveResult Save(const QTreeWidget* tree);
-    bool ChangedOnDisk() const { return FileStamp::Of(path_) != known_; }
+    bool ChangedOnDisk() const { return platform::StampOf(path_) != known_; }
 
 private:
     QString path_;

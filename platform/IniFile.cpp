@@ -1,6 +1,7 @@
 #include "platform/IniFile.h"
 
 #include "platform/FileReplace.h"
+#include "platform/FileStamp.h"
 #include "platform/Text.h"
 
 #include <QFile>
@@ -36,17 +37,6 @@ struct IniSection {
 };
 
 // What tells the versions of a file apart without reading it.
-struct FileStamp {
-    bool exists = false;
-    int64_t size = 0;
-    int64_t modifiedNs = 0;
-    int64_t changedNs = 0;
-    uint64_t inode = 0;
-    uint64_t device = 0;
-    uint32_t mode = 0;
-    bool operator==(const FileStamp&) const = default;
-};
-
 struct IniDocument {
     QByteArray bytes;                    // the file as read or last written
     std::vector<IniSection> sections;    // the first holds the lines before the first header
@@ -62,11 +52,12 @@ struct IniDocument {
 
 namespace {
 
-using detail::FileStamp;
 using detail::IniDocument;
 using detail::IniLine;
 using detail::IniSection;
 using detail::LineKind;
+using platform::FileStamp;
+using platform::StampOf;
 
 // Modification times move in steps of a clock tick (two seconds on some file systems): a file written
 // less than this before it was looked at may be written again, in place and to the same size, without
@@ -262,22 +253,6 @@ bool NeedsBlankLine(const IniDocument& doc)
     if (!last.lines.isEmpty())
         return last.lines.last().kind != LineKind::Blank;
     return doc.sections.size() > 1; // a header without lines
-}
-
-FileStamp StampOf(const QString& path)
-{
-    FileStamp stamp;
-    struct stat info {};
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return stamp;
-    stamp.exists = true;
-    stamp.size = info.st_size;
-    stamp.modifiedNs = int64_t(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
-    stamp.changedNs = int64_t(info.st_ctim.tv_sec) * 1'000'000'000 + info.st_ctim.tv_nsec;
-    stamp.inode = info.st_ino;
-    stamp.device = info.st_dev;
-    stamp.mode = info.st_mode;
-    return stamp;
 }
 
 bool Settled(const FileStamp& stamp)
