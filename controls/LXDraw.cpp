@@ -677,6 +677,62 @@ void MakeGreyGlyph(TBitmap& target, const TBitmap& source)
     target.SetPixelFormat(source.PixelFormat());
 }
 
+void MakeDisabledGlyph(TBitmap& target, const TBitmap& source, int x, int y)
+{
+    if (source.Empty())
+        return;
+    if (target.Empty())
+        target.SetSize(source.Width(), source.Height());
+    const QImage image = source.Image().convertToFormat(QImage::Format_RGB32);
+    const QRgb key = ToQColor(source.TransparentColor()).rgb() | 0xFF000000u;
+    const QRgb white = qRgb(255, 255, 255);
+    // Black where the source has a set pixel: the mask of the brush blits.
+    QImage mono(image.size(), QImage::Format_RGB32);
+    for (int py = 0; py < image.height(); ++py) {
+        const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(py));
+        auto* out = reinterpret_cast<QRgb*>(mono.scanLine(py));
+        for (int px = 0; px < image.width(); ++px) {
+            const QRgb p = in[px] | 0xFF000000u;
+            out[px] = (p == key || p == white) ? white : qRgb(0, 0, 0);
+        }
+    }
+    TCanvas& canvas = target.Canvas();
+    Fill(canvas, Rect(0, 0, target.Width(), target.Height()), source.TransparentColor());
+    const TRect whole = Rect(0, 0, image.width(), image.height());
+    const auto brushBlit = [&](int bx, int by, TColor color) {
+        QImage solid(image.size(), QImage::Format_RGB32);
+        solid.fill(ToQColor(color));
+        canvas.CopyMasked(Bounds(bx, by, image.width(), image.height()), solid, whole, mono);
+    };
+    brushBlit(x + 1, y + 1, clBtnHighlight);
+    brushBlit(x, y, clBtnShadow);
+}
+
+void CopyWithMask(TCanvas& canvas, const TRect& rect, TBitmap& mask, TColor transparent, TBitmap& image)
+{
+    QImage pixels = canvas.Grab(rect);
+    if (pixels.isNull() || rect.IsEmpty()) {
+        mask = TBitmap();
+        image = TBitmap();
+        return;
+    }
+    pixels = pixels.convertToFormat(QImage::Format_RGB32);
+    QImage bits(pixels.size(), QImage::Format_Mono);
+    bits.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    const QRgb key = ToQColor(transparent).rgb() | 0xFF000000u;
+    for (int y = 0; y < pixels.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(pixels.scanLine(y));
+        for (int x = 0; x < pixels.width(); ++x) {
+            const bool clear = (line[x] | 0xFF000000u) == key;
+            bits.setPixel(x, y, clear ? 1 : 0);
+            if (clear)
+                line[x] = qRgb(0, 0, 0);
+        }
+    }
+    mask.SetImage(bits);
+    image.SetImage(pixels.convertToFormat(QImage::Format_BGR888));
+}
+
 void SplitDelimited(const QString& text, QChar delimiter, QStringList& list)
 {
     list.clear();

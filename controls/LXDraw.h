@@ -94,6 +94,17 @@ void PlaceBitmap(platform::TCanvas& canvas, const platform::TRect& target, const
 // A four-level grey copy; the top-left pixel's colour is the background and stays.
 void MakeGreyGlyph(platform::TBitmap& target, const platform::TBitmap& source);
 
+// An embossed copy for a disabled state: the target (the source's size when empty) filled with the
+// source's transparent colour, then every pixel of the source that is neither that colour nor white
+// in clBtnHighlight at (x + 1, y + 1) and in clBtnShadow at (x, y).
+void MakeDisabledGlyph(platform::TBitmap& target, const platform::TBitmap& source, int x, int y);
+
+// The canvas's pixels in rect as image and mask for masked drawing: the mask (one bit) is white where
+// the pixel has the transparent colour, black elsewhere; the image is black where the mask is white.
+// Both empty where the canvas cannot be read.
+void CopyWithMask(platform::TCanvas& canvas, const platform::TRect& rect, platform::TBitmap& mask,
+                  platform::TColor transparent, platform::TBitmap& image);
+
 // Every delimiter ends a piece; the rest after the last one is a piece unless empty.
 void SplitDelimited(const QString& text, QChar delimiter, QStringList& list);
 

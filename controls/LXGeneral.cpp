@@ -22,14 +22,14 @@ int TruncToInt(double value)
     return static_cast<int>(value);
 }
 
+} // namespace
+
 int RoundToInt(double value)
 {
     if (std::isnan(value))
         return 0;
     return static_cast<int>(std::clamp<int64_t>(platform::RoundHalfEven(value), INT_MIN, INT_MAX));
 }
-
-} // namespace
 
 platform::TRect FitRect(const platform::TRect& source, const platform::TRect& target)
 {

@@ -12,6 +12,8 @@
 // rectangle there when the source has no size.
 platform::TRect FitRect(const platform::TRect& source, const platform::TRect& target);
 platform::TSize RectSize(const platform::TRect& rect);
+// Halves to the even neighbour, saturated to the int range, NaN as 0.
+int RoundToInt(double value);
 // For an angle (degrees) other than 0: the box of the rectangle turned about its centre, moved to
 // the origin. Halves round to the even neighbour.
 void RotatedBounds(platform::TRect& rect, double angle);
