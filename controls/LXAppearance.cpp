@@ -146,13 +146,11 @@ void TLXGradient::BuildSteps()
     steps_.clear();
     if (twoColors_) {
         BuildColorRamp(color_, endColor_, colorCount_, true, &steps_);
-        return;
+    } else if (const int n = static_cast<int>(colorList_.size()); n >= 2) {
+        const int perRamp = colorCount_ / n;
+        BuildColorRamp(colorList_[0], colorList_[1], perRamp, true, &steps_);
+        for (int i = 1; i + 1 < n; ++i)
+            BuildColorRamp(colorList_[i], colorList_[i + 1], perRamp, false, &steps_);
     }
-    const int n = static_cast<int>(colorList_.size());
-    if (n < 2)
-        return;
-    const int perRamp = colorCount_ / n;
-    BuildColorRamp(colorList_[0], colorList_[1], perRamp, true, &steps_);
-    for (int i = 1; i + 1 < n; ++i)
-        BuildColorRamp(colorList_[i], colorList_[i + 1], perRamp, false, &steps_);
+    palette_ = paletteRealize_ ? CreateRampPalette(steps_) : std::nullopt;
 }

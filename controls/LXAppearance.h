@@ -2,12 +2,14 @@
 // The appearance objects controls publish: the glyph-and-text layout and its button variant with a
 // drop-down arrow, the 3D and rotated captions, and the gradient with its computed colour steps.
 // Every setter notifies only when the value changes.
+#include "controls/LXDraw.h"
 #include "controls/LXObjects.h"
 #include "controls/LXTypes.h"
 #include "platform_gui/Color.h"
 
 #include <QList>
 #include <algorithm>
+#include <optional>
 
 class TLXGlyphTextLayout : public TLXObject {
 public:
@@ -163,6 +165,8 @@ public:
 
     // The colours painted, first to last.
     const QList<platform::TColor>& Steps() const { return steps_; }
+    // A palette of the steps while PaletteRealize is set and there are steps.
+    const std::optional<TLXPalette>& Palette() const { return palette_; }
 
 private:
     template <typename T> void Set(T& field, const T& value)
@@ -182,4 +186,5 @@ private:
     bool twoColors_ = true;
     QList<platform::TColor> colorList_;
     QList<platform::TColor> steps_;
+    std::optional<TLXPalette> palette_;
 };

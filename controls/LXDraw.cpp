@@ -2,10 +2,13 @@
 
 #include "controls/LXApplication.h"
 #include "controls/LXGeneral.h"
+#include "controls/LXThemes.h"
 #include "platform/Numbers.h"
 
 #include <QImage>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 
 using namespace platform;
 
@@ -73,6 +76,36 @@ void PaintArrow(TCanvas& canvas, int x, int y, bool down, TColor color, int size
     }
 }
 
+// The theme library's entries as this library calls them.
+using OpenThemeDataEntry = void* (*)(QWidget* window, const char* classList);
+using DrawThemeBackgroundEntry = int (*)(void* theme, TCanvas& canvas, int part, int state, const TRect& rect,
+                                         const TRect* clip);
+using CloseThemeDataEntry = int (*)(void* theme);
+
+template <typename Entry> Entry ThemeEntry(const char* name)
+{
+    const TLXThemeLibrary& library = ThemeLibrary();
+    for (int i = 0; i < TLXThemeLibrary::EntryCount; ++i)
+        if (std::strcmp(TLXThemeLibrary::Names[i], name) == 0)
+            return reinterpret_cast<Entry>(library.Entries[i]);
+    return nullptr;
+}
+
+// The theme's picture of the part; the theme is closed however painting ends.
+void PaintThemeBackground(QWidget* control, TCanvas& canvas, const TLXThemePart& part, const TRect& rect)
+{
+    const auto open = ThemeEntry<OpenThemeDataEntry>("OpenThemeData");
+    const auto draw = ThemeEntry<DrawThemeBackgroundEntry>("DrawThemeBackground");
+    const auto close = ThemeEntry<CloseThemeDataEntry>("CloseThemeData");
+    if (!open || !draw || !close)
+        return;
+    void* theme = open(control, part.ClassName);
+    if (!theme)
+        return;
+    const std::unique_ptr<void, CloseThemeDataEntry> closer(theme, close);
+    draw(theme, canvas, part.Part, part.State, rect, nullptr);
+}
+
 } // namespace
 
 TLXUserButtonStyle AdjustButtonLook(TLXUserButtonStyle look, bool themed)
@@ -131,16 +164,14 @@ int ClassicFaceKind(TLXUserButtonStyle look, unsigned faceFlags)
 bool DrawButtonFace(QWidget* control, TCanvas& canvas, bool hot, TColor color, unsigned faceFlags,
                     int drawState, TLXUserButtonStyle look, TRect& rect)
 {
-    Q_UNUSED(control);
     look = AdjustButtonLook(look, LXApplication().ThemesEnabled());
     if (!IsThemedLook(look)) {
         DrawClassicButtonFace(canvas, hot, rect, color, faceFlags, drawState, look);
         return true;
     }
-    // Themed painting: the theme library is never bound on this platform, so the background is
-    // left to the library's entry and only the geometry and the focus rectangle are ours.
     if (look == ubsWinXP)
         InflateRect(rect, 1, 1);
+    PaintThemeBackground(control, canvas, ThemedButtonPart(look, faceFlags, drawState, hot), rect);
     InflateRect(rect, -3, -3);
     if (faceFlags & ffDefault) {
         canvas.Brush.SetStyle(TBrushStyle::bsSolid);
@@ -468,6 +499,13 @@ void BuildColorRamp(TColor a, TColor b, int count, bool restart, QList<TColor>* 
     }
 }
 
+std::optional<TLXPalette> CreateRampPalette(const QList<TColor>& colors)
+{
+    if (colors.isEmpty())
+        return std::nullopt;
+    return TLXPalette{colors};
+}
+
 TPoint ClipOffsetPoint(int clipOffset)
 {
     const auto packed = static_cast<uint32_t>(clipOffset);
@@ -637,6 +675,47 @@ void PlaceBitmap(TCanvas& canvas, const TRect& target, const TBitmap& source, TR
     UnionRect(painted, places.front(), places.back());
     if (painted.IsEmpty())
         painted = target;
+}
+
+void DrawBitmapClipped(TCanvas& canvas, const TRect& rect, const TBitmap& source, const TBitmap* mask,
+                       TColor color, int clipOffset, unsigned flags, const TRect& sourceRect)
+{
+    if (flags & pbClip) {
+        TRect clip = rect;
+        const TPoint offset = ClipOffsetPoint(clipOffset);
+        OffsetRect(clip, offset.X, offset.Y);
+        canvas.SetClipRect(clip);
+    }
+    TRect painted;
+    PlaceBitmap(canvas, rect, source, painted, mask, color, flags & ~pbClip, sourceRect);
+    if (flags & pbClip)
+        canvas.RemoveClip();
+}
+
+void DrawBitmapEx(TCanvas& canvas, const TRect& rect, TBitmap& bitmap, TColor color, int clipOffset,
+                  unsigned flags)
+{
+    if (bitmap.Canvas().PenPos.X == -1)
+        return;
+    DrawBitmapClipped(canvas, rect, bitmap, nullptr, color, clipOffset, flags,
+                      Rect(0, 0, bitmap.Width(), bitmap.Height()));
+}
+
+void DrawBitmapPalette(TCanvas& canvas, const TRect& rect, TBitmap& bitmap, TRect& painted, TColor color,
+                       unsigned flags)
+{
+    painted = TRect();
+    if (bitmap.Canvas().PenPos.X == -1)
+        return;
+    PlaceBitmap(canvas, rect, bitmap, painted, nullptr, color, flags,
+                Rect(0, 0, bitmap.Width(), bitmap.Height()));
+}
+
+void FillBitmap(TBitmap& bitmap, const TRect& rect, TColor color)
+{
+    bitmap.SetSize(rect.Width(), rect.Height());
+    if (!bitmap.Empty())
+        Fill(bitmap.Canvas(), Rect(0, 0, bitmap.Width(), bitmap.Height()), color);
 }
 
 void MakeGreyGlyph(TBitmap& target, const TBitmap& source)

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class QWidget;
 
@@ -62,6 +63,16 @@ platform::TColor BlendColor(platform::TColor a, platform::TColor b, int k, int n
 void BuildColorRamp(platform::TColor a, platform::TColor b, int count, bool restart,
                     QList<platform::TColor>* list);
 
+// A logical palette as the original platform describes one: version 0x300 and, per colour, the
+// no-collapse flag 4. Painting in true colour never selects it; gradients keep it for their readers.
+struct TLXPalette {
+    static constexpr int Version = 0x300;
+    static constexpr int EntryFlags = 4;
+    QList<platform::TColor> Entries;
+};
+// None for an empty list.
+std::optional<TLXPalette> CreateRampPalette(const QList<platform::TColor>& colors);
+
 // Gradient flags.
 inline constexpr unsigned gfClip = 0x1;
 inline constexpr unsigned gfOffscreen = 0x4;
@@ -90,6 +101,21 @@ inline constexpr unsigned pbPalette = 0x1000;     // palettes mean nothing in tr
 void PlaceBitmap(platform::TCanvas& canvas, const platform::TRect& target, const platform::TBitmap& source,
                  platform::TRect& painted, const platform::TBitmap* mask, platform::TColor color,
                  unsigned flags, const platform::TRect& sourceRect);
+
+// The whole bitmap through DrawBitmapClipped; nothing while the pen of the bitmap's own canvas stands
+// at x = -1 (its owner's sign for "do not draw").
+void DrawBitmapEx(platform::TCanvas& canvas, const platform::TRect& rect, platform::TBitmap& bitmap,
+                  platform::TColor color, int clipOffset, unsigned flags);
+// PlaceBitmap; with pbClip inside the target moved by the clip offset, the clip removed afterwards.
+void DrawBitmapClipped(platform::TCanvas& canvas, const platform::TRect& rect,
+                       const platform::TBitmap& source, const platform::TBitmap* mask, platform::TColor color,
+                       int clipOffset, unsigned flags, const platform::TRect& sourceRect);
+// The whole bitmap through PlaceBitmap; painted starts empty and stays so when nothing is drawn (the
+// pen of the bitmap's own canvas at x = -1).
+void DrawBitmapPalette(platform::TCanvas& canvas, const platform::TRect& rect, platform::TBitmap& bitmap,
+                       platform::TRect& painted, platform::TColor color, unsigned flags);
+// The bitmap sized to the rectangle and filled with the colour.
+void FillBitmap(platform::TBitmap& bitmap, const platform::TRect& rect, platform::TColor color);
 
 // A four-level grey copy; the top-left pixel's colour is the background and stays.
 void MakeGreyGlyph(platform::TBitmap& target, const platform::TBitmap& source);

@@ -152,4 +152,16 @@ TEST(LXAppearance, InspectorTexts)
     EXPECT_EQ(TLXButtonLayout().GetInspectorText(), "");
 }
 
+TEST(LXAppearance, GradientPaletteFollowsItsSteps)
+{
+    TLXGradient gradient;
+    EXPECT_FALSE(gradient.Palette().has_value());
+    gradient.SetColorCount(3);
+    gradient.SetPaletteRealize(true);
+    ASSERT_TRUE(gradient.Palette().has_value());
+    EXPECT_EQ(gradient.Palette()->Entries, gradient.Steps());
+    gradient.SetTwoColors(false); // no colour list: no steps, no palette
+    EXPECT_FALSE(gradient.Palette().has_value());
+}
+
 } // namespace

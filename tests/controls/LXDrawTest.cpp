@@ -542,4 +542,53 @@ TEST(LXDraw, PlaceBitmapBrushCopyPaintsTheKeyInTheBrush)
     EXPECT_EQ(Probe(image, 3, 1), clWhite);
 }
 
+TEST(LXDraw, BitmapDrawingVariants)
+{
+    TBitmap bitmap(4, 3);
+    // Clipped: the clip is the target moved by the packed offset, and placing does not clip again.
+    RecordingCanvas clipped;
+    DrawBitmapClipped(clipped, Rect(10, 10, 20, 20), bitmap, nullptr, 0, (2 << 16) | 0xFFFF, pbClip,
+                      Rect(0, 0, 4, 3));
+    EXPECT_EQ(clipped.Lines(),
+              QStringList({"SetClipRect(9,12,19,22)", "CopyRect(10,10,14,13,0,0,4,3,4,3)", "RemoveClip()"}));
+    RecordingCanvas unclipped;
+    DrawBitmapEx(unclipped, Rect(10, 10, 20, 20), bitmap, 0, 0, pbCenter);
+    EXPECT_EQ(unclipped.Lines(), QStringList{"CopyRect(13,13,17,16,0,0,4,3,4,3)"});
+
+    RecordingCanvas palette;
+    TRect painted = Rect(1, 1, 2, 2);
+    DrawBitmapPalette(palette, Rect(10, 10, 20, 20), bitmap, painted, 0, pbPalette);
+    EXPECT_EQ(palette.Lines(), QStringList{"CopyRect(10,10,14,13,0,0,4,3,4,3)"});
+    EXPECT_EQ(painted, Rect(10, 10, 14, 13));
+
+    // The bitmap's pen at x = -1 stops both whole-bitmap routines; the painted area is then empty.
+    bitmap.Canvas().MoveTo(-1, 0);
+    RecordingCanvas stopped;
+    DrawBitmapEx(stopped, Rect(10, 10, 20, 20), bitmap, 0, 0, 0);
+    DrawBitmapPalette(stopped, Rect(10, 10, 20, 20), bitmap, painted, 0, 0);
+    EXPECT_TRUE(stopped.Calls.empty());
+    EXPECT_TRUE(painted.IsEmpty());
+}
+
+TEST(LXDraw, FillBitmapSizesAndFills)
+{
+    TBitmap bitmap;
+    FillBitmap(bitmap, Rect(5, 5, 12, 8), 0x00FF00);
+    ASSERT_EQ(bitmap.Width(), 7);
+    ASSERT_EQ(bitmap.Height(), 3);
+    EXPECT_EQ(Probe(bitmap.Image(), 0, 0), 0x00FF00);
+    EXPECT_EQ(Probe(bitmap.Image(), 6, 2), 0x00FF00);
+    FillBitmap(bitmap, Rect(5, 5, 5, 8), 0x00FF00);
+    EXPECT_TRUE(bitmap.Empty());
+}
+
+TEST(LXDraw, RampPalette)
+{
+    EXPECT_FALSE(CreateRampPalette({}).has_value());
+    const auto palette = CreateRampPalette({0x0000FF, 0x00FF00});
+    ASSERT_TRUE(palette.has_value());
+    EXPECT_EQ(palette->Entries, (QList<TColor>{0x0000FF, 0x00FF00}));
+    EXPECT_EQ(TLXPalette::Version, 0x300);
+}
+
 } // namespace
