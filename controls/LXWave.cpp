@@ -1,11 +1,13 @@
 #include "controls/LXWave.h"
 
+#include "audiolib/MemorySound.h"
 #include "controls/LXStreams.h"
 #include "controls/LZRW.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QtEndian>
+#include <memory>
 
 EInvalidWave::EInvalidWave(const QString& path)
     : ELXException(QStringLiteral("TLXWave: Cannot open file") + (path.isEmpty() ? QString() : " " + path))
@@ -41,19 +43,43 @@ std::optional<TLXWaveInfo> GetWaveData(const QByteArray& bytes)
     return std::nullopt;
 }
 
+TLXWave::~TLXWave()
+{
+    if (!Empty())
+        Stop();
+}
+
 void TLXWave::Assign(const TLXObject& source)
 {
     const auto* wave = dynamic_cast<const TLXWave*>(&source);
     if (!wave)
         return TLXObject::Assign(source);
-    data_ = wave->data_;
-    Changed();
+    SetData(wave->data_);
 }
 
 void TLXWave::SetData(const QByteArray& bytes)
 {
+    if (!Empty())
+        Stop();
     data_ = bytes;
     Changed();
+}
+
+bool TLXWave::Play(int mode) const
+{
+    if (Empty())
+        return false;
+    // The player holds its own reference to the bytes for as long as it reads them.
+    const auto bytes = std::make_shared<const QByteArray>(data_);
+    const audiolib::MemorySoundMode how = mode == 1   ? audiolib::MemorySoundMode::Async
+                                          : mode == 2 ? audiolib::MemorySoundMode::Loop
+                                                      : audiolib::MemorySoundMode::Sync;
+    return audiolib::MemorySoundPlay(bytes, bytes->constData(), bytes->size(), how);
+}
+
+void TLXWave::Stop()
+{
+    audiolib::MemorySoundStop();
 }
 
 void TLXWave::LoadData(qint64 count, QIODevice& stream, const QString& path)
@@ -115,4 +141,20 @@ void TLXWave::SaveToFile(const QString& path) const
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw EWriteError();
     WriteExactly(file, data_);
+}
+
+void WriteWave(QIODevice& stream, const TLXWave& wave, bool compressed)
+{
+    if (compressed)
+        wave.WriteCompressed(stream);
+    else
+        wave.WriteData(stream);
+}
+
+void ReadWave(QIODevice& stream, TLXWave& wave, bool compressed)
+{
+    if (compressed)
+        wave.ReadCompressed(stream);
+    else
+        wave.ReadData(stream);
 }

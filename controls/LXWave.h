@@ -34,12 +34,15 @@ std::optional<TLXWaveInfo> GetWaveData(const QByteArray& bytes);
 class TLXWave : public TLXObject {
 public:
     TLXWave() = default;
+    // A held wave stops the sound from memory first (it may be the one playing).
+    ~TLXWave() override;
     // Another wave is copied byte for byte; anything else goes to the base.
     void Assign(const TLXObject& source) override;
 
     bool Empty() const { return data_.isEmpty(); }
     const QByteArray& Data() const { return data_; }
-    // Takes the bytes as they are (empty clears) and notifies.
+    // Takes the bytes as they are (empty clears) and notifies; a held wave stops the sound from
+    // memory first.
     void SetData(const QByteArray& bytes);
     void Clear() { SetData(QByteArray()); }
     // Count bytes from the stream, kept only when they are a WAV file; a count of 0 clears.
@@ -59,6 +62,16 @@ public:
     void LoadFromFile(const QString& path);
     void SaveToFile(const QString& path) const;
 
+    // Through the process's memory sound player: mode 1 returns at once, 2 loops, any other returns
+    // when the sound has ended. False for an empty wave, no output device or bytes that do not play.
+    bool Play(int mode) const;
+    // Ends whatever sound plays from memory.
+    static void Stop();
+
 private:
     QByteArray data_;
 };
+
+// The wave through its compressed form or its counted form.
+void WriteWave(QIODevice& stream, const TLXWave& wave, bool compressed);
+void ReadWave(QIODevice& stream, TLXWave& wave, bool compressed);

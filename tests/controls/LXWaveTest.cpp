@@ -130,6 +130,18 @@ TEST(LXWave, CountedFormRoundTrip)
     TLXWave assigned;
     assigned.Assign(wave);
     EXPECT_EQ(assigned.Data(), wave.Data());
+
+    // The stream routines take either form.
+    for (bool compressed : {false, true}) {
+        QBuffer stream;
+        stream.open(QIODevice::ReadWrite);
+        WriteWave(stream, wave, compressed);
+        EXPECT_EQ(stream.data(), compressed ? packed.data() : buffer.data().left(4 + Wav(2).size()));
+        stream.seek(0);
+        TLXWave read;
+        ReadWave(stream, read, compressed);
+        EXPECT_EQ(read.Data(), wave.Data()) << compressed;
+    }
 }
 
 TEST(LXWave, Files)
