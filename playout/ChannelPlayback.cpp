@@ -7,9 +7,8 @@
 #include "platform/Messages.h"
 #include "playout/AudioLayer.h"
 #include "playout/ChannelQueue.h"
-#include "playout/DeviceTables.h"
-#include "playout/MediaError.h"
 #include "playout/SlotBatch.h"
+#include "playout/SlotDevice.h"
 
 #include <QFileInfo>
 
@@ -397,19 +396,8 @@ void TChannelPlayback::FadeOut()
 
 bool TChannelPlayback::InitOutputDevice()
 {
-    const QString device = Channels[channelNo_].Device;
-    const int index = SlotDeviceIndex(channelNo_);
-    // The device tables are filled at start-up before the channel's set-up; a device they do not
-    // list has nothing to initialise.
-    if (OutputDevices[static_cast<size_t>(index)].Flag < 0)
+    if (!InitSlotOutputDevice(channelNo_))
         return false;
-    if (!::InitOutputDevice(index)) {
-        const int code = MediaErrorCode();
-        if (code != 0 && code != audiolib::ErrorAlready) {
-            ShowMediaError(QStringLiteral("Can not initialize device ") + Quoted(device));
-            return false;
-        }
-    }
     // At start-up the queue has just been emptied: a message posted then would only advance the
     // entry that the start-up page starts next.
     if (queue_.Count() > 0)
