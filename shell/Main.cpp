@@ -7,6 +7,7 @@
 #include "library/SearchFiles.h"
 #include "platform/Messages.h"
 #include "playout/AudioLayer.h"
+#include "playout/CUEPlayer.h"
 #include "playout/Channel1.h"
 #include "playout/DeviceTables.h"
 #include "playout/MediaError.h"
@@ -23,6 +24,7 @@
 
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QSlider>
 #include <QVBoxLayout>
 
 namespace {
@@ -87,6 +89,8 @@ void TFMain::SaveSettings()
     // The device windows change the slots and the bar moves; the record is what gets written.
     StationOptions.DeviceOut[1] = Channels[1].Device;
     StationOptions.DeviceOut[CueSlot] = Channels[CueSlot].Device;
+    if (FCUEPlayer)
+        StationOptions.ChannelVolume[CueSlot] = FCUEPlayer->VolumeCtrl->value();
     if (FWindowsBar)
         StationOptions.WindowsBarPosition = FWindowsBar->Position();
     if (FSearchFiles)
@@ -166,9 +170,11 @@ void TFMain::ArrangeWindows()
     FWindowsBar->SetPosition(SavedBarPosition());
     FWindowsBar->show();
     // What keeps the station on air must not wait for a hidden window to be shown, in the order the
-    // windows would have shown: channel 1 (the pre-listen player, folders and combinations windows
-    // join here as they are built). A window already shown has done it, and does nothing now.
+    // windows would have shown: channel 1, then the pre-listen player, whose volume the exit saves
+    // (the folders and combinations windows join here as they are built). A window already shown
+    // has done it, and does nothing now.
     FChannel1->DoFirstShow();
+    FCUEPlayer->DoFirstShow();
 }
 
 void TFMain::AddSetMainWindowCommand()

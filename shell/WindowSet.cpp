@@ -1,9 +1,9 @@
 #include "shell/WindowSet.h"
 
 #include "library/SearchFiles.h"
+#include "playout/CUEPlayer.h"
 #include "playout/Channel1.h"
 #include "shell/About.h"
-#include "shell/CUEPlayer.h"
 #include "shell/Clock.h"
 #include "shell/Combinations.h"
 #include "shell/DeviceInformation.h"

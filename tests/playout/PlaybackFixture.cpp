@@ -15,24 +15,6 @@
 
 namespace {
 
-// Counts the messages that reach the playback, so the test knows when the queue of them is empty.
-class MessageCounter : public QObject {
-public:
-    MessageCounter(int& count, QObject* watched) : QObject(watched), count_(count)
-    {
-        watched->installEventFilter(this);
-    }
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (platform::AsMessage(event) != nullptr)
-            ++count_;
-        return false;
-    }
-
-private:
-    int& count_;
-};
-
 double Gain(const THeard& entry, int64_t frame)
 {
     constexpr double Volume = 0.8;
@@ -56,6 +38,19 @@ double Gain(const THeard& entry, int64_t frame)
 }
 
 } // namespace
+
+MessageCounter::MessageCounter(int& count, QObject* watched, unsigned msg)
+    : QObject(watched), count_(count), msg_(msg)
+{
+    watched->installEventFilter(this);
+}
+
+bool MessageCounter::eventFilter(QObject*, QEvent* event)
+{
+    if (const auto* message = platform::AsMessage(event); message && (msg_ == 0 || message->Msg() == msg_))
+        ++count_;
+    return false;
+}
 
 PlaybackFixture::PlaybackFixture()
     : clock(QDateTime(QDate(2024, 3, 1), QTime(10, 0), Qt::UTC)), savedPlayCounter_(PlayCounter)

@@ -13,6 +13,18 @@
 #include <map>
 #include <vector>
 
+// Counts the messages that reach a player (only those numbered `msg`, unless it is 0), so a test
+// knows when none is left and which arrived.
+class MessageCounter : public QObject {
+public:
+    MessageCounter(int& count, QObject* watched, unsigned msg = 0);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int& count_;
+    unsigned msg_;
+};
+
 // One entry as it should be heard, in output frames.
 struct THeard {
     int side;      // 0 left, 1 right: the only side its file is not silent on

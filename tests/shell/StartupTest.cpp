@@ -8,6 +8,7 @@
 #include "foundation/Options.h"
 #include "platform/Clock.h"
 #include "playout/AudioLayer.h"
+#include "playout/CUEPlayer.h"
 #include "playout/Channel1.h"
 #include "shell/Combinations.h"
 #include "shell/Folders.h"
@@ -22,6 +23,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSlider>
 
 namespace {
 
@@ -239,6 +241,24 @@ TEST_F(StartupTest, SetAsMainWindowIsTranslatedAndTilesAroundTheSettingsWindow)
     EXPECT_EQ(text, "Main window here");
     EXPECT_EQ(mainWindow, 0);
     EXPECT_EQ(settingsCorner, QPoint(1, 28));
+}
+
+TEST_F(StartupTest, ThePreListenSetUpRunsHiddenAndTheExitSavesItsVolume)
+{
+    WriteProgramFile("Sonvelazodu.ini", "[main]\r\nfirstinstall=0\r\n[cue]\r\nvolume=35\r\n");
+    bool visible = true;
+    int volume = -1;
+    int savedVolume = -1;
+    RunStation({AtFirstShowEnd([&] {
+        visible = FCUEPlayer->isVisible();
+        volume = FCUEPlayer->VolumeCtrl->value();
+        savedVolume = FCUEPlayer->Playback().SavedVolume();
+    })});
+    EXPECT_FALSE(visible);
+    EXPECT_EQ(volume, 35);
+    EXPECT_EQ(savedVolume, 35);
+    // Read from the volume bar at exit: the loaded value, not the bar's design place.
+    EXPECT_EQ(SettingsValue("cue", "volume"), "35");
 }
 
 } // namespace
