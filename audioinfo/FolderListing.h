@@ -3,6 +3,7 @@
 #include "audioinfo/OFileData.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -17,3 +18,7 @@ using FolderFileList = std::vector<FolderFile>;
 // ones too, sorted by name without regard to case) whose information reads. Returns how many
 // audio-named files it saw, listed or not; nothing when DriveExists fails for the folder.
 int LoadFolderFiles(const QString& folder, FolderFileList& list);
+
+// Lists as LoadFolderFiles does, handing each listed file to take as soon as it is read; the listing
+// ends early when take returns false. Returns how many audio-named files it saw.
+int EachFolderFile(const QString& folder, const std::function<bool(FolderFile&& file)>& take);

@@ -72,6 +72,11 @@ void SettingsWriter::WriteBool(const QString& section, const QString& key, bool 
     Guarded(section, key, [&](platform::IniFile& ini) { ini.WriteBool(section, key, value); });
 }
 
+void SettingsWriter::EraseSection(const QString& section)
+{
+    Guarded(section, QStringLiteral("*"), [&](platform::IniFile& ini) { ini.EraseSection(section); });
+}
+
 void SettingsWriter::LogFailures() const
 {
     if (failures_.isEmpty())

@@ -21,6 +21,8 @@ public:
     void WriteString(const QString& section, const QString& key, const QString& value);
     void WriteInteger(const QString& section, const QString& key, int value);
     void WriteBool(const QString& section, const QString& key, bool value);
+    // A failure is noted as "section/*".
+    void EraseSection(const QString& section);
 
     // "section/key" of every write that failed, in the order tried.
     const QStringList& Failures() const { return failures_; }

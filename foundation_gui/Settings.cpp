@@ -114,13 +114,15 @@ void LoadSettings()
     LoadOptions(ini, StationOptions);
 }
 
-void SaveSettings(const StationWindows& windows)
+void SaveSettings(const StationWindows& windows, const std::function<void(SettingsWriter&)>& saveAlso)
 {
     SettingsWriter writer(SettingsIni.get());
     SaveFonts(writer);
     SaveColors(writer);
     SaveOptions(writer, StationOptions);
     SaveWindowPositions(writer, windows);
+    if (saveAlso)
+        saveAlso(writer);
     writer.Commit();
     writer.LogFailures();
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Loading and saving the station's settings file: the record StationOptions, the log level, the role
 // fonts and colours, the device names and the places of the station's windows.
+#include <functional>
+
 class QWidget;
 class SettingsWriter;
 
@@ -18,9 +20,9 @@ struct StationWindows {
 // read; the defaults then apply) and reads every setting.
 void LoadSettings();
 
-// Writes every saved setting, then the window places. Each write stands on its own; what could not
-// be written is named in one log line.
-void SaveSettings(const StationWindows& windows);
+// Writes every saved setting, then the window places, then what saveAlso writes, all in one replace of
+// the file. Each write stands on its own; what could not be written is named in one log line.
+void SaveSettings(const StationWindows& windows, const std::function<void(SettingsWriter&)>& saveAlso = {});
 
 void SaveWindowPositions(SettingsWriter& writer, const StationWindows& windows);
 

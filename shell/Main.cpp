@@ -3,7 +3,9 @@
 #include "foundation/General.h"
 #include "foundation/Log.h"
 #include "foundation/Options.h"
+#include "foundation/SettingsWriter.h"
 #include "foundation_gui/Settings.h"
+#include "library/Folders.h"
 #include "library/SearchFiles.h"
 #include "platform/Messages.h"
 #include "playout/AudioLayer.h"
@@ -15,7 +17,6 @@
 #include "shell/Clock.h"
 #include "shell/Combinations.h"
 #include "shell/ExitRoad.h"
-#include "shell/Folders.h"
 #include "shell/Logo.h"
 #include "shell/Splash.h"
 #include "shell/StationHooks.h"
@@ -95,7 +96,11 @@ void TFMain::SaveSettings()
         StationOptions.WindowsBarPosition = FWindowsBar->Position();
     if (FSearchFiles)
         StationOptions.LastSearchDir = FSearchFiles->GetInitialPath();
-    ::SaveSettings(PlacedWindows());
+    // The folder pages go to disk in the same replace as the other settings.
+    ::SaveSettings(PlacedWindows(), [](SettingsWriter& writer) {
+        if (FFolders)
+            FFolders->SaveFolders(writer);
+    });
 }
 
 void TFMain::SetMainWindow(int choice)
@@ -170,11 +175,12 @@ void TFMain::ArrangeWindows()
     FWindowsBar->SetPosition(SavedBarPosition());
     FWindowsBar->show();
     // What keeps the station on air must not wait for a hidden window to be shown, in the order the
-    // windows would have shown: channel 1, then the pre-listen player, whose volume the exit saves
-    // (the folders and combinations windows join here as they are built). A window already shown
+    // windows would have shown: channel 1, the pre-listen player, whose volume the exit saves, then
+    // the folder pages (the combinations window joins here when it is built). A window already shown
     // has done it, and does nothing now.
     FChannel1->DoFirstShow();
     FCUEPlayer->DoFirstShow();
+    FFolders->DoFirstShow();
 }
 
 void TFMain::AddSetMainWindowCommand()

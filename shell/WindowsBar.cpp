@@ -1,10 +1,10 @@
 #include "shell/WindowsBar.h"
 
 #include "foundation/Options.h"
+#include "library/Folders.h"
 #include "platform/Messages.h"
 #include "playout/Channel1.h"
 #include "shell/Combinations.h"
-#include "shell/Folders.h"
 #include "shell/Main.h"
 
 #include <QGuiApplication>

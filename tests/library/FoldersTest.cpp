@@ -1,0 +1,440 @@
+#include "library/Folders.h"
+
+#include "Drawing.h"
+#include "TempFolder.h"
+#include "WavWriter.h"
+#include "foundation/General.h"
+#include "foundation/Log.h"
+#include "foundation/Options.h"
+#include "foundation/SettingsWriter.h"
+#include "foundation_gui/DisplayRoles.h"
+#include "foundation_gui/Settings.h"
+#include "library/Message.h"
+#include "library/TabFolder.h"
+#include "platform_gui/PageControl.h"
+#include "playout/QueueMimeTypes.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QMimeData>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <thread>
+#include <tuple>
+
+namespace {
+
+bool WriteWavFile(const QString& path, int seconds = 1)
+{
+    testing_support::WavFormat format;
+    format.sampleRate = 8000;
+    format.channels = 1;
+    return testing_support::WriteWav(path, format, int64_t(seconds) * format.sampleRate,
+                                     testing_support::Sine(440, 0.5, format.sampleRate));
+}
+
+QStringList ItemNames(const TTabFolder& page)
+{
+    QStringList names;
+    for (int i = 0; i < page.ItemCount(); ++i)
+        names.append(page.GetFileData(i)->Name);
+    return names;
+}
+
+QStringList Captions(const TFFolders& folders)
+{
+    QStringList captions;
+    for (int i = 0; i < folders.PageCount(); ++i)
+        captions.append(folders.Page(i)->Caption());
+    return captions;
+}
+
+// A station folder with its settings file, the folders window and its progress window.
+class FoldersTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(station.IsValid());
+        ASSERT_TRUE(music.IsValid());
+        AppDir = station.Path();
+        SettingsPath = station.File("Sonvelazodu.ini");
+        FMessage = message.get();
+    }
+    void TearDown() override
+    {
+        folders.reset();
+        FMessage = nullptr;
+        SettingsIni.reset();
+        StationOptions = savedOptions;
+        std::tie(AppDir, SettingsPath) = savedPaths;
+    }
+
+    void WriteSettings(const QByteArray& text)
+    {
+        QFile file(SettingsPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+        file.close();
+        SettingsIni = std::make_unique<platform::IniFile>(SettingsPath);
+    }
+    QByteArray ReadSettings() const
+    {
+        QFile file(SettingsPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Runs the event loop until the window's load has ended.
+    void WaitForLoad()
+    {
+        const QDeadlineTimer deadline(20000);
+        while (folders->Loading() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+        ASSERT_FALSE(folders->Loading());
+    }
+    void MakeFiles(const QString& folder, const QStringList& names)
+    {
+        ASSERT_TRUE(QDir().mkpath(folder));
+        for (const QString& name : names)
+            ASSERT_TRUE(WriteWavFile(JoinPath(folder, name)));
+    }
+
+    TempFolder station;
+    TempFolder music;
+    std::unique_ptr<TFMessage> message = std::make_unique<TFMessage>();
+    std::unique_ptr<TFFolders> folders = std::make_unique<TFFolders>();
+    TOptions savedOptions = StationOptions;
+    std::tuple<QString, QString> savedPaths{AppDir, SettingsPath};
+};
+
+TEST_F(FoldersTest, LoadMakesThePagesAtOnceAndTheirFilesArriveInFolderOrder)
+{
+    MakeFiles(station.File("jingles"), {"b.wav", "A.wav"});
+    MakeFiles(music.Path(), {"c.wav", "notes.txt"});
+    QFile broken(music.File("broken.mp3"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not audio");
+    broken.close();
+    WriteSettings("[Folder0]\nname=JINGLES\n[FolderDirs0]\njingles=\n" + music.Path().toUtf8() + "=\n");
+
+    QSignalSpy loaded(folders.get(), &TFFolders::FoldersLoaded);
+    folders->LoadFolders();
+    ASSERT_EQ(folders->PageCount(), 1) << "the page exists before its files are read";
+    const TTabFolder* page = folders->Page(0);
+    EXPECT_EQ(page->Caption(), "JINGLES");
+    EXPECT_EQ(page->Folders(), QStringList({station.File("jingles"), music.Path()}))
+        << "a relative folder is kept joined to the program folder";
+    EXPECT_TRUE(message->isVisible());
+    WaitForLoad();
+    EXPECT_EQ(loaded.size(), 1);
+    EXPECT_EQ(ItemNames(*page), QStringList({"A.wav", "b.wav", "c.wav"}));
+    EXPECT_EQ(message->Text(), "adding " + music.Path());
+    EXPECT_FALSE(message->isVisible()) << "closed at the end";
+}
+
+TEST_F(FoldersTest, LoadStopsAtTheFirstGapAndListsAFolderOnce)
+{
+    struct Case {
+        const char* what;
+        QByteArray settings;
+        QStringList captions;
+        QStringList folders; // of the first page, relative to the music folder
+    };
+    const QByteArray path = music.Path().toUtf8();
+    const QByteArray upper = music.Path().toUpper().toUtf8();
+    const Case cases[] = {
+        {"a gap after the first", "[Folder0]\nname=A\n[Folder2]\nname=C\n", {"A"}, {}},
+        {"an empty name is a gap", "[Folder0]\nname=A\n[Folder1]\nname=\n[Folder2]\nname=C\n", {"A"}, {}},
+        {"no first section", "[Folder1]\nname=B\n", {}, {}},
+        {"the same folder in other case",
+         "[Folder0]\nname=A\n[FolderDirs0]\n" + path + "=\n" + upper + "=\n",
+         {"A"},
+         {""}},
+        {"a missing folder stays listed",
+         "[Folder0]\nname=A\n[FolderDirs0]\n" + path + "gone/=\n",
+         {"A"},
+         {"gone/"}},
+    };
+    for (const Case& c : cases) {
+        folders = std::make_unique<TFFolders>();
+        WriteSettings(c.settings);
+        folders->LoadFolders();
+        WaitForLoad();
+        EXPECT_EQ(Captions(*folders), c.captions) << c.what;
+        if (folders->PageCount() == 0)
+            continue;
+        QStringList expected;
+        for (const QString& folder : c.folders)
+            expected.append(music.Path() + folder);
+        EXPECT_EQ(folders->Page(0)->Folders(), expected) << c.what;
+        EXPECT_EQ(folders->Page(0)->ItemCount(), 0) << c.what;
+    }
+}
+
+TEST_F(FoldersTest, SaveWritesThePagesInOrderAndErasesTheSectionsOfPagesGone)
+{
+    WriteSettings("[Folder0]\nname=P0\n[FolderDirs0]\n/srv/a=\n/srv/b=\n"
+                  "[Folder1]\nname=P1\n[FolderDirs1]\n/srv/c=\n"
+                  "[Folder2]\nname=P2\n[Folder3]\nname=P3\n"
+                  "[Folder4]\nname=P4\n[FolderDirs4]\n/srv/e=\n"
+                  "[folders]\ncolumns=3\n");
+    folders->LoadFolders();
+    WaitForLoad();
+    ASSERT_EQ(folders->PageCount(), 5);
+    delete folders->Page(1);
+    folders->SaveFolders();
+
+    const platform::IniFile saved(SettingsPath);
+    const QStringList names = {"P0", "P2", "P3", "P4"};
+    for (int n = 0; n < 4; ++n)
+        EXPECT_EQ(saved.ReadString(QStringLiteral("Folder%1").arg(n), "name", {}), names[n]);
+    EXPECT_EQ(saved.ReadSection("FolderDirs0"), QStringList({"/srv/a", "/srv/b"})) << "keys in order";
+    EXPECT_TRUE(saved.ValueExists("FolderDirs0", "/srv/b"));
+    EXPECT_EQ(saved.ReadString("FolderDirs0", "/srv/b", "x"), "") << "with empty values";
+    EXPECT_FALSE(saved.SectionExists("FolderDirs1")) << "P2 has no folders: P1's are gone";
+    EXPECT_EQ(saved.ReadSection("FolderDirs3"), QStringList({"/srv/e"}));
+    const QByteArray text = ReadSettings();
+    EXPECT_FALSE(text.contains("[Folder4]"));
+    EXPECT_FALSE(text.contains("[FolderDirs4]"));
+    EXPECT_TRUE(text.contains("[folders]\ncolumns=3\n")) << "other sections are left alone";
+}
+
+TEST_F(FoldersTest, NoSaveTouchesTheFolderSectionsUntilThePagesAreLoaded)
+{
+    const QByteArray settings =
+        "[Folder0]\nname=JINGLES\n[FolderDirs0]\n/srv/jingles=\n[Folder1]\nname=NEWS\n";
+    WriteSettings(settings);
+    folders->SaveFolders();
+    EXPECT_EQ(ReadSettings(), settings) << "before any load";
+
+    folders->LoadFolders();
+    WaitForLoad();
+    folders->ClearFolders();
+    folders->SaveFolders();
+    EXPECT_EQ(ReadSettings(), settings) << "after the pages were cleared";
+}
+
+TEST_F(FoldersTest, TheExitSaveWritesThePagesInTheSameReplaceAsTheOtherSettings)
+{
+    WriteSettings("[Folder0]\nname=JINGLES\n[Folder1]\nname=OLD\n");
+    folders->LoadFolders();
+    WaitForLoad();
+    delete folders->Page(1);
+    std::vector<QString> logged;
+    const auto savedLog = std::make_tuple(LogDir, Log.Level, Log.FileName);
+    LogDir = station.Path() + "logs/";
+    Log.Level = 1;
+    Log.Memo = [&](const QString& line) { logged.push_back(line); };
+    const auto save = [&] {
+        SaveSettings({}, [&](SettingsWriter& writer) { folders->SaveFolders(writer); });
+    };
+
+    // A settings file that cannot be replaced keeps every section, and one line names them all.
+    ASSERT_TRUE(QFile::setPermissions(SettingsPath, QFile::ReadOwner));
+    save();
+    ASSERT_TRUE(QFile::setPermissions(SettingsPath, QFile::ReadOwner | QFile::WriteOwner));
+    EXPECT_EQ(ReadSettings(), "[Folder0]\nname=JINGLES\n[Folder1]\nname=OLD\n");
+    ASSERT_EQ(logged.size(), 1u);
+    EXPECT_TRUE(logged[0].contains("Folder0/name") && logged[0].contains("folders/columns") &&
+                logged[0].contains("Folder1/*"))
+        << logged[0].toStdString();
+
+    save();
+    Log.Memo = nullptr;
+    Log.CloseLogFile();
+    std::tie(LogDir, Log.Level, Log.FileName) = savedLog;
+    const QByteArray text = ReadSettings();
+    EXPECT_TRUE(text.contains("[Folder0]\nname=JINGLES\n"));
+    EXPECT_FALSE(text.contains("[Folder1]"));
+    EXPECT_TRUE(text.contains("[folders]"));
+}
+
+// Reading is slowed on the worker, so the load is sure to be running while the test acts.
+class SlowFoldersTest : public FoldersTest {
+protected:
+    void SetUp() override
+    {
+        FoldersTest::SetUp();
+        QByteArray settings;
+        for (int n = 0; n < 3; ++n) {
+            const QString folder = music.Path() + QString::number(n);
+            QStringList names;
+            for (int i = 0; i < 20; ++i)
+                names.append(QString::asprintf("%02d.wav", i));
+            MakeFiles(folder, names);
+            settings +=
+                QStringLiteral("[Folder%1]\nname=P%1\n[FolderDirs%1]\n%2=\n").arg(n).arg(folder).toUtf8();
+        }
+        WriteSettings(settings);
+        folders->LoaderForTest().SetFileHookForTest(
+            [] { std::this_thread::sleep_for(std::chrono::milliseconds(3)); });
+    }
+};
+
+TEST_F(SlowFoldersTest, TheStationGoesOnWhileThePagesLoad)
+{
+    QStringList order;
+    QObject probe;
+    QObject::connect(folders.get(), &TFFolders::FoldersLoaded, [&] { order.append("loaded"); });
+    folders->LoadFolders();
+    QTimer::singleShot(0, &probe, [&] { order.append("message"); });
+    WaitForLoad();
+    EXPECT_EQ(order, QStringList({"message", "loaded"}));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(folders->Page(i)->ItemCount(), 20);
+}
+
+TEST_F(SlowFoldersTest, ClearingOrDeletingPagesDuringALoadLeavesNoStrayItem)
+{
+    folders->LoadFolders();
+    QTimer::singleShot(10, folders.get(), [&] { delete folders->Page(1); });
+    WaitForLoad();
+    ASSERT_EQ(Captions(*folders), QStringList({"P0", "P2"}));
+    EXPECT_EQ(folders->Page(0)->ItemCount(), 20);
+    EXPECT_EQ(folders->Page(1)->ItemCount(), 20) << "the page after the one freed still gets its own files";
+
+    folders->ClearFolders();
+    folders->LoadFolders();
+    QTimer::singleShot(10, folders.get(), [&] { folders->ClearFolders(); });
+    const QDeadlineTimer deadline(200);
+    while (!deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(folders->PageCount(), 0);
+    EXPECT_FALSE(folders->Loading());
+    EXPECT_FALSE(message->isVisible());
+
+    folders->LoadFolders();
+    folders.reset(); // destroyed in the middle of a load
+}
+
+TEST_F(SlowFoldersTest, AReloadAskedForDuringALoadWaitsItsTurn)
+{
+    folders->LoadFolders();
+    QDir(music.Path() + "1").removeRecursively();
+    folders->ReloadFolder(1);
+    folders->ReloadFolder(2);
+    ASSERT_TRUE(folders->Loading());
+    WaitForLoad();
+    // The first load read folder 1 before or after it went; the reload ran after it either way.
+    EXPECT_EQ(folders->Page(1)->ItemCount(), 0) << "a folder gone from disk lists nothing after its reload";
+    EXPECT_EQ(folders->Page(1)->Folders().size(), 1) << "and the page keeps its path";
+    EXPECT_EQ(folders->Page(2)->ItemCount(), 20) << "a reload empties the page before reading it again";
+    EXPECT_EQ(folders->Page(0)->ItemCount(), 20);
+}
+
+TEST_F(FoldersTest, APageDragsTheSelectedFilesValuesInListOrder)
+{
+    MakeFiles(music.Path(), {"a.wav", "b.wav", "c.wav"});
+    WriteSettings("[Folder0]\nname=A\n[FolderDirs0]\n" + music.Path().toUtf8() + "=\n");
+    folders->LoadFolders();
+    WaitForLoad();
+    TTabFolder* page = folders->Page(0);
+    QAbstractItemModel* model = page->List()->model();
+    std::unique_ptr<QMimeData> mime(model->mimeData({model->index(2, 0), model->index(0, 0)}));
+    const QList<TTemaData> items = DecodeFolderFiles(*mime);
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[0].FileName, music.File("a.wav"));
+    EXPECT_EQ(items[0].Title, "a");
+    EXPECT_EQ(items[0].Duration, 1);
+    EXPECT_EQ(items[0].Keep, 1);
+    EXPECT_EQ(items[1].FileName, music.File("c.wav"));
+
+    page->List()->selectionModel()->select(model->index(2, 0), QItemSelectionModel::Select);
+    page->List()->selectionModel()->select(model->index(0, 0), QItemSelectionModel::Select);
+    QStringList selected;
+    page->GetSelected(selected);
+    EXPECT_EQ(selected, QStringList({"0", "2"}));
+    EXPECT_EQ(page->SelCount(), 2);
+}
+
+TEST(TabFolderTest, FoldersAreListedOnceWithoutRegardToCaseAndRenameRefusesAnEmptyName)
+{
+    platform::TPageControl pc;
+    TTabFolder page(0, &pc, "A");
+    page.AddFolder("/srv/Music");
+    page.AddFolder("/SRV/music");
+    page.AddFolder("/srv/jingles");
+    EXPECT_EQ(page.Folders(), QStringList({"/srv/Music", "/srv/jingles"}));
+    EXPECT_TRUE(page.RemoveFolder("/srv/MUSIC"));
+    EXPECT_TRUE(page.RemoveFolder("/not/listed"));
+    EXPECT_EQ(page.Folders(), QStringList({"/srv/jingles"}));
+    EXPECT_FALSE(page.Rename(""));
+    EXPECT_EQ(page.Caption(), "A");
+    EXPECT_TRUE(page.Rename("B"));
+    EXPECT_EQ(pc.Page(0)->windowTitle(), "B");
+}
+
+} // namespace
+
+namespace {
+
+// A plain record, a row of 200 × 14 and every folders role on a colour of its own.
+class DrawItemTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RoleFonts[RoleFolders] = {"DejaVu Sans", 1, 0xFFFFFF, -11, 0};
+        RoleFonts[RoleFoldersSelected] = {"DejaVu Sans", 1, 0xFFFFFF, -11, 1};
+        RoleFonts[RoleFoldersInfo] = {"DejaVu Sans", 1, 0x00FFFF, -13,
+                                      0}; // wider: the box must not follow it
+        RoleColors[RoleFolders] = 0x000000;
+        RoleColors[RoleFoldersSelected] = 0x800000;
+        RoleColors[RoleFoldersInfo] = 0x808080;
+        StationOptions.ListLineBelow = true;
+        StationOptions.ListLineRight = true;
+        std::unique_ptr<TOFileData> file = TOFileData::Create("/srv/a.wav", false);
+        file->Duration = 75 * 60;
+        page.AddFileData(std::move(file));
+    }
+    void TearDown() override
+    {
+        RoleFonts = savedFonts;
+        RoleColors = savedColors;
+        StationOptions = savedOptions;
+    }
+    QImage Paint(bool selected)
+    {
+        QImage image(200, 14, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        page.DrawItem(painter, 0, image.rect(), selected);
+        return image;
+    }
+
+    decltype(RoleFonts) savedFonts = RoleFonts;
+    decltype(RoleColors) savedColors = RoleColors;
+    TOptions savedOptions = StationOptions;
+    platform::TPageControl pc;
+    TTabFolder page{0, &pc, "A"};
+};
+
+TEST_F(DrawItemTest, NameAndLengthBoxesColoursAndLines)
+{
+    // The length shows as the channel shows it; its box is measured in the folders font.
+    const QFontMetrics folders(ToQFont(RoleFonts[RoleFolders]));
+    const int boxLeft = 200 - folders.horizontalAdvance("1:15:00") - folders.horizontalAdvance("k");
+    for (const bool selected : {false, true}) {
+        const QImage image = Paint(selected);
+        const platform::TColor row = RoleColors[selected ? RoleFoldersSelected : RoleFolders];
+        EXPECT_EQ(Probe(image, 100, 2), row) << selected;
+        EXPECT_EQ(Probe(image, boxLeft - 1, 2), row) << selected;
+        EXPECT_EQ(Probe(image, boxLeft, 2), RoleColors[RoleFoldersInfo]) << selected;
+        EXPECT_EQ(Probe(image, 50, 12), 0x008000) << "green, 2 px above the bottom";
+        EXPECT_EQ(Probe(image, 198, 0), 0x0000FF) << "red, 2 px left of the right edge";
+        EXPECT_EQ(Probe(image, 50, 13), row);
+        EXPECT_EQ(Probe(image, 199, 0), RoleColors[RoleFoldersInfo]);
+    }
+    StationOptions.ListLineBelow = false;
+    StationOptions.ListLineRight = false;
+    const QImage plain = Paint(false);
+    EXPECT_EQ(Probe(plain, 50, 12), RoleColors[RoleFolders]);
+    EXPECT_EQ(Probe(plain, 198, 0), RoleColors[RoleFoldersInfo]);
+}
+
+} // namespace
