@@ -1,6 +1,7 @@
 #include "playout/Channel1.h"
 
 #include "controls/Knob.h"
+#include "controls/LXLEDLabel.h"
 #include "controls/LbButton.h"
 #include "controls/LbSpeedButton.h"
 #include "controls/NKScrollLabel.h"
@@ -52,6 +53,19 @@ template <typename Widget, typename... Args> Widget* Named(const char* name, QWi
 QLabel* Label(const char* name, const QString& caption, QWidget* parent)
 {
     return Named<QLabel>(name, parent, caption);
+}
+
+// A time display: lime segments on a dark green checker over black, cells of 10 x 17 pixels with
+// all sixteen segments, sized to its text.
+TLXLEDLabel* LedLabel(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* led = Named<TLXLEDLabel>(name, parent);
+    led->LED().SetHorzsize(5);
+    led->LED().SetVertsize(5);
+    led->LED().SetThickness(1);
+    led->SetCaption(caption);
+    led->SetAutoSize(true);
+    return led;
 }
 
 // A speed button in its own group: down means on. With allowAllUp it toggles on its own.
@@ -134,10 +148,10 @@ void TFChannel1::CreateControls()
     LBitRate->setFont(bold);
 
     LTotal = Label("LTotal", QStringLiteral("Total: "), this);
-    LEDTheTiempoTotal = Label("LEDTheTiempoTotal", QStringLiteral("00:00:00"), this);
-    LEDTiempoTotal = Label("LEDTiempoTotal", QStringLiteral("00:00:00"), this);
+    LEDTheTiempoTotal = LedLabel("LEDTheTiempoTotal", QStringLiteral("00:00:00"), this);
+    LEDTiempoTotal = LedLabel("LEDTiempoTotal", QStringLiteral("00:00:00"), this);
     LParcial = Label("LParcial", QStringLiteral("Partial:"), this);
-    LEDTiempoCuentaAtras = Label("LEDTiempoCuentaAtras", QStringLiteral("00:00"), this);
+    LEDTiempoCuentaAtras = LedLabel("LEDTiempoCuentaAtras", QStringLiteral("00:00"), this);
 
     TB = Named<QSlider>("TB", this, Qt::Horizontal);
     TB->setRange(0, 100);
@@ -242,13 +256,13 @@ void TFChannel1::ConnectQueue()
 {
     connect(&queue_, &TChannelQueue::TimesShown, this,
             [this](const QString& remaining, const QString& total) {
-                LEDTiempoTotal->setText(remaining);
-                LEDTheTiempoTotal->setText(total);
+                LEDTiempoTotal->SetCaption(remaining);
+                LEDTheTiempoTotal->SetCaption(total);
             });
     connect(&queue_, &TChannelQueue::CountdownShown, this, [this](const QString& countdown) {
-        LEDTiempoCuentaAtras->setText(countdown);
-        // Shown now: an entry's start does not wait for the event loop to paint it.
-        LEDTiempoCuentaAtras->repaint();
+        // Shown now (an opaque LED label paints at once): an entry's start does not wait for the
+        // event loop to paint it.
+        LEDTiempoCuentaAtras->SetCaption(countdown);
     });
     connect(&queue_, &TChannelQueue::OnAirChanged, this, &TFChannel1::ShowOnAir);
     connect(&queue_, &TChannelQueue::PlaybackStopped, this, [this] {

@@ -18,6 +18,7 @@ class QSlider;
 class TKnob;
 class TLbButton;
 class TLbSpeedButton;
+class TLXLEDLabel;
 class TNKScrollLabel;
 class TQueueListView;
 
@@ -54,11 +55,11 @@ public:
     TNKScrollLabel* LInfo; // the scrolling title
     QLabel* LBitRate;
     QLabel* LTotal;
-    QLabel* LEDTheTiempoTotal; // total queue time
-    QLabel* LEDTiempoTotal;    // remaining queue time
+    TLXLEDLabel* LEDTheTiempoTotal; // total queue time
+    TLXLEDLabel* LEDTiempoTotal;    // remaining queue time
     QLabel* LParcial;
-    QLabel* LEDTiempoCuentaAtras; // countdown of the current entry
-    QSlider* TB;                  // position of the playing entry, 0..100
+    TLXLEDLabel* LEDTiempoCuentaAtras; // countdown of the current entry
+    QSlider* TB;                       // position of the playing entry, 0..100
     QSlider* TBPitchShift;
     TLbButton* BMenos;
     TLbButton* BMas;

@@ -1,6 +1,7 @@
 #include "DialogAnswerer.h"
 #include "QueueFixture.h"
 #include "controls/Knob.h"
+#include "controls/LXLEDLabel.h"
 #include "controls/LbSpeedButton.h"
 #include "controls/NKScrollLabel.h"
 #include "foundation_gui/DisplayRoles.h"
@@ -123,8 +124,8 @@ TEST_F(Channel1WindowTest, InsertFileTakesTheLastChosenFirst)
     EXPECT_TRUE(dialogs.Shown().first().multiSelect);
     EXPECT_TRUE(dialogs.Shown().first().filter.startsWith("All media files (*.mp3,*.wav,*.ogg,*.wma)|"));
     EXPECT_EQ(Titles(window.Queue()), QStringList({"b.wav", "a.wav"}));
-    EXPECT_EQ(window.LEDTheTiempoTotal->text(), "00:00:05");
-    EXPECT_EQ(window.LEDTiempoTotal->text(), "00:00:05");
+    EXPECT_EQ(window.LEDTheTiempoTotal->Caption(), "00:00:05");
+    EXPECT_EQ(window.LEDTiempoTotal->Caption(), "00:00:05");
 }
 
 TEST_F(Channel1WindowTest, DeleteFullListOnlyAfterConfirmation)
@@ -139,7 +140,7 @@ TEST_F(Channel1WindowTest, DeleteFullListOnlyAfterConfirmation)
     window.PMDelAllThemesClick();
     EXPECT_EQ(window.Queue().Count(), 0);
     EXPECT_EQ(window.Queue().ItemIndex(), -1);
-    EXPECT_EQ(window.LEDTheTiempoTotal->text(), "00:00:00");
+    EXPECT_EQ(window.LEDTheTiempoTotal->Caption(), "00:00:00");
     EXPECT_EQ(dialogs.Shown().first().text, "remove_list");
 }
 
