@@ -16,8 +16,10 @@
 #include "playout/MediaSetup.h"
 #include "shell/Clock.h"
 #include "shell/Combinations.h"
+#include "shell/DDEHandler.h"
 #include "shell/ExitRoad.h"
 #include "shell/Logo.h"
+#include "shell/ShellNames.h"
 #include "shell/Splash.h"
 #include "shell/StationHooks.h"
 #include "shell/Trace.h"
@@ -29,6 +31,9 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// A refused macro is shown in the log up to this length.
+constexpr qsizetype RefusedMacroShown = 100;
 
 StationWindows PlacedWindows()
 {
@@ -160,7 +165,35 @@ void TFMain::RunFirstShow()
     SetLanguage();
     Trace("S10");
     AddSetMainWindowCommand();
-    Trace("S11"); // macros held since start-up run here once the DDE server exists
+    Trace("S11");
+    SetDDEMacroHandler(
+        [this](TDDEHandler* sender, const QStringList& macros) { TEDDdeServerExecuteMacro(sender, macros); });
+}
+
+void TFMain::TEDDdeServerExecuteMacro(TDDEHandler*, const QStringList& macros)
+{
+    if (macros.isEmpty())
+        return;
+    bool queued = false;
+    int refused = 0;
+    QString firstRefused;
+    for (const QString& macro : macros) {
+        // Only absolute file paths: a line-in or label text, or a relative path, is never queued.
+        const std::optional<QString> path = OpenMacroPath(macro);
+        if (!path) {
+            if (refused++ == 0)
+                firstRefused = macro.left(RefusedMacroShown);
+            continue;
+        }
+        if (FChannel1->AddItem(*path, 1) >= 0)
+            queued = true;
+    }
+    if (refused > 0)
+        LogDdeRefusal(
+            QStringLiteral("%1 macro(s) that open no file, the first: %2").arg(refused).arg(firstRefused));
+    // Nothing queued, nothing to go on to: the entry on air keeps playing.
+    if (queued)
+        platform::PostMessage(FChannel1, platform::WM_PLAYNEXT);
 }
 
 void TFMain::ArrangeWindows()

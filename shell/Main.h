@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QAction;
+class TDDEHandler;
 class QMenu;
 class QMenuBar;
 
@@ -35,6 +36,10 @@ public:
     void SetMainWindow(int choice);
     // Every translated window takes the language file of TOptions.Language.
     void SetLanguage();
+
+    // The DDE consumer: each Open macro's file appended to channel 1 (kept on repeat), then channel 1
+    // goes on when anything was queued. Other macros are refused and logged.
+    void TEDDdeServerExecuteMacro(TDDEHandler* sender, const QStringList& macros);
 
     // The first showing runs once the window is on screen, so the windows it places (this one too)
     // may be shown or hidden as saved.

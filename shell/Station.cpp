@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/TerminationSignals.h"
 #include "playout/OutputHealth.h"
+#include "shell/DDEHandler.h"
 #include "shell/ExitRoad.h"
 #include "shell/Splash.h"
 #include "shell/Trace.h"
@@ -11,7 +12,10 @@
 #include "shell/WindowSet.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
+
+#include <memory>
 
 namespace {
 constexpr int OutputHealthIntervalMs = 10 * 1000;
@@ -22,12 +26,18 @@ int RunStation()
     ClearTrace();
     ResetExitRoad();
     Trace("E1");
+    // Requests that come while the station starts wait in it until the settings window takes them.
+    auto handler =
+        std::make_unique<TDDEHandler>(platform::DdeServiceName(QCoreApplication::applicationFilePath()));
+    DDEHandler = handler.get();
     FSplash = new TFSplash;
     FSplash->ShowZodu();
     FSplash->repaint();
     Trace("E2");
     QGuiApplication::setApplicationDisplayName("Sonvela Zodu");
     QGuiApplication::setDesktopFileName("Sonvelazodu");
+    // The picture staged beside the program, which the desktop entry shows too.
+    QApplication::setWindowIcon(QIcon(QCoreApplication::applicationDirPath() + "/Sonvelazodu.png"));
     // Only the exit road ends the loop, never the last window closing.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -49,7 +59,9 @@ int RunStation()
         }
         Log.CloseLogFile();
         Trace("X4 log closed");
-        Trace("X4 DDE"); // the DDE handler is freed here once the shell integration exists
+        DDEHandler = nullptr;
+        handler.reset(); // stops serving and removes the socket
+        Trace("X4 DDE");
     }
     delete FSplash; // still there when the program ended before the settings window showed
     FSplash = nullptr;

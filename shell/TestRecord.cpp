@@ -3,6 +3,7 @@
 #include "platform_gui/Dialogs.h"
 #include "shell/Trace.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace {
@@ -39,6 +40,8 @@ void StartTestRecord()
     const QString path = qEnvironmentVariable(TestRecordVariable);
     if (path.isEmpty())
         return;
+    // A program started by another one (the desktop client) is ended by the test through this id.
+    Append(path, QStringLiteral("pid %1").arg(QCoreApplication::applicationPid()));
     static RecordingAnswerer answerer(path);
     platform::InstallDialogAnswerer(&answerer);
     SetTraceListener([path](const QString& marker) { Append(path, "trace " + marker); });

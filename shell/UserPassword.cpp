@@ -9,10 +9,13 @@
 #include "platform/FileReplace.h"
 #include "platform/Messages.h"
 #include "platform/Random.h"
+#include "platform/Registry.h"
 #include "platform_gui/Application.h"
 #include "platform_gui/Dialogs.h"
 #include "playout/AudioLayer.h"
+#include "shell/DDEHandler.h"
 #include "shell/ExitRoad.h"
+#include "shell/FileAssociations.h"
 #include "shell/Main.h"
 #include "shell/StationHooks.h"
 #include "shell/Trace.h"
@@ -20,6 +23,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -112,12 +116,19 @@ bool TFUserPassword::Initialize()
     // No library may turn floating-point traps on behind the audio code's back.
     floatingPointSaved_ = std::fegetenv(&savedFloatingPoint_) == 0;
     fedisableexcept(FE_ALL_EXCEPT);
-    Trace("L2"); // the shell file associations are registered here once the shell integration exists
+    Trace("L2");
+    {
+        platform::Registry registry;
+        RegisterAudioFileTypes(registry, QCoreApplication::applicationFilePath());
+    }
     Trace("L3");
     if (Hooks().CountInstances() > 1) {
         platform::ShowMessage("There are already one instance running");
         return false;
     }
+    // Only the one running copy serves: a second copy never touches the first one's socket.
+    if (DDEHandler)
+        DDEHandler->Listen();
     Trace("L4");
     FirstShow = true;
     platform::Randomize();
