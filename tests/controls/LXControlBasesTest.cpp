@@ -1,6 +1,9 @@
 #include "Drawing.h"
+#include "controls/LXBevelPanel.h"
 #include "controls/LXCustomControl.h"
 #include "controls/LXGraphicControl.h"
+#include "controls/LXLEDLabel.h"
+#include "controls/LXLabel.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -60,12 +63,19 @@ TEST(LXControlBasesTest, ClassesAndProperties)
         {[] { return new TLXBaseControl; }, "TLXBaseControl", "TLXControl", true, QVariant()},
         {[] { return new TLXBaseGraphicControl; }, "TLXBaseGraphicControl", "TLXBaseControl", true, true},
         {[] { return new TLXGraphicControl; }, "TLXGraphicControl", "TLXBaseGraphicControl", true, true},
+        {[] { return new TLXCustomBevelPanel; }, "TLXCustomBevelPanel", "TLXCustomPanel", false, false},
+        {[] { return new TLXCustomStatusBar; }, "TLXCustomStatusBar", "TLXCustomControl", false, false},
+        {[] { return new TLXBaseLabel; }, "TLXBaseLabel", "TLXBaseGraphicControl", true, true},
+        {[] { return new TLXCustomLabel; }, "TLXCustomLabel", "TLXBaseLabel", true, true},
+        {[] { return new TLXLabel; }, "TLXLabel", "TLXBaseControl", true, true},
+        {[] { return new TLXLEDCustomLabel; }, "TLXLEDCustomLabel", "TLXGraphicControl", true, false},
+        {[] { return new TLXLEDLabel; }, "TLXLEDLabel", "TLXLEDCustomLabel", true, false},
     };
     for (const auto& row : rows) {
         std::unique_ptr<QWidget> control(row.make());
         EXPECT_STREQ(control->metaObject()->className(), row.className);
         EXPECT_TRUE(control->inherits(row.ancestor)) << row.className;
-        EXPECT_FALSE(control->inherits("TLXLabel")) << row.className;
+        EXPECT_EQ(control->inherits("TLXCustomControl"), !row.windowless) << row.className;
         EXPECT_EQ(control->property("Windowless").toBool(), row.windowless) << row.className;
         EXPECT_EQ(control->focusPolicy(), Qt::NoFocus) << row.className;
         EXPECT_EQ(control->property("Transparent"), row.transparent) << row.className;
