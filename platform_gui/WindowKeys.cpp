@@ -1,7 +1,9 @@
 #include "platform_gui/WindowKeys.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QWidget>
 
 namespace platform {
@@ -14,6 +16,10 @@ public:
     explicit WindowKeyDispatcher(QWidget* window) : QObject(window), window_(window)
     {
         window->installEventFilter(this);
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+            if ((old != nullptr && old->window() == window_) || (now != nullptr && now->window() == window_))
+                UpdateActiveDefaults(window_);
+        });
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -68,6 +74,34 @@ void UseWindowKeys(QWidget* control)
         if (dynamic_cast<WindowKeyDispatcher*>(child) != nullptr)
             return;
     new WindowKeyDispatcher(window);
+}
+
+namespace {
+
+// Depth first in creation order, as findChildren, but safe while the window deletes its children (a
+// deleted focus widget changes the focus then, and the child list holds gaps).
+template <typename Visit> void ForEachWidgetBelow(const QObject* parent, const Visit& visit)
+{
+    for (QObject* child : parent->children()) {
+        if (child == nullptr)
+            continue;
+        if (auto* widget = qobject_cast<QWidget*>(child))
+            visit(widget);
+        ForEachWidgetBelow(child, visit);
+    }
+}
+
+} // namespace
+
+void UpdateActiveDefaults(QWidget* window)
+{
+    QWidget* focused = window->focusWidget();
+    const bool buttonFocused = qobject_cast<QPushButton*>(focused) != nullptr;
+    ForEachWidgetBelow(window, [&](QWidget* child) {
+        auto* receiver = dynamic_cast<DefaultButtonReceiver*>(child);
+        if (receiver != nullptr && child->window() == window)
+            receiver->SetActiveDefault(buttonFocused ? child == focused : receiver->IsDefaultButton());
+    });
 }
 
 QChar CaptionAccelerator(const QString& caption)

@@ -20,9 +20,22 @@ public:
     virtual bool DialogChar(QChar character) = 0;
 };
 
+// A button that Enter clicks while it is its window's active default: the focused one while a push
+// button has the focus, else the one marked default.
+class DefaultButtonReceiver {
+public:
+    virtual ~DefaultButtonReceiver() = default;
+    virtual bool IsDefaultButton() const = 0;
+    virtual void SetActiveDefault(bool active) = 0;
+};
+
 // Installs the dispatcher on the control's top-level window, once per window; call it again when
-// the control may have moved to another window.
+// the control may have moved to another window. The dispatcher also follows the application's
+// focus changes to tell the window's default-button receivers which one is the active default.
 void UseWindowKeys(QWidget* control);
+
+// Tells each default-button receiver of the window whether it is the active default now.
+void UpdateActiveDefaults(QWidget* window);
 
 // The accelerator of a caption: the character after a lone "&" ("&&" is a literal "&"); null when
 // there is none.
