@@ -1,5 +1,6 @@
 #include "controls/LXApplication.h"
 
+#include "controls/LXContainers.h"
 #include "controls/LXErrors.h"
 #include "controls/LXMessages.h"
 #include "controls/LXStrings.h"
@@ -138,10 +139,13 @@ ControlLibrary::ControlLibrary()
         throw ELXException(QStringLiteral("The control library is started already"));
     Instance = new TLXApplication();
     ThemeManager = new TLXXPThemeManager();
+    SetGlobalContainer(new TLXContainer());
 }
 
 ControlLibrary::~ControlLibrary()
 {
+    delete GlobalContainer();
+    SetGlobalContainer(nullptr);
     delete ThemeManager;
     ThemeManager = nullptr;
     delete Instance;

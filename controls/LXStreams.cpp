@@ -11,21 +11,6 @@ namespace {
 
 constexpr int MaxShortString = 255;
 
-// The body of a counted or compressed record: its bytes.
-QByteArray ReadRecord(QIODevice& stream, bool compressed)
-{
-    if (!compressed) {
-        const int32_t size = ReadInteger(stream);
-        if (size < 0)
-            throw EReadError();
-        return ReadExactly(stream, size);
-    }
-    QBuffer data;
-    data.open(QIODevice::WriteOnly);
-    DecompressStream(stream, data);
-    return data.data();
-}
-
 void WriteRecord(QIODevice& stream, const QByteArray& bytes, bool compressed)
 {
     if (!compressed) {
@@ -45,6 +30,20 @@ QString BmpInvalidText()
 }
 
 } // namespace
+
+QByteArray ReadRecord(QIODevice& stream, bool compressed)
+{
+    if (!compressed) {
+        const int32_t size = ReadInteger(stream);
+        if (size < 0)
+            throw EReadError();
+        return ReadExactly(stream, size);
+    }
+    QBuffer data;
+    data.open(QIODevice::WriteOnly);
+    DecompressStream(stream, data);
+    return data.data();
+}
 
 QByteArray ReadExactly(QIODevice& stream, qint64 count)
 {
@@ -176,5 +175,12 @@ void WriteBitmap(QIODevice& stream, const platform::TBitmap& bitmap, bool compre
 void ReadBitmap(QIODevice& stream, platform::TBitmap& bitmap, bool compressed)
 {
     if (!bitmap.LoadFromBmp(ReadRecord(stream, compressed)))
+        throw ELXException(BmpInvalidText());
+}
+
+void ReadBitmapOfSize(QIODevice& stream, platform::TBitmap& bitmap, bool compressed, int width, int height)
+{
+    const QByteArray bytes = ReadRecord(stream, compressed);
+    if (platform::BmpSize(bytes) != QSize(width, height) || !bitmap.LoadFromBmp(bytes))
         throw ELXException(BmpInvalidText());
 }

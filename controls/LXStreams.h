@@ -16,6 +16,9 @@ QByteArray ReadExactly(QIODevice& stream, qint64 count);
 // The bytes reach the stream whole, or EWriteError.
 void WriteExactly(QIODevice& stream, const QByteArray& bytes);
 
+// The bytes of one record: after a 32-bit count, or in a compressed container.
+QByteArray ReadRecord(QIODevice& stream, bool compressed);
+
 void WriteInteger(QIODevice& stream, int32_t value);
 int32_t ReadInteger(QIODevice& stream);
 void WriteByteValue(QIODevice& stream, uint8_t value);
@@ -34,6 +37,9 @@ void ReadStrings(QIODevice& stream, QStringList& lines, bool compressed);
 void WriteBitmap(QIODevice& stream, const platform::TBitmap& bitmap, bool compressed, int depth);
 // The counterpart; a BMP whose header does not hold together raises and leaves the bitmap alone.
 void ReadBitmap(QIODevice& stream, platform::TBitmap& bitmap, bool compressed);
+
+// The same for a picture of a known size: any other size raises before the picture is decoded.
+void ReadBitmapOfSize(QIODevice& stream, platform::TBitmap& bitmap, bool compressed, int width, int height);
 
 // The bitmap as a BMP file at a depth code: 0 its own depth (16 and 32 bits become 24), 2 one bit,
 // 16 four bits, 256 eight bits. An empty bitmap raises "Bitmap image is not valid".

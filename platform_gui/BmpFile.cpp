@@ -2,6 +2,7 @@
 
 #include <QtEndian>
 #include <algorithm>
+#include <cstdlib>
 
 namespace platform {
 
@@ -9,7 +10,7 @@ namespace {
 
 constexpr int FileHeaderSize = 14;
 constexpr int InfoHeaderSize = 40;
-constexpr int MaxSide = 32767;
+constexpr int MaxSide = 32768; // the widest image strip
 
 void Put16(QByteArray& out, uint16_t value)
 {
@@ -168,6 +169,16 @@ int CheckBmpHeader(const QByteArray& bytes)
             return 0;
     }
     return bits;
+}
+
+QSize BmpSize(const QByteArray& bytes)
+{
+    if (CheckBmpHeader(bytes) == 0)
+        return QSize();
+    const auto* info = reinterpret_cast<const uchar*>(bytes.constData()) + FileHeaderSize;
+    if (qFromLittleEndian<uint32_t>(info) == 12)
+        return QSize(qFromLittleEndian<uint16_t>(info + 4), std::abs(qFromLittleEndian<int16_t>(info + 6)));
+    return QSize(qFromLittleEndian<int32_t>(info + 4), std::abs(qFromLittleEndian<int32_t>(info + 8)));
 }
 
 } // namespace platform

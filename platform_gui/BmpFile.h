@@ -3,6 +3,7 @@
 // and read through Qt's reader once the header has been checked against the bytes.
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 
 namespace platform {
 
@@ -16,6 +17,9 @@ QByteArray EncodeBmp(const QImage& image, int bits);
 // header, sizes within limits, one plane, a known depth and compression, and (uncompressed) pixel
 // rows the bytes can hold. 0 when it is not.
 int CheckBmpHeader(const QByteArray& bytes);
+
+// The width and height of a BMP file whose header is sound (CheckBmpHeader); an empty size when not.
+QSize BmpSize(const QByteArray& bytes);
 
 // The 16 classic colours of 4-bit images, in table order.
 const QList<QRgb>& ClassicColorTable();
