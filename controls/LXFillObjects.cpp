@@ -94,7 +94,7 @@ void TLXFillObject::SetOptions(unsigned options)
     }
 }
 
-bool TLXFillObject::Fill(TCanvas& canvas, const TRect& rect, TColor color) const
+bool TLXFillObject::Fill(TCanvas& canvas, const TRect& rect, TColor color)
 {
     switch (Style()) {
     case sfNone:
@@ -131,9 +131,9 @@ bool TLXFillObject::Fill(TCanvas& canvas, const TRect& rect, TColor color) const
     return false;
 }
 
-bool TLXFillObject::FillPicture(TCanvas& canvas, const TRect& rect, TColor color) const
+bool TLXFillObject::FillPicture(TCanvas& canvas, const TRect& rect, TColor color)
 {
-    const TBitmap& picture = Style() == sfBitmap ? Bitmap() : ListBitmap();
+    TBitmap& picture = PictureForDrawing();
     const auto fillBackground = [&] {
         canvas.Brush.SetStyle(platform::TBrushStyle::bsSolid);
         canvas.Brush.SetColor(color);
@@ -153,18 +153,18 @@ bool TLXFillObject::FillPicture(TCanvas& canvas, const TRect& rect, TColor color
             fillBackground();
         TRect placed = AlignRect(alignment_, whole, rect);
         platform::OffsetRect(placed, offsetX_, offsetY_);
-        PlaceBitmap(canvas, placed, picture, painted, nullptr, color, flags, whole);
+        DrawBitmapPalette(canvas, placed, picture, painted, color, flags);
         break;
     }
     case tmCenter:
         fillBackground();
-        PlaceBitmap(canvas, rect, picture, painted, nullptr, color, flags | pbCenter, whole);
+        DrawBitmapPalette(canvas, rect, picture, painted, color, flags | pbCenter);
         break;
     case tmStretch:
-        PlaceBitmap(canvas, rect, picture, painted, nullptr, color, flags | pbStretch, whole);
+        DrawBitmapPalette(canvas, rect, picture, painted, color, flags | pbStretch);
         break;
     case tmTile:
-        PlaceBitmap(canvas, rect, picture, painted, nullptr, color, flags | pbTile, whole);
+        DrawBitmapPalette(canvas, rect, picture, painted, color, flags | pbTile);
         break;
     }
     return true;

@@ -37,6 +37,8 @@ public:
 
 protected:
     explicit TLXShapeFill(TLXFillStyle style);
+    // The picture drawn, whose own canvas may say "do not draw".
+    platform::TBitmap& PictureForDrawing() { return style_ == sfBitmapList ? listBitmap_ : bitmap_; }
     void CopyShapeFill(const TLXShapeFill& source);
 
 private:
@@ -71,7 +73,7 @@ public:
 
     // Paints rect in the style; answers whether something was painted (an empty picture answers
     // false, even when foFillInner filled the rectangle with color).
-    bool Fill(platform::TCanvas& canvas, const platform::TRect& rect, platform::TColor color) const;
+    bool Fill(platform::TCanvas& canvas, const platform::TRect& rect, platform::TColor color);
 
 private:
     bool PlacesUntiled() const;
@@ -83,7 +85,7 @@ private:
                 Changed();
         }
     }
-    bool FillPicture(platform::TCanvas& canvas, const platform::TRect& rect, platform::TColor color) const;
+    bool FillPicture(platform::TCanvas& canvas, const platform::TRect& rect, platform::TColor color);
 
     TLXAlignment alignment_ = agTopLeft;
     int offsetX_ = 0;
