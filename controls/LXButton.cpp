@@ -328,6 +328,9 @@ void TLXCustomButton::changeEvent(QEvent* event)
     case QEvent::FontChange:
         FollowParentFont();
         break;
+    case QEvent::ThemeChange:
+        update();
+        break;
     case QEvent::ParentChange:
         platform::UseWindowKeys(this);
         FollowParentFont();
