@@ -28,13 +28,6 @@ public:
     void SetSpacing(int value) { Set(spacing_, value); }
 
 protected:
-    template <typename T> void Set(T& field, T value)
-    {
-        if (field != value) {
-            field = value;
-            Changed();
-        }
-    }
     void CopyLayout(const TLXGlyphTextLayout& source);
 
     TLXAlignment alignment_ = agTopLeft;
@@ -96,13 +89,6 @@ public:
     void SetTracing(int value) { Set(tracing_, value); }
 
 protected:
-    template <typename T> void Set(T& field, T value)
-    {
-        if (field != value) {
-            field = value;
-            Changed();
-        }
-    }
     void CopyCaption(const TLX3DCaption& source);
 
 private:
@@ -169,13 +155,6 @@ public:
     const std::optional<TLXPalette>& Palette() const { return palette_; }
 
 private:
-    template <typename T> void Set(T& field, const T& value)
-    {
-        if (field != value) {
-            field = value;
-            Changed();
-        }
-    }
     void BuildSteps();
 
     platform::TColor color_ = 0xFF0000;

@@ -82,13 +82,6 @@ protected:
     explicit TLXBevel(TLXBevelMode mode, bool systemFrame);
 
 private:
-    template <typename T> void Set(T& field, T value)
-    {
-        if (field != value) {
-            field = value;
-            Changed();
-        }
-    }
     void SetStyle(TLXBevelStyle& field, TLXBevelStyle& other, TLXBevelStyle style);
     void ComputeExtents();
     static void PaintFrames(platform::TCanvas& canvas, platform::TRect& rect, int count,

@@ -18,22 +18,6 @@ TLXShapeFill::TLXShapeFill(TLXFillStyle style) : style_(style)
     gradient_.OnChange = [this](TLXObject* sender) { SubObjectChanged(sender); };
 }
 
-void TLXShapeFill::SetStyle(TLXFillStyle style)
-{
-    if (style_ != style) {
-        style_ = style;
-        Changed();
-    }
-}
-
-void TLXShapeFill::SetTileMode(TLXTileMode mode)
-{
-    if (tileMode_ != mode) {
-        tileMode_ = mode;
-        Changed();
-    }
-}
-
 void TLXShapeFill::CopyShapeFill(const TLXShapeFill& source)
 {
     bitmap_.Assign(source.bitmap_);
@@ -84,14 +68,6 @@ bool TLXFillObject::PlacesUntiled() const
 void TLXFillObject::SetBrush(const platform::TBrush& brush)
 {
     brush_ = brush;
-}
-
-void TLXFillObject::SetOptions(unsigned options)
-{
-    if (options_ != options) {
-        options_ = options;
-        Changed();
-    }
 }
 
 bool TLXFillObject::Fill(TCanvas& canvas, const TRect& rect, TColor color)
@@ -198,14 +174,6 @@ QString TLXAlphaObject::GetInspectorText() const
         .arg(QString::fromLatin1(kinds[style]), QString::number(strength_, 'f', 3));
 }
 
-void TLXAlphaObject::SetStrength(double)
-{
-    if (strength_ != 0) {
-        strength_ = 0;
-        Changed();
-    }
-}
-
 void TLXAlphaObject::SetImageIndex(int)
 {
     imageIndex_ = 0;
@@ -271,27 +239,11 @@ QString TLXBitmapEffectObject::GetInspectorText() const
     return tags.isEmpty() ? QStringLiteral("{Disabled}") : u'{' + tags.join(u',') + u'}';
 }
 
-void TLXBitmapEffectObject::Clear(bool& flag)
-{
-    if (flag) {
-        flag = false;
-        Changed();
-    }
-}
-
 void TLXBitmapEffectObject::SetBuffered(bool)
 {
     buffer_.reset();
     bufferValid_ = false;
-    Clear(buffered_);
-}
-
-void TLXBitmapEffectObject::SetBrightness(int)
-{
-    if (brightness_ != 0) {
-        brightness_ = 0;
-        Changed();
-    }
+    Set(buffered_, false);
 }
 
 void TLXBitmapEffectObject::Apply(const TBitmap& source, const TRect& sourceRect, const TRect& targetRect,

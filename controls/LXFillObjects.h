@@ -28,12 +28,12 @@ public:
     platform::TBitmap& ListBitmap() { return listBitmap_; }
     const platform::TBitmap& ListBitmap() const { return listBitmap_; }
     TLXFillStyle Style() const { return style_; }
-    void SetStyle(TLXFillStyle style);
+    void SetStyle(TLXFillStyle style) { Set(style_, style); }
     TLXGradient& Gradient() { return gradient_; }
     const TLXGradient& Gradient() const { return gradient_; }
     void SetGradient(const TLXGradient& gradient) { gradient_.Assign(gradient); }
     TLXTileMode TileMode() const { return tileMode_; }
-    void SetTileMode(TLXTileMode mode);
+    void SetTileMode(TLXTileMode mode) { Set(tileMode_, mode); }
 
 protected:
     explicit TLXShapeFill(TLXFillStyle style);
@@ -69,7 +69,7 @@ public:
     void SetBrush(const platform::TBrush& brush);
     // A set of TLXFillOption.
     unsigned Options() const { return options_; }
-    void SetOptions(unsigned options);
+    void SetOptions(unsigned options) { Set(options_, options); }
 
     // Paints rect in the style; answers whether something was painted (an empty picture answers
     // false, even when foFillInner filled the rectangle with color).
@@ -113,7 +113,7 @@ public:
     void SetFillObject(const TLXFillObject& fill) { fillObject_.Assign(fill); }
     double Strength() const { return strength_; }
     // Stores 0 whatever it is given; notifies when the strength was not 0.
-    void SetStrength(double strength);
+    void SetStrength(double) { Set(strength_, 0.0); }
     int ImageIndex() const { return imageIndex_; }
     // The index setters store 0 and reload the list picture.
     void SetImageIndex(int index);
@@ -151,21 +151,21 @@ public:
     void SetAlphaBlend(const TLXAlphaObject& alpha) { alphaBlend_.Assign(alpha); }
     // Each flag setter stores false whatever it is given, notifying when the flag was set.
     bool FlipVertical() const { return flipVertical_; }
-    void SetFlipVertical(bool) { Clear(flipVertical_); }
+    void SetFlipVertical(bool) { Set(flipVertical_, false); }
     bool FlipHorizontal() const { return flipHorizontal_; }
-    void SetFlipHorizontal(bool) { Clear(flipHorizontal_); }
+    void SetFlipHorizontal(bool) { Set(flipHorizontal_, false); }
     bool GrayScale() const { return grayScale_; }
-    void SetGrayScale(bool) { Clear(grayScale_); }
+    void SetGrayScale(bool) { Set(grayScale_, false); }
     bool Invert() const { return invert_; }
-    void SetInvert(bool) { Clear(invert_); }
+    void SetInvert(bool) { Set(invert_, false); }
     bool Monochrome() const { return monochrome_; }
-    void SetMonochrome(bool) { Clear(monochrome_); }
+    void SetMonochrome(bool) { Set(monochrome_, false); }
     bool Buffered() const { return buffered_; }
     // Also frees the buffer.
     void SetBuffered(bool);
     int Brightness() const { return brightness_; }
     // Stores 0; notifies when the brightness was not 0.
-    void SetBrightness(int);
+    void SetBrightness(int) { Set(brightness_, 0); }
 
     // The effects applied to sourceRect of source, the result in target; with a valid buffer the
     // buffer is drawn instead. Controls call it only while IsActive answers true.
@@ -173,8 +173,6 @@ public:
                const platform::TRect& targetRect, platform::TBitmap& target);
 
 private:
-    void Clear(bool& flag);
-
     TLXAlphaObject alphaBlend_;
     bool flipVertical_ = false;
     bool flipHorizontal_ = false;
@@ -205,14 +203,6 @@ protected:
     explicit TLXShadow(TLXShadowStyle style) : style_(style) {}
 
 private:
-    template <typename T> void Set(T& field, T value)
-    {
-        if (field != value) {
-            field = value;
-            Changed();
-        }
-    }
-
     platform::TColor color_ = platform::clBtnShadow;
     int depth_ = 6;
     TLXShadowStyle style_ = hssSolid;

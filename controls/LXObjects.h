@@ -30,6 +30,16 @@ public:
 
     std::function<void(TLXObject* sender)> OnChange;
 
+protected:
+    // Stores the value and notifies, only when it differs.
+    template <typename T> void Set(T& field, const T& value)
+    {
+        if (field != value) {
+            field = value;
+            Changed();
+        }
+    }
+
 private:
     bool locked_ = false;
 };
