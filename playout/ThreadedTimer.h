@@ -13,9 +13,10 @@
 #include <mutex>
 #include <thread>
 
-// The worker: waits on its wake event for at most the interval. A wait that times out is a tick,
-// handed to the owner as a posted event; a wake (enable, disable, new interval, destruction) is no
-// tick and starts a fresh period. Parked (waiting for a wake) while not running.
+// The worker: waits on its wake event for at most the interval. A wait that times out is a tick: the
+// owner's slot Tick() is queued on the owner's thread and the worker waits until TickDone(). A wake
+// (enable, disable, new interval, destruction) is no tick and starts a fresh period. Parked (waiting
+// for a wake) while not running.
 class TTimerThread {
 public:
     explicit TTimerThread(QObject& owner);
@@ -29,8 +30,8 @@ public:
     // Ticking from a fresh period on, or parked.
     void Run();
     void Park();
-    // The owner has run (or skipped) the tick with this ticket: the worker starts the next period.
-    void TickDone(uint64_t ticket);
+    // The owner has run (or skipped) the tick: the worker starts the next period.
+    void TickDone();
 
     platform::ThreadId Id() const { return id_; }
 
@@ -42,8 +43,7 @@ private:
     bool running_ = false;
     bool wake_ = false; // the wake event, reset by the wait it ends
     bool terminate_ = false;
-    uint64_t lastTicket_ = 0;
-    uint64_t pendingTicket_ = 0; // handed over and not yet done; 0 for none
+    bool tickPending_ = false; // handed over and not yet done
     platform::ThreadId id_ = 0;
     std::thread thread_;
 
@@ -74,8 +74,8 @@ public:
     // or destroy the timer.
     std::function<void(QObject* sender)> OnTimer;
 
-protected:
-    bool event(QEvent* event) override;
+private slots:
+    void Tick();
 
 private:
     bool allowZero_ = false;
@@ -83,6 +83,4 @@ private:
     bool destroying_ = false;
     platform::ThreadPriority priority_ = platform::ThreadPriority::Normal;
     TTimerThread worker_{*this};
-
-    void Tick(uint64_t ticket);
 };
