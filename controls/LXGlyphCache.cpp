@@ -25,59 +25,23 @@ TBitmap CellOf(const TBitmap& source, int cell, int width, int height)
 
 } // namespace
 
-TLXGlyphList::TLXGlyphList(int width, int height) : width_(width), height_(height) {}
+TLXGlyphList::TLXGlyphList(int width, int height) : TLXImageListItem(width, height)
+{
+    SetMasked(true);
+}
 
 bool TLXGlyphList::IsUsed(int index) const
 {
-    return index >= 0 && index < Count() && used_[index];
+    return index >= 0 && index < static_cast<int>(used_.size()) && used_[static_cast<size_t>(index)];
 }
 
-TRect TLXGlyphList::ImageRect(int index) const
-{
-    return platform::Rect(index * width_, 0, (index + 1) * width_, height_);
-}
-
-namespace {
-
-// The strip grown to count cells: the new cell black in the image and white
-// (clear) in the mask.
-QImage Grown(const QImage& strip, int width, int height, QRgb fill)
-{
-    QImage grown(width, height, QImage::Format_RGB32);
-    grown.fill(fill);
-    const QImage old = strip.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < std::min(old.height(), height); ++y)
-        std::copy_n(old.constScanLine(y), std::min(old.width(), width) * 4, grown.scanLine(y));
-    return grown;
-}
-
-} // namespace
-
-int TLXGlyphList::AddGlyph(const TBitmap& bitmap, TColor maskColor)
+int TLXGlyphList::AddGlyph(TBitmap& bitmap, TColor maskColor)
 {
     const auto unused = std::find(used_.begin(), used_.end(), false);
-    const int index = static_cast<int>(unused - used_.begin());
-    QImage image = image_.Image().convertToFormat(QImage::Format_RGB32);
-    QImage mask = mask_.Image().convertToFormat(QImage::Format_RGB32);
-    if (unused == used_.end()) {
-        used_.push_back(false);
-        image = Grown(image, width_ * Count(), height_, qRgb(0, 0, 0));
-        mask = Grown(mask, width_ * Count(), height_, qRgb(255, 255, 255));
-    }
-    const QImage cell = bitmap.Image().convertToFormat(QImage::Format_RGB32);
-    const QRgb key = platform::ToQColor(maskColor).rgb() & RGB_MASK;
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
-            const bool inside = x < cell.width() && y < cell.height();
-            const QRgb pixel = inside ? cell.pixel(x, y) : key;
-            const bool clear = (pixel & RGB_MASK) == key;
-            image.setPixel(index * width_ + x, y, clear ? qRgb(0, 0, 0) : pixel);
-            mask.setPixel(index * width_ + x, y, clear ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
-        }
-    }
-    image_.SetImage(image);
-    mask_.SetImage(mask);
-    used_[index] = true;
+    const int index = unused != used_.end() ? static_cast<int>(unused - used_.begin()) : AddSlot();
+    used_.resize(static_cast<size_t>(Count()), false);
+    ReplaceMasked(index, bitmap, maskColor);
+    used_[static_cast<size_t>(index)] = true;
     ++usedCount_;
     return index;
 }
@@ -86,7 +50,7 @@ void TLXGlyphList::FreeGlyph(int index)
 {
     if (!IsUsed(index))
         return;
-    used_[index] = false;
+    used_[static_cast<size_t>(index)] = false;
     --usedCount_;
 }
 
@@ -222,7 +186,8 @@ int TLXGlyph::StateImage(int state)
         return slots_[slot.Slot];
     if (!list_)
         list_ = globalCache->GetList(source_.Width() / numGlyphs_, source_.Height());
-    slots_[slot.Slot] = list_->AddGlyph(PreparedImage(slot), transparentColor_);
+    TBitmap image = PreparedImage(slot);
+    slots_[slot.Slot] = list_->AddGlyph(image, transparentColor_);
     return slots_[slot.Slot];
 }
 

@@ -5,6 +5,7 @@
 // cell size, shared by every glyph of that size. The global cache of those
 // strips lives from the first glyph made to the last one gone.
 #include "controls/LXAppearance.h"
+#include "controls/LXImageStrip.h"
 #include "platform_gui/Bitmap.h"
 #include "platform_gui/Canvas.h"
 
@@ -14,38 +15,24 @@
 #include <memory>
 #include <vector>
 
-// A masked image strip of one cell size with the set of images in use. A freed
-// image stays in the strip and is the next one used.
-class TLXGlyphList {
+// A masked image strip of one cell size with the set of images in use. A freed image stays in the
+// strip and is the next one used.
+class TLXGlyphList : public TLXImageListItem {
+    Q_OBJECT
 public:
     TLXGlyphList(int width, int height);
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    // Images in the strip, used or not.
-    int Count() const { return static_cast<int>(used_.size()); }
     int UsedCount() const { return usedCount_; }
     bool IsUsed(int index) const;
 
-    // Stores the bitmap (cell size) in the first unused image, the strip growing
-    // by one image when all are used, with its mask from the colour; answers the
-    // index.
-    int AddGlyph(const platform::TBitmap& bitmap, platform::TColor maskColor);
+    // Stores the bitmap (cell size) in the first unused image, the strip growing by one image when
+    // all are used, with its mask from the colour; answers the index.
+    int AddGlyph(platform::TBitmap& bitmap, platform::TColor maskColor);
     void FreeGlyph(int index);
 
-    // The strip, its pixels of the mask colour black; the mask white there and
-    // black elsewhere.
-    const platform::TBitmap& Image() const { return image_; }
-    const platform::TBitmap& Mask() const { return mask_; }
-    platform::TRect ImageRect(int index) const;
-
 private:
-    int width_;
-    int height_;
     std::vector<bool> used_;
     int usedCount_ = 0;
-    platform::TBitmap image_;
-    platform::TBitmap mask_;
 };
 
 // At most one strip per cell size.
