@@ -80,6 +80,7 @@ TLXCustomButton::TLXCustomButton(QWidget* parent) : QPushButton(parent)
     fontFX_.OnChange = [this](TLXObject*) { FontCheck(ChangeSource::FontFX); };
     layout_.OnChange = [this](TLXObject*) { FontCheck(ChangeSource::Layout); };
     glyph_.OnChange = [this] { FontCheck(ChangeSource::Glyph); };
+    imageLink_.OnChange = [this](TLXBaseContainer*) { ReloadGlyph(); };
     FollowParentFont();
     connect(this, &QAbstractButton::clicked, this, [this] { Click(); });
     platform::UseWindowKeys(this);
@@ -88,6 +89,7 @@ TLXCustomButton::TLXCustomButton(QWidget* parent) : QPushButton(parent)
 TLXCustomButton::~TLXCustomButton()
 {
     StopRepeat();
+    disconnect(imageListGone_);
     font_.OnChange = nullptr;
     fontFX_.OnChange = nullptr;
     layout_.OnChange = nullptr;
@@ -138,7 +140,53 @@ void TLXCustomButton::SetParentColor(bool parentColor)
 
 void TLXCustomButton::SetGlyph(const platform::TBitmap& glyph)
 {
+    SetImageList(nullptr);
     glyph_.SetBitmap(&glyph);
+}
+
+void TLXCustomButton::SetImageList(TLXCustomImageList* list)
+{
+    if (list == imageList_)
+        return;
+    if (imageList_ != nullptr)
+        imageList_->UnregisterChanges(&imageLink_);
+    disconnect(imageListGone_);
+    imageList_ = list;
+    if (list != nullptr) {
+        list->RegisterChanges(&imageLink_);
+        // The list is gone already when this runs: only the glyph is left to clear.
+        imageListGone_ = connect(list, &QObject::destroyed, this, [this] { ReloadGlyph(); });
+    }
+    ReloadGlyph();
+}
+
+void TLXCustomButton::SetImageIndex(int index)
+{
+    if (index < 0 || index == imageIndex_)
+        return;
+    imageIndex_ = index;
+    if (imageList_ != nullptr)
+        ReloadGlyph();
+}
+
+void TLXCustomButton::SetListIndex(int index)
+{
+    if (index < 0 || index == listIndex_)
+        return;
+    listIndex_ = index;
+    if (imageList_ != nullptr)
+        ReloadGlyph();
+}
+
+void TLXCustomButton::ReloadGlyph()
+{
+    if (imageList_ == nullptr || !imageList_->IsValid(listIndex_, imageIndex_)) {
+        glyph_.SetBitmap(nullptr);
+        return;
+    }
+    platform::TBitmap image;
+    imageList_->GetBitmap(listIndex_, imageIndex_, image);
+    glyph_.SetBitmap(&image);
 }
 
 void TLXCustomButton::SetNumGlyphs(int count)

@@ -4,6 +4,7 @@
 // repeats while held, and the window's Enter, Escape and accelerator keys.
 // TLXButton adds the drop-down menu.
 #include "controls/LXAppearance.h"
+#include "controls/LXContainers.h"
 #include "controls/LXGlyphCache.h"
 #include "controls/LXTypes.h"
 #include "platform_gui/Canvas.h"
@@ -59,7 +60,17 @@ public:
     void SetParentColor(bool parentColor);
 
     const platform::TBitmap& Glyph() const { return glyph_.Bitmap(); }
+    // Ends the image list as the glyph's source first.
     void SetGlyph(const platform::TBitmap& glyph);
+    // The glyph's source instead of Glyph: image ImageIndex of list ListIndex, followed as the list
+    // changes; a list that cannot give it leaves no glyph. A freed list is let go.
+    TLXCustomImageList* ImageList() const { return imageList_; }
+    void SetImageList(TLXCustomImageList* list);
+    int ImageIndex() const { return imageIndex_; }
+    // Negative values are ignored.
+    void SetImageIndex(int index);
+    int ListIndex() const { return listIndex_; }
+    void SetListIndex(int index);
     int NumGlyphs() const { return glyph_.NumGlyphs(); }
     void SetNumGlyphs(int count);
     TLXGlyph& GlyphObject() { return glyph_; }
@@ -131,6 +142,7 @@ private:
     // change.
     void FontCheck(ChangeSource source);
     void FollowParentFont();
+    void ReloadGlyph();
     void StartRepeat();
     void StopRepeat();
     bool Usable() const { return isVisible() && isEnabled(); }
@@ -146,6 +158,11 @@ private:
     platform::TColor color_ = platform::clWindow;
     bool parentColor_ = true;
     TLXGlyph glyph_;
+    QPointer<TLXCustomImageList> imageList_;
+    TLXChangeLink imageLink_;
+    QMetaObject::Connection imageListGone_;
+    int imageIndex_ = 0;
+    int listIndex_ = 0;
     TLXUserButtonStyle extStyle_ = ubsAutoDetect;
     bool hideHint_ = true;
     bool useCaption_ = true;

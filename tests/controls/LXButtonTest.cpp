@@ -405,6 +405,52 @@ TEST_F(LXButtonTest, WindowKeysClickTheActiveDefaultTheCancelButtonAndAccelerato
     EXPECT_EQ(otherClicks.count(), 3);
 }
 
+TEST(LXButton, AGlyphFromAnImageListFollowsTheListAndLetsItGo)
+{
+    const auto solid = [](int width, TColor color) {
+        TBitmap bitmap(width, 16);
+        bitmap.Canvas().Brush.SetColor(color);
+        bitmap.Canvas().FillRect(Rect(0, 0, width, 16));
+        return bitmap;
+    };
+    auto list = std::make_unique<TLXImageList>();
+    auto* item = static_cast<TLXImageListItem*>(list->Add());
+    TBitmap strip = solid(32, clRed);
+    strip.Canvas().Brush.SetColor(clBlue);
+    strip.Canvas().FillRect(Rect(16, 0, 32, 16));
+    item->Add(&strip, nullptr);
+
+    TLXButton button;
+    button.SetImageIndex(1);
+    EXPECT_TRUE(button.Glyph().Empty());
+    button.SetImageList(list.get());
+    ASSERT_EQ(button.Glyph().Width(), 16);
+    EXPECT_EQ(Probe(button.Glyph().Image(), 8, 8), clBlue);
+    button.SetImageIndex(-1);
+    EXPECT_EQ(button.ImageIndex(), 1);
+
+    const TBitmap lime = solid(16, clLime);
+    item->Replace(1, &lime, nullptr);
+    EXPECT_EQ(Probe(button.Glyph().Image(), 8, 8), clLime) << "the glyph follows the list";
+    button.SetImageIndex(4);
+    EXPECT_TRUE(button.Glyph().Empty());
+    button.SetImageIndex(0);
+    EXPECT_EQ(Probe(button.Glyph().Image(), 8, 8), clRed);
+
+    list.reset();
+    EXPECT_EQ(button.ImageList(), nullptr);
+    EXPECT_TRUE(button.Glyph().Empty());
+
+    TLXImageList other;
+    static_cast<TLXImageListItem*>(other.Add())->Add(&strip, nullptr);
+    button.SetImageList(&other);
+    EXPECT_FALSE(button.Glyph().Empty());
+    button.SetGlyph(solid(48, clLime));
+    EXPECT_EQ(button.ImageList(), nullptr);
+    EXPECT_EQ(button.Glyph().Width(), 48);
+    EXPECT_EQ(button.NumGlyphs(), 3);
+}
+
 TEST(LXButton, ModalResultEndsAnOpenDialogWithItsValue)
 {
     QDialog dialog;
