@@ -34,6 +34,12 @@ TLXCustomControl::TLXCustomControl(QWidget* parent) : TLXWidgetBase(parent)
 {
     setFocusPolicy(Qt::NoFocus);
     resize(100, 40);
+    effect_.OnChange = [this](TLXObject* sender) { ObjectChanged(sender); };
+}
+
+TLXCustomControl::~TLXCustomControl()
+{
+    effect_.OnChange = nullptr;
 }
 
 void TLXCustomControl::SetTransparent(bool transparent)

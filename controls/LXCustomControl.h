@@ -3,6 +3,7 @@
 // TabStop says) and the container TLXCustomPanel, which may paint over a background its parent
 // supplies. On this platform no parent supplies one, so both fill with Color.
 #include "controls/LXControlBase.h"
+#include "controls/LXFillObjects.h"
 #include "platform_gui/Bitmap.h"
 
 // A parent that can paint a background under the library's transparent children: the library's
@@ -27,6 +28,10 @@ class TLXCustomControl : public TLXWidgetBase {
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
 public:
     explicit TLXCustomControl(QWidget* parent = nullptr);
+    ~TLXCustomControl() override;
+
+    // Applied to the copy of a parent's background; inert on this platform.
+    TLXBitmapEffectObject& EffectObject() { return effect_; }
 
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent);
@@ -89,6 +94,7 @@ protected:
     bool themeBackgroundDrawn_ = false;
 
 private:
+    TLXBitmapEffectObject effect_;
     bool transparent_ = false;
     bool ctlXP_ = true;
     bool hot_ = false;

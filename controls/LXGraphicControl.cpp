@@ -63,7 +63,15 @@ void TLXControl::changeEvent(QEvent* event)
         lower();
 }
 
-TLXBaseControl::TLXBaseControl(QWidget* parent) : TLXControl(parent) {}
+TLXBaseControl::TLXBaseControl(QWidget* parent) : TLXControl(parent)
+{
+    effect_.OnChange = [this](TLXObject*) { RefreshContent(); };
+}
+
+TLXBaseControl::~TLXBaseControl()
+{
+    effect_.OnChange = nullptr;
+}
 
 TLXBaseGraphicControl::TLXBaseGraphicControl(QWidget* parent) : TLXBaseControl(parent)
 {

@@ -4,6 +4,7 @@
 // windowed control. A transparent one paints no background, so the parent shows through.
 #include "controls/LXBevel.h"
 #include "controls/LXControlBase.h"
+#include "controls/LXFillObjects.h"
 
 class TLXControl : public TLXWidgetBase {
     Q_OBJECT
@@ -45,9 +46,16 @@ class TLXBaseControl : public TLXControl {
     Q_OBJECT
 public:
     explicit TLXBaseControl(QWidget* parent = nullptr);
+    ~TLXBaseControl() override;
+
+    // Inert on this platform; a change refreshes the control.
+    TLXBitmapEffectObject& EffectObject() { return effect_; }
 
     virtual bool HasParentBackground() const { return false; }
     virtual void ImageListChanged() { RefreshContent(); }
+
+private:
+    TLXBitmapEffectObject effect_;
 };
 
 class TLXBaseGraphicControl : public TLXBaseControl {

@@ -153,6 +153,39 @@ TEST(LXControlBasesTest, TransparentWindowedFillsTransparentGraphicShowsTheParen
     EXPECT_FALSE(windowed->HasParentBackground());
 }
 
+// A parent painting a background of its own: red on the left half, blue on the right.
+struct Supplier : QWidget, TLXBackgroundSupplier {
+    Supplier() : background(40, 40)
+    {
+        background.Canvas().Brush.SetColor(Red);
+        background.Canvas().FillRect(Rect(0, 0, 20, 40));
+        background.Canvas().Brush.SetColor(Blue);
+        background.Canvas().FillRect(Rect(20, 0, 40, 40));
+        resize(40, 40);
+    }
+    bool SuppliesBackground() const override { return true; }
+    const TBitmap* BackgroundBitmap() const override { return &background; }
+    TPoint BackgroundOffset(TPoint point) const override { return point; }
+    TBitmap background;
+};
+
+TEST(LXControlBasesTest, TransparentPanelsPaintTheParentsBackground)
+{
+    Supplier parent;
+    auto* panel = new TLXCustomPanel(&parent);
+    panel->setGeometry(15, 0, 10, 10);
+    auto* label = new TLXGraphicControl(panel);
+    EXPECT_FALSE(panel->HasParentBackground()) << "only while transparent";
+    panel->SetTransparent(true);
+    EXPECT_TRUE(panel->HasParentBackground());
+    EXPECT_TRUE(label->HasParentBackground()) << "through its library parent";
+    parent.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+    const QImage image = panel->grab().toImage();
+    EXPECT_EQ(Probe(image, 1, 5), Red);
+    EXPECT_EQ(Probe(image, 8, 5), Blue);
+}
+
 TEST(LXControlBasesTest, ParentColorFollowsTheParent)
 {
     ColouredHost host(Red);
