@@ -30,16 +30,18 @@ bool ParentSuppliesBackground(const QWidget* parent)
     return supplier != nullptr && supplier->SuppliesBackground();
 }
 
-TLXCustomControl::TLXCustomControl(QWidget* parent) : TLXWidgetBase(parent)
+TLXCustomControl::TLXCustomControl(QWidget* parent) : TLXWidgetBase(parent), images_(this)
 {
     setFocusPolicy(Qt::NoFocus);
     resize(100, 40);
     effect_.OnChange = [this](TLXObject* sender) { ObjectChanged(sender); };
+    images_.OnChange = [this] { ImageListChanged(); };
 }
 
 TLXCustomControl::~TLXCustomControl()
 {
     effect_.OnChange = nullptr;
+    images_.OnChange = nullptr;
 }
 
 void TLXCustomControl::SetTransparent(bool transparent)

@@ -4,6 +4,7 @@
 // supplies. On this platform no parent supplies one, so both fill with Color.
 #include "controls/LXControlBase.h"
 #include "controls/LXFillObjects.h"
+#include "controls/LXImageListLink.h"
 #include "platform_gui/Bitmap.h"
 
 // A parent that can paint a background under the library's transparent children: the library's
@@ -32,6 +33,9 @@ public:
 
     // Applied to the copy of a parent's background; inert on this platform.
     TLXBitmapEffectObject& EffectObject() { return effect_; }
+    // The image ImageIndex of list ListIndex in ImageList; ImageListChanged follows every change.
+    TLXImageListLink& Images() { return images_; }
+    const TLXImageListLink& Images() const { return images_; }
 
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent);
@@ -95,6 +99,7 @@ protected:
 
 private:
     TLXBitmapEffectObject effect_;
+    TLXImageListLink images_;
     bool transparent_ = false;
     bool ctlXP_ = true;
     bool hot_ = false;

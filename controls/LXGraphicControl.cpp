@@ -63,14 +63,16 @@ void TLXControl::changeEvent(QEvent* event)
         lower();
 }
 
-TLXBaseControl::TLXBaseControl(QWidget* parent) : TLXControl(parent)
+TLXBaseControl::TLXBaseControl(QWidget* parent) : TLXControl(parent), images_(this)
 {
     effect_.OnChange = [this](TLXObject*) { RefreshContent(); };
+    images_.OnChange = [this] { ImageListChanged(); };
 }
 
 TLXBaseControl::~TLXBaseControl()
 {
     effect_.OnChange = nullptr;
+    images_.OnChange = nullptr;
 }
 
 TLXBaseGraphicControl::TLXBaseGraphicControl(QWidget* parent) : TLXBaseControl(parent)

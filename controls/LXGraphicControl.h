@@ -5,6 +5,7 @@
 #include "controls/LXBevel.h"
 #include "controls/LXControlBase.h"
 #include "controls/LXFillObjects.h"
+#include "controls/LXImageListLink.h"
 
 class TLXControl : public TLXWidgetBase {
     Q_OBJECT
@@ -50,12 +51,16 @@ public:
 
     // Inert on this platform; a change refreshes the control.
     TLXBitmapEffectObject& EffectObject() { return effect_; }
+    // The image ImageIndex of list ListIndex in ImageList; ImageListChanged follows every change.
+    TLXImageListLink& Images() { return images_; }
+    const TLXImageListLink& Images() const { return images_; }
 
     virtual bool HasParentBackground() const { return false; }
     virtual void ImageListChanged() { RefreshContent(); }
 
 private:
     TLXBitmapEffectObject effect_;
+    TLXImageListLink images_;
 };
 
 class TLXBaseGraphicControl : public TLXBaseControl {

@@ -186,6 +186,38 @@ TEST(LXControlBasesTest, TransparentPanelsPaintTheParentsBackground)
     EXPECT_EQ(Probe(image, 8, 5), Blue);
 }
 
+TEST(LXControlBasesTest, ImageListLink)
+{
+    struct Listening : TLXBaseGraphicControl {
+        int changes = 0;
+        void ImageListChanged() override { ++changes; }
+    } control;
+    auto* list = new TLXBitmapList;
+    static_cast<TLXBitmapListItem*>(list->Add())->SetBitmap(TBitmap(4, 4));
+    TLXImageListLink& images = control.Images();
+
+    images.SetImageIndex(3);
+    EXPECT_EQ(control.changes, 0) << "no list set";
+    images.SetImageList(list);
+    EXPECT_EQ(control.changes, 1);
+    images.SetImageIndex(-1);
+    EXPECT_EQ(images.ImageIndex(), 3) << "negative values are ignored";
+    images.SetImageIndex(0);
+    EXPECT_TRUE(images.HasImage());
+    images.SetListIndex(1);
+    EXPECT_FALSE(images.HasImage());
+    EXPECT_EQ(control.changes, 3);
+    static_cast<TLXBitmapListItem*>(list->Add())->SetBitmap(TBitmap(2, 2));
+    EXPECT_TRUE(images.HasImage());
+    EXPECT_GE(control.changes, 4) << "the list's change reaches the control";
+
+    const int before = control.changes;
+    delete list;
+    EXPECT_EQ(images.ImageList(), nullptr);
+    EXPECT_EQ(control.changes, before + 1);
+    EXPECT_FALSE(images.HasImage());
+}
+
 TEST(LXControlBasesTest, ParentColorFollowsTheParent)
 {
     ColouredHost host(Red);
