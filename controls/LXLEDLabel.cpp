@@ -43,16 +43,13 @@ void TLXLED::Assign(const TLXObject& source)
     inActiveColor_ = other->inActiveColor_;
     geometry_ = other->geometry_;
     disabledDigits_ = other->disabledDigits_;
-    cellValid_ = false;
     Changed();
 }
 
-void TLXLED::SetDisabledDigits(bool disabled)
+void TLXLED::Changed()
 {
-    if (disabled == disabledDigits_)
-        return;
-    disabledDigits_ = disabled;
-    Changed();
+    cellValid_ = false;
+    TLXObject::Changed();
 }
 
 const QImage& TLXLED::Cell() const

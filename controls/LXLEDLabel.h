@@ -12,24 +12,26 @@ public:
     TLXLED() = default;
     // Copies the geometry, the two colours and DisabledDigits.
     void Assign(const TLXObject& source) override;
+    // Every change builds the unlit cell again when it is next needed.
+    void Changed() override;
 
     platform::TColor ActiveColor() const { return activeColor_; }
-    void SetActiveColor(platform::TColor color) { SetCellValue(activeColor_, color); }
+    void SetActiveColor(platform::TColor color) { Set(activeColor_, color); }
     platform::TColor InActiveColor() const { return inActiveColor_; }
-    void SetInActiveColor(platform::TColor color) { SetCellValue(inActiveColor_, color); }
+    void SetInActiveColor(platform::TColor color) { Set(inActiveColor_, color); }
     // 0 to 255 each.
     int Horzsize() const { return geometry_.Horz; }
-    void SetHorzsize(int size) { SetCellValue(geometry_.Horz, std::clamp(size, 0, 255)); }
+    void SetHorzsize(int size) { Set(geometry_.Horz, std::clamp(size, 0, 255)); }
     int Vertsize() const { return geometry_.Vert; }
-    void SetVertsize(int size) { SetCellValue(geometry_.Vert, std::clamp(size, 0, 255)); }
+    void SetVertsize(int size) { Set(geometry_.Vert, std::clamp(size, 0, 255)); }
     int Thickness() const { return geometry_.Thick; }
-    void SetThickness(int size) { SetCellValue(geometry_.Thick, std::clamp(size, 0, 255)); }
+    void SetThickness(int size) { Set(geometry_.Thick, std::clamp(size, 0, 255)); }
     // A disabled control shows unlit cells only.
     bool DisabledDigits() const { return disabledDigits_; }
-    void SetDisabledDigits(bool disabled);
+    void SetDisabledDigits(bool disabled) { Set(disabledDigits_, disabled); }
     // The colour behind the cells; the control sets it to its own Color.
     platform::TColor Background() const { return background_; }
-    void SetBackground(platform::TColor color) { SetCellValue(background_, color); }
+    void SetBackground(platform::TColor color) { Set(background_, color); }
 
     const TLXLedGeometry& Geometry() const { return geometry_; }
     platform::TSize TextExtent(const QString& text, int margin) const
@@ -42,15 +44,6 @@ public:
     const QImage& Cell() const;
 
 private:
-    template <typename T> void SetCellValue(T& field, T value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        cellValid_ = false;
-        Changed();
-    }
-
     platform::TColor activeColor_ = 0x00FF00;
     platform::TColor inActiveColor_ = 0x008000;
     TLXLedGeometry geometry_;
