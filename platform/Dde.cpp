@@ -258,14 +258,18 @@ DdeServer::~DdeServer()
 {
     if (IsListening()) {
         server_->close();
-        ::unlink(QFile::encodeName(SocketPath()).constData());
+        const QByteArray path = QFile::encodeName(socketPath_);
+        struct stat status {};
+        if (::lstat(path.constData(), &status) == 0 && status.st_dev == socketDevice_ &&
+            status.st_ino == socketInode_)
+            ::unlink(path.constData());
     }
     delete server_;
 }
 
 QString DdeServer::SocketPath() const
 {
-    return DdeSocketPath(service_, topic_);
+    return IsListening() ? socketPath_ : DdeSocketPath(service_, topic_);
 }
 
 bool DdeServer::IsListening() const
@@ -282,33 +286,39 @@ bool DdeServer::Listen(QString* error)
         *error = unsafe;
         return false;
     }
-    const QByteArray path = QFile::encodeName(SocketPath());
+    const QString socketPath = DdeSocketPath(service_, topic_);
+    const QByteArray path = QFile::encodeName(socketPath);
     if (!FitsSocketAddress(path)) {
-        *error = QStringLiteral("the socket path %1 is too long").arg(SocketPath());
+        *error = QStringLiteral("the socket path %1 is too long").arg(socketPath);
         return false;
     }
     int fd = BindAndListen(path);
     if (fd < 0 && errno == EADDRINUSE) {
         if (SomeoneListens(path)) {
-            *error = QStringLiteral("another server answers at %1").arg(SocketPath());
+            *error = QStringLiteral("another server answers at %1").arg(socketPath);
             return false;
         }
         ::unlink(path.constData()); // left by a server that ended without removing it
         fd = BindAndListen(path);
     }
     if (fd < 0) {
-        *error = QStringLiteral("cannot listen at %1: %2").arg(SocketPath(), ErrnoText(errno));
+        *error = QStringLiteral("cannot listen at %1: %2").arg(socketPath, ErrnoText(errno));
         return false;
     }
+    struct stat status {};
+    ::lstat(path.constData(), &status);
     delete server_;
     server_ = new QLocalServer;
     connect(server_, &QLocalServer::newConnection, this, &DdeServer::Accept);
     if (!server_->listen(fd)) {
-        *error = QStringLiteral("cannot listen at %1: %2").arg(SocketPath(), server_->errorString());
+        *error = QStringLiteral("cannot listen at %1: %2").arg(socketPath, server_->errorString());
         ::unlink(path.constData());
         ::close(fd);
         return false;
     }
+    socketPath_ = socketPath;
+    socketDevice_ = status.st_dev;
+    socketInode_ = status.st_ino;
     return true;
 }
 

@@ -63,6 +63,7 @@ public:
     bool Listen(QString* error);
     bool IsListening() const;
     const QString& Topic() const { return topic_; }
+    // Where it listens, fixed when it started listening.
     QString SocketPath() const;
 
 private:
@@ -76,6 +77,10 @@ private:
     RefusalHandler refuse_;
     Options options_;
     QLocalServer* server_ = nullptr;
+    QString socketPath_;
+    // The socket file as it was made, so only that file is ever removed.
+    dev_t socketDevice_ = 0;
+    ino_t socketInode_ = 0;
     int connections_ = 0;
 };
 

@@ -28,12 +28,19 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QSlider>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
 // A refused macro is shown in the log up to this length.
 constexpr qsizetype RefusedMacroShown = 100;
+// Reading a file's information takes up to a few tenths of a millisecond: a slice of this many files
+// keeps the GUI thread busy for a few milliseconds at the most.
+constexpr qsizetype EnqueueSliceFiles = 25;
 
 StationWindows PlacedWindows()
 {
@@ -174,25 +181,38 @@ void TFMain::TEDDdeServerExecuteMacro(TDDEHandler*, const QStringList& macros)
 {
     if (macros.isEmpty())
         return;
-    bool queued = false;
     int refused = 0;
     QString firstRefused;
     for (const QString& macro : macros) {
         // Only absolute file paths: a line-in or label text, or a relative path, is never queued.
-        const std::optional<QString> path = OpenMacroPath(macro);
-        if (!path) {
-            if (refused++ == 0)
-                firstRefused = macro.left(RefusedMacroShown);
-            continue;
-        }
-        if (FChannel1->AddItem(*path, 1) >= 0)
-            queued = true;
+        if (const std::optional<QString> path = OpenMacroPath(macro))
+            enqueueWaiting_.append(*path);
+        else if (refused++ == 0)
+            firstRefused = macro.left(RefusedMacroShown);
     }
     if (refused > 0)
         LogDdeRefusal(
             QStringLiteral("%1 macro(s) that open no file, the first: %2").arg(refused).arg(firstRefused));
+    if (!enqueueSliceQueued_)
+        AppendEnqueueSlice();
+}
+
+void TFMain::AppendEnqueueSlice()
+{
+    enqueueSliceQueued_ = false;
+    const qsizetype count = std::min(enqueueWaiting_.size(), EnqueueSliceFiles);
+    for (qsizetype i = 0; i < count; ++i)
+        if (FChannel1->AddItem(enqueueWaiting_[i], 1) >= 0)
+            enqueueAppended_ = true;
+    enqueueWaiting_.erase(enqueueWaiting_.begin(), enqueueWaiting_.begin() + count);
+    if (!enqueueWaiting_.isEmpty()) {
+        // The rest after the events waiting now, so the channel's own events are never held up long.
+        enqueueSliceQueued_ = true;
+        QTimer::singleShot(0, this, [this] { AppendEnqueueSlice(); });
+        return;
+    }
     // Nothing queued, nothing to go on to: the entry on air keeps playing.
-    if (queued)
+    if (std::exchange(enqueueAppended_, false))
         platform::PostMessage(FChannel1, platform::WM_PLAYNEXT);
 }
 

@@ -3,6 +3,7 @@
 // fixed order; its close box asks the exit question instead of closing. Its pages are not built yet.
 #include "foundation_gui/Language.h"
 
+#include <QStringList>
 #include <QWidget>
 
 class QAction;
@@ -38,8 +39,11 @@ public:
     void SetLanguage();
 
     // The DDE consumer: each Open macro's file appended to channel 1 (kept on repeat), then channel 1
-    // goes on when anything was queued. Other macros are refused and logged.
+    // goes on when anything was queued. Other macros are refused and logged. A long list is appended a
+    // slice per event, in order, with one WM_PLAYNEXT after the last slice.
     void TEDDdeServerExecuteMacro(TDDEHandler* sender, const QStringList& macros);
+    // Files handed over and not appended yet.
+    qsizetype FilesWaitingToEnqueue() const { return enqueueWaiting_.size(); }
 
     // The first showing runs once the window is on screen, so the windows it places (this one too)
     // may be shown or hidden as saved.
@@ -52,9 +56,14 @@ private:
     void RunFirstShow();
     void ArrangeWindows();
     void AddSetMainWindowCommand();
+    void AppendEnqueueSlice();
 
     bool FirstShow = true;
     bool stationUp_ = false;
+    QStringList enqueueWaiting_;
+    bool enqueueSliceQueued_ = false;
+    // An append of the current hand-over succeeded: channel 1 goes on after the last slice.
+    bool enqueueAppended_ = false;
 };
 
 inline TFMain* FMain = nullptr;

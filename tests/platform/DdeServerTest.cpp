@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -185,6 +186,27 @@ TEST_F(DdeServerTest, ASocketLeftBehindIsTakenOverAndALiveOneIsLeftAlone)
     EXPECT_EQ(after.st_ino, before.st_ino);
     EXPECT_EQ(Talk(first->SocketPath(), Execute("still here")), "ACK\n");
     EXPECT_EQ(executed, QStringList{"still here"});
+}
+
+TEST_F(DdeServerTest, AServerRemovesOnlyTheSocketItMade)
+{
+    auto kept = MakeServer("Same");
+    QString error;
+    ASSERT_TRUE(kept->Listen(&error)) << qPrintable(error);
+    // Another runtime folder while a second server starts, then the first one's again.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    QTemporaryDir other;
+    ASSERT_EQ(::chmod(QFile::encodeName(other.path()).constData(), 0700), 0);
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(other.path()));
+    auto gone = MakeServer("Same");
+    const bool listened = gone->Listen(&error);
+    qputenv("XDG_RUNTIME_DIR", runtime);
+    ASSERT_TRUE(listened) << qPrintable(error);
+    EXPECT_TRUE(gone->SocketPath().startsWith(other.path()));
+    const QString goneSocket = gone->SocketPath();
+    gone.reset();
+    EXPECT_FALSE(QFileInfo::exists(goneSocket));
+    EXPECT_EQ(Talk(kept->SocketPath(), Execute("kept")), "ACK\n");
 }
 
 TEST_F(DdeServerTest, AFolderOthersMayEnterIsNotServed)

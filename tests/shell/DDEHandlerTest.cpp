@@ -125,6 +125,14 @@ protected:
         return files;
     }
 
+    // Lets the consumer's remaining slices and the posts to the channel run.
+    static void FinishHandOver()
+    {
+        while (FMain->FilesWaitingToEnqueue() > 0)
+            QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(FChannel1);
+    }
+
     static QString LogText()
     {
         QFile file(Log.FileName);
@@ -160,7 +168,7 @@ TEST_F(DdeConsumerTest, OnlyAbsoluteFilePathsAreQueuedAndTheChannelGoesOnOnlyWhe
                          const QStringList before = QueuedFiles();
                          counter.posts = 0;
                          FMain->TEDDdeServerExecuteMacro(DDEHandler, c.macros);
-                         QCoreApplication::sendPostedEvents(FChannel1);
+                         FinishHandOver();
                          EXPECT_EQ(QueuedFiles().mid(before.size()), c.queued) << c.name;
                          EXPECT_EQ(counter.posts, c.posts) << c.name;
                      }
@@ -168,6 +176,29 @@ TEST_F(DdeConsumerTest, OnlyAbsoluteFilePathsAreQueuedAndTheChannelGoesOnOnlyWhe
                          LogText().contains("DDE request refused: 5 macro(s) that open no file, the first: "
                                             "[Open(/x.wav)]"))
                          << qPrintable(LogText());
+                     CloseSettingsWindow();
+                 }}});
+}
+
+TEST_F(DdeConsumerTest, ALongHandOverIsAppendedInSlicesInOrderWithOnePostAfterTheLast)
+{
+    WriteProgramFile("nologin.txt", "");
+    QStringList files;
+    for (int i = 0; i < 60; ++i)
+        files.append(folder.File(i % 2 == 0 ? "one.wav" : "two.wav"));
+    QStringList macros;
+    for (const QString& file : files)
+        macros.append(OpenMacro(file));
+    PlayNextCounter counter;
+    RunStation({{"S11", [&] {
+                     FChannel1->installEventFilter(&counter);
+                     FMain->TEDDdeServerExecuteMacro(DDEHandler, macros);
+                     // The channel's own events are served between slices.
+                     EXPECT_GT(FMain->FilesWaitingToEnqueue(), 0);
+                     EXPECT_LT(FChannel1->Queue().Count(), 60);
+                     FinishHandOver();
+                     EXPECT_EQ(QueuedFiles(), files);
+                     EXPECT_EQ(counter.posts, 1);
                      CloseSettingsWindow();
                  }}});
 }
