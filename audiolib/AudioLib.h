@@ -74,6 +74,9 @@ const char* GetDeviceDescription(int device); // null past the last device
 // The device's name for the settings: stable across boots (built from the card's id), at most 32
 // characters; device 0's is "No sound". Null past the last device.
 const char* GetDeviceName(int device);
+// The ALSA control device of the device's card ("hw:CARD=<id>", or "default" for device 1), which holds
+// its mixer; empty for a device without one (device 0, PCMs such as "null"). Null past the last device.
+const char* GetDeviceControl(int device);
 bool Init(int device, int freq, uint32_t flags);
 bool SetDevice(int device); // for the calling thread only; Init selects it too
 int GetDevice();

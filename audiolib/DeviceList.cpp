@@ -16,6 +16,7 @@ namespace {
 struct DeviceEntry {
     std::string description;
     std::string name;
+    std::string control;
     std::function<std::unique_ptr<OutputBackend>(const Config&)> create;
 };
 
@@ -23,11 +24,11 @@ const std::vector<DeviceEntry>& Entries()
 {
     static const std::vector<DeviceEntry> entries = [] {
         std::vector<DeviceEntry> list = {
-            {"No sound", "No sound",
+            {"No sound", "No sound", "",
              [](const Config& config) { return std::make_unique<NullOutput>(config.nullManual); }},
         };
         for (const AlsaPcm& pcm : ListAlsaPcms(AlsaDirection::Playback)) {
-            list.push_back({pcm.description, pcm.name, [pcm = pcm.pcm](const Config&) {
+            list.push_back({pcm.description, pcm.name, pcm.control, [pcm = pcm.pcm](const Config&) {
                                 return std::make_unique<AlsaOutput>(AlsaPcmPort(pcm));
                             }});
         }
@@ -61,6 +62,16 @@ const char* GetDeviceName(int device)
     const char* name = OutputDeviceName(device);
     SetLastError(name != nullptr ? ErrorOk : ErrorDevice);
     return name;
+}
+
+const char* GetDeviceControl(int device)
+{
+    if (device < 0 || device >= OutputDeviceCount()) {
+        SetLastError(ErrorDevice);
+        return nullptr;
+    }
+    SetLastError(ErrorOk);
+    return Entries()[static_cast<size_t>(device)].control.c_str();
 }
 
 std::unique_ptr<OutputBackend> CreateOutputBackend(int index, const Config& config)

@@ -33,6 +33,10 @@ TEST(AlsaListTest, TheNullPcmIsDeviceOneUnderAStableName)
     EXPECT_EQ(GetDeviceDescription(2), nullptr);
     EXPECT_EQ(ErrorGetCode(), ErrorDevice);
     EXPECT_EQ(GetDeviceName(2), nullptr);
+    // Neither has a card's control, so neither has a mixer.
+    EXPECT_STREQ(GetDeviceControl(0), "");
+    EXPECT_STREQ(GetDeviceControl(1), "");
+    EXPECT_EQ(GetDeviceControl(2), nullptr);
 
     // A second enumeration, as at the next start of the program, names the devices alike.
     const std::vector<AlsaPcm> first = ListAlsaPcms(AlsaDirection::Playback);
