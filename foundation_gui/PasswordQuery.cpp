@@ -1,5 +1,6 @@
 #include "foundation_gui/PasswordQuery.h"
 
+#include "foundation_gui/WindowHelpers.h"
 #include "platform/Numbers.h"
 #include "platform_gui/Dialogs.h"
 
@@ -8,7 +9,6 @@
 #include <QLineEdit>
 #include <QProxyStyle>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -70,8 +70,7 @@ PasswordDialog::PasswordDialog(const QString& caption, const QString& prompt, co
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 
     setFixedSize(across(180), buttonTop + buttonHeight + 13);
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(this);
     edit_->setFocus();
 }
 

@@ -2,7 +2,9 @@
 
 #include "platform_gui/Dialogs.h"
 
+#include <QGuiApplication>
 #include <QMetaObject>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -35,4 +37,10 @@ void SetTopmost(QWidget* window)
     top->setGeometry(geometry);
     if (visible)
         top->show();
+}
+
+void CentreOnScreen(QWidget* window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
 }

@@ -16,3 +16,6 @@ void RestoreIfIconic(QWidget* window);
 
 // Keeps the window above the others, without moving or sizing it.
 void SetTopmost(QWidget* window);
+
+// Places the window in the middle of the primary screen's work area.
+void CentreOnScreen(QWidget* window);

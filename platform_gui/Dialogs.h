@@ -10,7 +10,9 @@
 
 namespace platform {
 
-enum class DialogKind { MessageBox, Input, Password, OpenFile, SaveFile, Folder };
+// Window: one of the program's own modal windows. An answerer's values are typed into its fields in
+// their order, then its button is pressed.
+enum class DialogKind { MessageBox, Input, Password, OpenFile, SaveFile, Folder, Window };
 
 // What a box shows; handed to the answerer as it is.
 struct DialogRequest {

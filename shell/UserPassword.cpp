@@ -6,6 +6,7 @@
 #include "foundation/Log.h"
 #include "foundation/Options.h"
 #include "foundation_gui/PasswordQuery.h"
+#include "foundation_gui/WindowHelpers.h"
 #include "platform/FileReplace.h"
 #include "platform/Messages.h"
 #include "platform/Random.h"
@@ -31,7 +32,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -253,8 +253,7 @@ void TFUserPassword::showEvent(QShowEvent* event)
     FirstShow = false;
     UserName.clear();
     Password.clear();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(this);
     // The settings are not loaded yet, so the language is empty and the file is AppDir + ".lng".
     LangUserPassword.LanguageFile = AppDir + StationOptions.Language + ".lng";
     LangUserPassword.Translate();

@@ -23,6 +23,8 @@ const char* KindName(DialogKind kind)
         return "save dialog";
     case DialogKind::Folder:
         return "folder dialog";
+    case DialogKind::Window:
+        return "window";
     }
     return "dialog";
 }
@@ -69,6 +71,11 @@ void ScriptedDialogAnswerer::ExpectPaths(const QStringList& paths)
     expected_.append({Accepts::Paths, {QMessageBox::Ok, paths}});
 }
 
+void ScriptedDialogAnswerer::ExpectWindow(QMessageBox::StandardButton button, const QStringList& values)
+{
+    expected_.append({Accepts::Window, {button, values}});
+}
+
 void ScriptedDialogAnswerer::ExpectCancel()
 {
     expected_.append({Accepts::AnyButMessageBox, {QMessageBox::Cancel, {}}});
@@ -93,6 +100,9 @@ DialogAnswer ScriptedDialogAnswerer::Answer(const DialogRequest& request)
         break;
     case Accepts::Paths:
         fits = kind == DialogKind::OpenFile || kind == DialogKind::SaveFile || kind == DialogKind::Folder;
+        break;
+    case Accepts::Window:
+        fits = kind == DialogKind::Window;
         break;
     case Accepts::AnyButMessageBox:
         fits = kind != DialogKind::MessageBox;

@@ -19,7 +19,10 @@ public:
     void ExpectInput(const QString& text);
     // The next box is a file or folder dialog, answered with OK and these paths.
     void ExpectPaths(const QStringList& paths);
-    // The next box is an input, password, file or folder dialog, answered with Cancel.
+    // The next box is one of the program's own windows: these values go into its fields, then the
+    // button is pressed.
+    void ExpectWindow(QMessageBox::StandardButton button, const QStringList& values);
+    // The next box is an input, password, file or folder dialog or a window, answered with Cancel.
     void ExpectCancel();
 
     // Every box shown so far, in order.
@@ -31,7 +34,7 @@ public:
     static QString Describe(const platform::DialogRequest& request);
 
 private:
-    enum class Accepts { MessageBox, Input, Paths, AnyButMessageBox };
+    enum class Accepts { MessageBox, Input, Paths, Window, AnyButMessageBox };
     struct Expected {
         Accepts accepts;
         platform::DialogAnswer answer;
