@@ -12,7 +12,7 @@ using namespace platform;
 
 namespace {
 
-constexpr TColor Blue = 0xFF0000;
+constexpr TColor Red = 0x0000FF, Blue = 0xFF0000;
 
 struct LXLabelTest : ::testing::Test {
     LXLabelTest()
@@ -153,6 +153,29 @@ TEST_F(LXLabelTest, PlacementOfRotatedAndCentredText)
     const QPoint expected = topLeft.topLeft() + QPoint((120 - cell.width()) / 2, (60 - cell.height()) / 2);
     EXPECT_LE((centred.topLeft() - expected).manhattanLength(), 1);
     EXPECT_EQ(centred.size(), topLeft.size());
+}
+
+TEST_F(LXLabelTest, RaisedTextLiesOverItsLight)
+{
+    TLXLabel* label = Add("Raised");
+    label->Font().SetColor(Blue);
+    label->FontFX().SetStyle(tdRaised);
+    label->FontFX().SetLightDepth(2);
+    label->FontFX().SetLightColor(Red);
+    const QImage image = Shown(label);
+    QRect red, blue;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const TColor pixel = Probe(image, x, y);
+            if (pixel == Red)
+                red |= QRect(x, y, 1, 1);
+            else if (pixel == Blue)
+                blue |= QRect(x, y, 1, 1);
+        }
+    ASSERT_FALSE(red.isNull());
+    ASSERT_FALSE(blue.isNull());
+    EXPECT_EQ(blue.topLeft() - red.topLeft(), QPoint(2, 2));
+    EXPECT_EQ(label->size(), TextExtent("Raised") + QSize(4, 4)) << "the light's depth is measured too";
 }
 
 TEST_F(LXLabelTest, AcceleratorFocusesTheFocusControl)
