@@ -1,5 +1,6 @@
 #include "playout/LineInEvent.h"
 
+#include "controls/LXButton.h"
 #include "foundation/QueueEntryText.h"
 #include "foundation_gui/WindowHelpers.h"
 #include "platform/Messages.h"
@@ -9,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QShowEvent>
 #include <QSpinBox>
 
@@ -26,6 +26,13 @@ QSpinBox* SpinEdit(QWidget* parent, const char* name, int maximum)
     auto* spin = Named(new QSpinBox(parent), name);
     spin->setRange(0, maximum);
     return spin;
+}
+
+TLXButton* Button(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* button = Named(new TLXButton(parent), name);
+    button->SetCaption(caption);
+    return button;
 }
 
 } // namespace
@@ -47,9 +54,9 @@ TFLineInEvent::TFLineInEvent()
     SEMinuts = SpinEdit(this, "SEMinuts", 60);
     LSeconds = Named(new QLabel("Seconds", this), "LSeconds");
     SESeconds = SpinEdit(this, "SESeconds", 60);
-    BOk = Named(new QPushButton("Ok", this), "BOk");
-    BOk->setDefault(true);
-    BCancel = Named(new QPushButton("Cancel", this), "BCancel");
+    BOk = Button(this, "BOk", "Ok");
+    BOk->SetDefault(true);
+    BCancel = Button(this, "BCancel", "Cancel");
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(LName, 0, 0);
@@ -68,9 +75,9 @@ TFLineInEvent::TFLineInEvent()
     grid->addLayout(buttons, 3, 0, 1, 4);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(BOk, &QPushButton::clicked, this, &TFLineInEvent::Ok);
+    connect(BOk, &TLXButton::OnClick, this, &TFLineInEvent::Ok);
     // Cancelled is already set: every showing sets it, and only Ok clears it.
-    connect(BCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BCancel, &TLXButton::OnClick, this, &QDialog::reject);
 }
 
 void TFLineInEvent::ShowModal()

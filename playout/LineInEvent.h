@@ -7,8 +7,8 @@
 
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QSpinBox;
+class TLXButton;
 
 struct TLineInEvent {
     QString Text; // the line-in entry
@@ -29,8 +29,8 @@ public:
     QSpinBox* SEMinuts;
     QLabel* LSeconds;
     QSpinBox* SESeconds;
-    QPushButton* BOk;
-    QPushButton* BCancel;
+    TLXButton* BOk;
+    TLXButton* BCancel;
 
     // Shows the dialog modally, through the dialog service: an answerer's values fill EName, SEHours,
     // SEMinuts and SESeconds in that order before its button is pressed.

@@ -2,10 +2,10 @@
 #include "playout/LineInEvent.h"
 
 #include "DialogAnswerer.h"
+#include "controls/LXButton.h"
 #include "foundation/QueueEntryText.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -64,7 +64,9 @@ TEST(LineInEventTest, CancelEscapeAndCloseLeaveItCancelledAndEachShowingStartsEm
 {
     TFLineInEvent dialog;
     EXPECT_EQ(dialog.windowTitle(), "Line in event");
-    EXPECT_TRUE(dialog.BOk->isDefault());
+    EXPECT_TRUE(dialog.BOk->Default());
+    EXPECT_EQ(dialog.BOk->Caption(), "Ok");
+    EXPECT_EQ(dialog.BCancel->Caption(), "Cancel");
     EXPECT_EQ(dialog.SEHours->maximum(), 48);
     EXPECT_EQ(dialog.SEMinuts->maximum(), 60);
     EXPECT_EQ(dialog.SESeconds->maximum(), 60);
