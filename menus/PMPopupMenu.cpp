@@ -2,6 +2,7 @@
 
 #include "menus/PMModalHandler.h"
 #include "menus/PMPopupWindow.h"
+#include "platform_gui/Application.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -58,7 +59,11 @@ bool TPMPopupMenu::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ContextMenu && AutoPopup && !static_cast<QWidget*>(watched)->isWindow()) {
         const QPoint at = static_cast<QContextMenuEvent*>(event)->globalPos();
-        Popup(at.x(), at.y());
+        // A failing handler of the menu ends here, as the window's own handler would: one error box.
+        platform::Application::Guard([&] {
+            Popup(at.x(), at.y());
+            return true;
+        });
         return true;
     }
     if (event->type() == QEvent::KeyPress && static_cast<QWidget*>(watched)->isWindow())

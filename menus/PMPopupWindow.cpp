@@ -18,12 +18,11 @@
 #include <QWindow>
 
 #include <memory>
+#include <utility>
 
 using namespace platform;
 
 namespace {
-
-bool firstPopupShown = false;
 
 // A filled triangle 6 wide and 3 high in the menu text colour; apex up or down.
 void PaintScrollArrow(TCanvas& canvas, int centreX, int baseY, int apexY)
@@ -35,6 +34,12 @@ void PaintScrollArrow(TCanvas& canvas, int centreX, int baseY, int apexY)
 }
 
 } // namespace
+
+bool& FirstPopupShown()
+{
+    static bool shown = false;
+    return shown;
+}
 
 TPMPopupView::TPMPopupView(TPMPopupWindow* window, TPMView* parentView, TPMCustomItem* item, bool customizing)
     : TPMView(window, parentView, item, window, false, customizing)
@@ -86,21 +91,18 @@ void TPMPopupWindow::ShowPopup()
 {
     DesktopSettings& settings = CurrentDesktopSettings();
     const bool playSound = settings.SoundSchemeHas(QStringLiteral("MenuPopup"));
-    const bool first = !firstPopupShown;
-    firstPopupShown = true;
+    const bool first = !FirstPopupShown();
+    FirstPopupShown() = true;
     if (playSound && !first)
         settings.PlaySound(QStringLiteral("MenuPopup"));
+    // A window paints once the window system has exposed it: the first sound waits for that paint.
+    soundAfterPaint_ = playSound && first;
     const bool fade = settings.MenuFade() && settings.LayeredWindows();
     if (view_->Selected() == nullptr && !isVisible() && settings.MenuAnimation() &&
-        (fade || AnimationDirection != 0)) {
+        (fade || AnimationDirection != 0))
         StartAnimation(this, MenuAnimationMs, fade, AnimationDirection);
-    } else {
+    else
         show();
-        if (playSound && first)
-            repaint();
-    }
-    if (playSound && first)
-        settings.PlaySound(QStringLiteral("MenuPopup"));
 }
 
 bool TPMPopupWindow::event(QEvent* event)
@@ -115,17 +117,21 @@ bool TPMPopupWindow::event(QEvent* event)
 
 void TPMPopupWindow::paintEvent(QPaintEvent* event)
 {
-    QPainter painter(this);
-    QImage frame;
-    QPoint offset;
-    if (AnimationFrame(this, frame, offset)) {
-        painter.drawImage(offset, frame); // an expose while the animation runs shows its current frame
-        return;
+    {
+        QPainter painter(this);
+        QImage frame;
+        QPoint offset;
+        if (AnimationFrame(this, frame, offset)) {
+            painter.drawImage(offset, frame); // an expose while the animation runs shows its current frame
+        } else {
+            view_->Paint(painter, event->rect());
+            TPainterCanvas canvas(&painter);
+            PaintFrame(canvas);
+            PaintScrollArrows(canvas);
+        }
     }
-    view_->Paint(painter, event->rect());
-    TPainterCanvas canvas(&painter);
-    PaintFrame(canvas);
-    PaintScrollArrows(canvas);
+    if (std::exchange(soundAfterPaint_, false))
+        CurrentDesktopSettings().PlaySound(QStringLiteral("MenuPopup"));
 }
 
 void TPMPopupWindow::PaintFrame(TCanvas& canvas)

@@ -32,7 +32,7 @@ public:
     int AnimationDirection = 0;
 
     // Shows the window without activating it: the first popup of the process paints before its sound
-    // starts, later ones start the sound first.
+    // starts (the sound waits for its first paint), later ones start the sound first.
     void ShowPopup();
 
 protected:
@@ -45,7 +45,11 @@ private:
     void PaintScrollArrows(platform::TCanvas& canvas);
 
     TPMPopupView* view_;
+    bool soundAfterPaint_ = false;
 };
+
+// Whether a popup of the process has been shown: the first one paints before its sound starts.
+bool& FirstPopupShown();
 
 // Creates, places and shows the popup listing the item's subitems (for a submenu, beside the source
 // view's entry). An exception on the way frees the window and passes on.

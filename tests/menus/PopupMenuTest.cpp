@@ -9,6 +9,7 @@
 #include "platform_gui/Monitors.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -364,6 +365,7 @@ TEST(PopupMenu, ACommandPlaysItsSoundBeforeItRuns)
 {
     Station station;
     platform::FakeDesktopSettings settings;
+    FirstPopupShown() = true; // a later popup: its sound starts before it shows
     QStringList order;
     station.play->OnClick = [&](TPMCustomItem*) { order << "command"; };
     LoopDriver driver({[&] {
@@ -375,4 +377,135 @@ TEST(PopupMenu, ACommandPlaysItsSoundBeforeItRuns)
     order << settings.played.mid(1);
     DeliverQueuedClicks();
     EXPECT_EQ(order, QStringList({"MenuPopup", "MenuCommand", "command"}));
+}
+
+TEST(PopupMenu, AFailingHandlerOfAControlsMenuShowsOneErrorBoxAndTheProgramGoesOn)
+{
+    Station station;
+    auto* list = new QWidget(&station.window);
+    list->setGeometry(0, 0, 200, 200);
+    station.menu->AttachTo(list);
+    station.play->OnSelect = [](TPMCustomItem*, TPMItemViewer*, bool selecting) {
+        if (selecting)
+            throw std::runtime_error("Playlist unreadable");
+    };
+    ScriptedDialogAnswerer dialogs;
+    dialogs.ExpectButton(QMessageBox::Ok);
+    LoopDriver driver({[&] { Key(Qt::Key_Down); }});
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(20, 20), QPoint(120, 120));
+    EXPECT_TRUE(QApplication::sendEvent(list, &request));
+    ASSERT_EQ(dialogs.Shown().size(), 1);
+    EXPECT_EQ(dialogs.Shown()[0].text, "Playlist unreadable");
+    EXPECT_EQ(dialogs.Shown()[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(PopupWindows().isEmpty());
+    EXPECT_FALSE(station.menu->IsOpen());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(PopupMenu, TheFirstPopupPaintsBeforeItsSoundAndLaterOnesStartItFirst)
+{
+    struct OrderedSettings : platform::FakeDesktopSettings {
+        QStringList* order = nullptr;
+        void PlaySound(const QString& eventName) override
+        {
+            *order << eventName;
+            FakeDesktopSettings::PlaySound(eventName);
+        }
+    } settings;
+    struct PaintRecorder : QObject {
+        QStringList order;
+        bool eventFilter(QObject* receiver, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint && qobject_cast<TPMPopupWindow*>(receiver) != nullptr &&
+                (order.isEmpty() || order.last() != "paint"))
+                order << "paint";
+            return false;
+        }
+    } recorder;
+    settings.order = &recorder.order;
+    qApp->installEventFilter(&recorder);
+    Station station;
+    FirstPopupShown() = false; // as in a process that has shown no menu yet
+    QStringList first;
+    for (int popup = 0; popup < 2; ++popup) {
+        recorder.order.clear();
+        LoopDriver driver({[&] { Key(Qt::Key_Escape); }});
+        station.menu->Popup(100, 100);
+        if (popup == 0)
+            first = recorder.order;
+    }
+    qApp->removeEventFilter(&recorder);
+    EXPECT_EQ(first, QStringList({"paint", "MenuPopup"}));
+    ASSERT_FALSE(recorder.order.isEmpty());
+    EXPECT_EQ(recorder.order.first(), "MenuPopup");
+}
+
+TEST(PopupMenu, AMenuOfFiveThousandEntriesScrollsInsideTheMonitor)
+{
+    Station station;
+    TPMItem* last = nullptr;
+    for (int i = 0; i < 5000; ++i)
+        last = station.Add(QString("Folder %1").arg(i));
+    QRect bounds;
+    bool arrowsAtTop[2] = {};
+    bool arrowsAtEnd[2] = {};
+    QString selectedAtEnd;
+    LoopDriver driver({[&] {
+                           TPMView* root = RootView();
+                           bounds = root->Window()->geometry();
+                           arrowsAtTop[0] = root->ShowUpArrow();
+                           arrowsAtTop[1] = root->ShowDownArrow();
+                           Key(Qt::Key_End);
+                       },
+                       [&] {
+                           TPMView* root = RootView();
+                           arrowsAtEnd[0] = root->ShowUpArrow();
+                           arrowsAtEnd[1] = root->ShowDownArrow();
+                           selectedAtEnd =
+                               root->Selected() != nullptr ? root->Selected()->Item()->Caption() : QString();
+                           Key(Qt::Key_Escape);
+                       }});
+    station.menu->Popup(100, 100);
+    EXPECT_TRUE(QRect(0, 0, 1280, 1024).contains(bounds))
+        << bounds.x() << "," << bounds.y() << " " << bounds.width() << "x" << bounds.height();
+    EXPECT_FALSE(arrowsAtTop[0]);
+    EXPECT_TRUE(arrowsAtTop[1]);
+    EXPECT_TRUE(arrowsAtEnd[0]);
+    EXPECT_FALSE(arrowsAtEnd[1]);
+    EXPECT_EQ(selectedAtEnd, last->Caption());
+}
+
+TEST(PopupMenu, AChainOfThirtySubmenusOpenedWithRightClosesWithAlt)
+{
+    Station station;
+    TPMCustomItem* parent = station.menu->Items();
+    for (int depth = 0; depth < 30; ++depth) {
+        auto* submenu = new TPMSubmenuItem(&station.window);
+        submenu->SetCaption(QString("Level %1").arg(depth));
+        parent->InsertItem(0, submenu);
+        parent = submenu;
+    }
+    auto* leaf = new TPMItem(&station.window);
+    leaf->SetCaption("Leaf");
+    parent->AppendItem(leaf);
+    std::vector<std::function<void()>> steps{[] { Key(Qt::Key_Down); }};
+    for (int depth = 0; depth < 30; ++depth)
+        steps.push_back([] { Key(Qt::Key_Right); });
+    int windowsOpen = 0;
+    QString innermostSelected;
+    steps.push_back([&] {
+        windowsOpen = PopupWindows().size();
+        TPMView* innermost = InnermostView(RootView());
+        innermostSelected = innermost->Selected() != nullptr ? innermost->Selected()->Item()->Caption() : "";
+        for (TPMPopupWindow* window : PopupWindows())
+            EXPECT_TRUE(QRect(0, 0, 1280, 1024).contains(window->geometry()));
+        Key(Qt::Key_Alt);
+    });
+    LoopDriver driver(std::move(steps));
+    station.menu->Popup(100, 100);
+    EXPECT_EQ(windowsOpen, 31);
+    EXPECT_EQ(innermostSelected, "Leaf");
+    EXPECT_TRUE(PopupWindows().isEmpty());
+    DeliverQueuedClicks();
+    EXPECT_TRUE(station.ran.isEmpty());
 }
