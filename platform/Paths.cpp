@@ -19,6 +19,14 @@ bool IsAbsolutePath(const QString& path)
     return path.size() >= 2 && path[1] == QLatin1Char(':') && path[0].isLetter();
 }
 
+QString ExpandFileName(const QString& name)
+{
+    if (name.isEmpty() || IsAbsolutePath(name))
+        return name;
+    const QString expanded = QDir::cleanPath(JoinPath(QDir::currentPath(), name));
+    return name.endsWith(QLatin1Char('/')) ? WithTrailingSeparator(expanded) : expanded;
+}
+
 QString ToNativeSeparators(const QString& path)
 {
     QString out = path;

@@ -10,6 +10,11 @@ QString JoinPath(const QString& folder, const QString& name);
 // A leading "/" or an old "X:" drive text counts as absolute.
 bool IsAbsolutePath(const QString& path);
 
+// A relative name made absolute against the current folder, its "." and ".." parts and doubled "/"
+// resolved (links are not) and a trailing "/" kept. An absolute name is kept as written, byte for byte:
+// callers hand it back to code that compares it with the text it came from.
+QString ExpandFileName(const QString& name);
+
 // "\" separators of texts written on the original platform become "/".
 QString ToNativeSeparators(const QString& path);
 
