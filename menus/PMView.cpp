@@ -10,6 +10,7 @@
 #include "platform_gui/PainterCanvas.h"
 
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QWidget>
 
@@ -413,7 +414,11 @@ void TPMView::RecalcLayout(QSize& size)
     ApplySize(size.width(), size.height());
     if (changed && window_ != nullptr && window_->isVisible() && !window_->rect().isEmpty()) {
         StopAnimation(window_);
-        window_->repaint();
+        // Inside the window's own paint a second one cannot start: the rest follows as an update.
+        if (painting_)
+            window_->update();
+        else
+            window_->repaint();
     }
 }
 
@@ -532,7 +537,10 @@ void TPMView::InvalidateViewer(TPMItemViewer* viewer)
 
 void TPMView::Paint(QPainter& painter, const QRect& updateRect)
 {
-    Validate();
+    {
+        const QScopedValueRollback<bool> painting(painting_, true);
+        Validate();
+    }
     painter.fillRect(updateRect, ToQColor(color_));
     const QRect clientUpdate = updateRect.translated(-clientOffset_);
     auto paintIfDue = [&](TPMItemViewer* viewer) {

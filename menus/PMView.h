@@ -180,6 +180,7 @@ private:
     bool isToolbar_;
     bool customizing_;
     bool validated_ = false;
+    bool painting_ = false;
     int updateCount_ = 0;
     int layoutCount_ = 0;
     QPoint clientOffset_;

@@ -29,10 +29,16 @@ void DeliverQueuedClicks()
 #include "Drawing.h"
 #include "menus/PMItemViewer.h"
 #include "menus/PMLibrary.h"
+#include "menus/PMModalHandler.h"
+#include "menus/PMPopupWindow.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 platform::TFont TestView::ItemFont()
@@ -110,4 +116,65 @@ TPMItemViewer* ViewerOf(TPMView* view, const TPMCustomItem* item)
         if (view->Viewer(i)->Item() == item)
             return view->Viewer(i);
     return nullptr;
+}
+
+LoopDriver::LoopDriver(std::vector<std::function<void()>> steps) : steps_(std::move(steps))
+{
+    Schedule();
+}
+
+void LoopDriver::Schedule()
+{
+    QTimer::singleShot(0, &context_, [this] {
+        if (next_ < steps_.size()) {
+            steps_[next_++]();
+            Schedule();
+        } else if (TPMModalHandler* handler = TPMModalHandler::Current()) {
+            ADD_FAILURE() << "the menu was still open after the last step";
+            handler->Cancel();
+        }
+    });
+}
+
+QList<TPMPopupWindow*> PopupWindows()
+{
+    QList<TPMPopupWindow*> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<TPMPopupWindow*>(widget))
+            windows << window;
+    return windows;
+}
+
+TPMView* RootView()
+{
+    const QList<TPMPopupWindow*> windows = PopupWindows();
+    for (TPMPopupWindow* window : windows)
+        if (window->View()->ParentView() == nullptr)
+            return window->View();
+    return nullptr;
+}
+
+QPoint CentreOnScreen(TPMView* view, const TPMCustomItem* item)
+{
+    return view->Window()->mapToGlobal(ViewerOf(view, item)->BoundsRect.ToQRect().center() +
+                                       view->ClientOffset());
+}
+
+void MouseTo(QWidget* window, QPoint screen, QEvent::Type type, Qt::MouseButton button)
+{
+    const QPoint local = window->mapFromGlobal(screen);
+    QMouseEvent event(type, local, local, screen, button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
+    QApplication::sendEvent(window, &event);
+}
+
+void Key(int key, const QString& text)
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(RootView()->Window(), &event);
+}
+
+void PostKey(int key)
+{
+    QCoreApplication::postEvent(RootView()->Window(), new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
 }

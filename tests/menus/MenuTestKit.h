@@ -2,7 +2,12 @@
 // Shared pieces of the menu tests: a notice recorder and delivery of queued clicks.
 #include "menus/PMCustomItem.h"
 
+#include <QEvent>
 #include <QList>
+#include <QObject>
+
+#include <functional>
+#include <vector>
 
 // Records every notice a registered item sends to its receivers.
 class NoticeRecorder {
@@ -68,3 +73,31 @@ QString Describe(TPMView* view);
 TPMView* InnermostView(TPMView* root);
 // The viewer showing the item, or none.
 TPMItemViewer* ViewerOf(TPMView* view, const TPMCustomItem* item);
+
+class TPMPopupWindow;
+
+// Runs steps one after another from zero-timers inside the menu loop (and the loops nested in it); a
+// menu still open after the last step is cancelled and fails the test, so no test can hang. A step
+// that starts a nested loop posts its input (PostKey), so the next step runs inside that loop.
+class LoopDriver {
+public:
+    explicit LoopDriver(std::vector<std::function<void()>> steps);
+
+private:
+    void Schedule();
+    std::vector<std::function<void()>> steps_;
+    size_t next_ = 0;
+    QObject context_; // its timers go with the driver
+};
+
+// The popup windows open now, and the root popup's view.
+QList<TPMPopupWindow*> PopupWindows();
+TPMView* RootView();
+// The centre of the item's entry on the screen.
+QPoint CentreOnScreen(TPMView* view, const TPMCustomItem* item);
+// A mouse event at the screen point, sent to the window as the window system would.
+void MouseTo(QWidget* window, QPoint screen, QEvent::Type type = QEvent::MouseMove,
+             Qt::MouseButton button = Qt::NoButton);
+// A key press sent to the root popup, or posted to it.
+void Key(int key, const QString& text = {});
+void PostKey(int key);

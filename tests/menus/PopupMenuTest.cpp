@@ -17,69 +17,6 @@
 
 namespace {
 
-// Runs steps one after another from zero-timers inside the menu loop; a menu still open after the
-// last step is cancelled and fails the test, so no test can hang.
-class LoopDriver {
-public:
-    explicit LoopDriver(std::vector<std::function<void()>> steps) : steps_(std::move(steps)) { Schedule(); }
-
-private:
-    void Schedule()
-    {
-        QTimer::singleShot(0, &context_, [this] {
-            if (next_ < steps_.size()) {
-                steps_[next_++]();
-                Schedule();
-            } else if (TPMModalHandler* handler = TPMModalHandler::Current()) {
-                ADD_FAILURE() << "the menu was still open after the last step";
-                handler->Cancel();
-            }
-        });
-    }
-    std::vector<std::function<void()>> steps_;
-    size_t next_ = 0;
-    QObject context_; // its timers go with the driver
-};
-
-QList<TPMPopupWindow*> PopupWindows()
-{
-    QList<TPMPopupWindow*> windows;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* window = qobject_cast<TPMPopupWindow*>(widget))
-            windows << window;
-    return windows;
-}
-
-TPMView* RootView()
-{
-    const QList<TPMPopupWindow*> windows = PopupWindows();
-    for (TPMPopupWindow* window : windows)
-        if (window->View()->ParentView() == nullptr)
-            return window->View();
-    return nullptr;
-}
-
-QPoint CentreOnScreen(TPMView* view, const TPMCustomItem* item)
-{
-    return view->Window()->mapToGlobal(ViewerOf(view, item)->BoundsRect.ToQRect().center() +
-                                       view->ClientOffset());
-}
-
-void MouseTo(QWidget* window, QPoint screen, QEvent::Type type = QEvent::MouseMove,
-             Qt::MouseButton button = Qt::NoButton)
-{
-    const QPoint local = window->mapFromGlobal(screen);
-    QMouseEvent event(type, local, local, screen, button,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
-    QApplication::sendEvent(window, &event);
-}
-
-void Key(int key, const QString& text = {})
-{
-    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(RootView()->Window(), &event);
-}
-
 // A station window with a menu of three entries and a submenu.
 struct Station {
     QWidget window;
@@ -508,4 +445,22 @@ TEST(PopupMenu, AChainOfThirtySubmenusOpenedWithRightClosesWithAlt)
     EXPECT_TRUE(PopupWindows().isEmpty());
     DeliverQueuedClicks();
     EXPECT_TRUE(station.ran.isEmpty());
+}
+
+TEST(PopupMenu, APaintAfterTheMenuWasFreedDoesNotPaintWithinItself)
+{
+    Station station;
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& message) { warnings << message; });
+    TPMPopupMenu* menu = station.menu;
+    LoopDriver driver({[&] {
+        delete menu; // a handler freed it: the emptied window paints before the menu has gone
+        QTest::qWait(20);
+    }});
+    menu->Popup(100, 100);
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(PopupWindows().isEmpty());
+    EXPECT_TRUE(warnings.filter("Recursive repaint").isEmpty()) << warnings.join(u'\n').toStdString();
 }
