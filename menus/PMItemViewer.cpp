@@ -235,11 +235,7 @@ void TPMItemViewer::PaintItem(TCanvas& canvas, const TRect& rect, bool selected,
         TRect text = rect;
         text.Left = column + 3;
         AdjustTextRect(canvas, text, height);
-        unsigned format = DT_SINGLELINE | DT_VCENTER;
-        if (!CurrentDesktopSettings().KeyboardCuesAlwaysShown() && (view_->Style() & vstMenuStyle) &&
-            !(view_->State() & vsAccelsVisible))
-            format |= DT_HIDEPREFIX;
-        DrawCaptionText(canvas, text, CaptionText(), embossed, format);
+        DrawCaptionText(canvas, text, CaptionText(), embossed, DT_SINGLELINE | DT_VCENTER | PrefixFormat());
     }
     if (const QString shortCut = item_->ShortCutText(); !shortCut.isEmpty()) {
         TRect text = rect;
@@ -251,6 +247,13 @@ void TPMItemViewer::PaintItem(TCanvas& canvas, const TRect& rect, bool selected,
         PaintSubmenuPart(canvas, rect, selected, enabledLook, embossed);
     if (imageShown || checked)
         PaintCheckColumn(canvas, column, height, selected, enabledLook, imageShown);
+}
+
+unsigned TPMItemViewer::PrefixFormat()
+{
+    const bool hidden = !CurrentDesktopSettings().KeyboardCuesAlwaysShown() &&
+                        (view_->Style() & vstMenuStyle) && !(view_->State() & vsAccelsVisible);
+    return hidden ? DT_HIDEPREFIX : 0;
 }
 
 void TPMItemViewer::PaintSubmenuPart(TCanvas& canvas, const TRect& rect, bool selected, bool enabledLook,

@@ -81,6 +81,8 @@ public:
 protected:
     // The image and check column's width for an entry of that height.
     int ColumnWidth(int height);
+    // DT_HIDEPREFIX while the view hides accelerator underlines, else 0.
+    unsigned PrefixFormat();
     // Caption rectangle adjustments shared by the caption and the shortcut text.
     void AdjustTextRect(platform::TCanvas& canvas, platform::TRect& rect, int height);
 

@@ -123,6 +123,7 @@ void TPMModalHandler::End()
 {
     ended_ = true;
     loop_.quit();
+    emit Ending();
 }
 
 void TPMModalHandler::Cancel()
@@ -185,6 +186,8 @@ bool TPMModalHandler::eventFilter(QObject* receiver, QEvent* event)
         CheckCapture();
     if (!capture_ || ended_)
         return false;
+    if (innerLoop_ && type != QEvent::ShortcutOverride && type != QEvent::Shortcut)
+        return false;
     switch (type) {
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
@@ -192,12 +195,18 @@ bool TPMModalHandler::eventFilter(QObject* receiver, QEvent* event)
     case QEvent::MouseButtonRelease:
     case QEvent::Wheel:
     case QEvent::KeyPress:
-        lastInputTime_ = static_cast<QInputEvent*>(event)->timestamp();
-        Guarded([&] { HandleInput(event); });
-        if (root_ == nullptr || root_->CloseAction().kind != cakNone)
-            End();
-        else if (LastMousePos().x() == NoMousePosition)
-            Guarded([&] { RefreshCursorAndHint(); });
+        NoteInput(static_cast<QInputEvent*>(event)->timestamp());
+        Handle(event);
+        // What an inner loop run by that input left to the menu, in order.
+        for (size_t i = 0; i < deferred_.size() && capture_; ++i) {
+            if (!replay_.empty()) { // a press outside ended the menu: the rest follows it
+                if (deferred_[i]->type() != QEvent::Wheel && deferred_[i]->type() != QEvent::KeyPress)
+                    replay_.push_back(std::move(deferred_[i]));
+            } else if (!ended_) {
+                Handle(deferred_[i].get());
+            }
+        }
+        deferred_.clear();
         return true;
     case QEvent::ShortcutOverride:
         event->accept();
@@ -213,6 +222,28 @@ bool TPMModalHandler::eventFilter(QObject* receiver, QEvent* event)
     default:
         return false;
     }
+}
+
+void TPMModalHandler::Handle(QEvent* event)
+{
+    Guarded([&] { HandleInput(event); });
+    if (root_ == nullptr || root_->CloseAction().kind != cakNone)
+        End();
+    else if (LastMousePos().x() == NoMousePosition)
+        Guarded([&] { RefreshCursorAndHint(); });
+}
+
+void TPMModalHandler::DeferInput(const QEvent* event)
+{
+    deferred_.emplace_back(static_cast<QInputEvent*>(event->clone()));
+}
+
+void TPMModalHandler::SetPointerGrab(bool on)
+{
+    if (!capture_ || root_ == nullptr || on == grabbed_)
+        return;
+    if (QWindow* handle = root_->Window()->windowHandle())
+        grabbed_ = handle->setMouseGrabEnabled(on) && on;
 }
 
 bool TPMModalHandler::HandleInput(QEvent* event)

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <algorithm>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -42,13 +43,27 @@ public:
     // Runs a call of the loop: an exception ends the loop and is kept to be thrown once it returned.
     void Guarded(const std::function<void()>& call);
     std::exception_ptr TakeException();
+    // An inner loop (an entry's in-place edit) runs: the menu passes input on, taking only window
+    // shortcuts, and handles the input the inner loop deferred to it once that loop has returned.
+    void SetInnerLoop(bool running) { innerLoop_ = running; }
+    void DeferInput(const QEvent* event);
+    // Releases or takes again the pointer grab while the menu holds the capture.
+    void SetPointerGrab(bool on);
+    // Input an inner loop saw: keys stamped no later are dropped after the menu.
+    void NoteInput(ulong timestamp) { lastInputTime_ = std::max(lastInputTime_, timestamp); }
     // Posts the press that ended the menu, and the input after it, to the window it was aimed at.
     void ReplayOutsidePress();
+
+signals:
+    // The loop is ending: loops nested in it end too.
+    void Ending();
 
 protected:
     bool eventFilter(QObject* receiver, QEvent* event) override;
 
 private:
+    // Handles one input inside the guard; the loop ends once the menu has a close action.
+    void Handle(QEvent* event);
     bool HandleInput(QEvent* event);
     void HandleMouse(QMouseEvent* event);
     void HandleKey(QKeyEvent* event);
@@ -69,6 +84,8 @@ private:
     bool capture_ = true;
     bool ended_ = false;
     bool grabbed_ = false;
+    bool innerLoop_ = false;
+    std::vector<std::unique_ptr<QInputEvent>> deferred_;
     bool pressedOnMenu_ = false;
     QPointer<QWidget> modalAtStart_;
     QString hintText_;
