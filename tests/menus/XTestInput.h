@@ -1,0 +1,32 @@
+#pragma once
+// Real input for end-to-end tests through the XTest extension, on a connection of the test's own to
+// the display it names (a private Xvfb), plus a probe of who holds the pointer.
+#include <QPoint>
+#include <QString>
+
+struct _XDisplay;
+
+class XTestInput {
+public:
+    explicit XTestInput(const QString& display);
+    ~XTestInput();
+    XTestInput(const XTestInput&) = delete;
+    XTestInput& operator=(const XTestInput&) = delete;
+
+    bool Connected() const { return display_ != nullptr; }
+    void MoveTo(QPoint screen);
+    // Button 1 left, 3 right. Each call is sent to the server at once.
+    void Press(int button);
+    void Release(int button);
+    // Press and release sent together, before the program under test could handle the press.
+    void ClickInOneBatch(int button);
+    // Presses and releases the key of the X key symbol name ("a", "Return", "Escape").
+    void TypeKey(const char* keysym);
+    // Takes and at once gives back a pointer grab: false while another client holds one.
+    bool PointerGrabbable();
+
+private:
+    void Button(int button, bool down, bool flush);
+
+    _XDisplay* display_ = nullptr;
+};
