@@ -185,3 +185,15 @@ TEST_F(AlsaMixerTest, AVolumeChangedByAnotherProgramRaisesOnControlChange)
     ASSERT_TRUE(mixer.GetVolume(0, -1, volume));
     EXPECT_EQ(volume.Left, ToMixerVolume(65536 / 2, 0, 65536));
 }
+
+TEST_F(AlsaMixerTest, AServerThatGoesAwayLeavesTheMixerAnsweringFalse)
+{
+    TAudioMixer mixer;
+    TMixerVolume volume;
+    ASSERT_TRUE(mixer.GetVolume(0, -1, volume));
+    // As a pulled card would: the device's descriptor reports the loss, and the mixer stops listening.
+    server.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !mixer.GetVolume(0, -1, volume); }, 10000));
+    EXPECT_FALSE(mixer.SetVolume(0, -1, 0, -1, 1000));
+    server = std::make_unique<PrivateSoundServer>(); // for the tests after this one
+}
