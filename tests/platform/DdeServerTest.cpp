@@ -131,6 +131,27 @@ TEST_F(DdeServerTest, APeerOfAnotherUserIsClosedWithoutAWordRead)
     EXPECT_EQ(refused, QStringList{QString("a connection of user %1").arg(::getuid())});
 }
 
+TEST_F(DdeServerTest, ConnectionsBeyondTheLimitAreClosedAtOnce)
+{
+    auto server = MakeServer("Crowded");
+    QString error;
+    ASSERT_TRUE(server->Listen(&error)) << qPrintable(error);
+    const QString path = server->SocketPath();
+    const auto [extraClosed, othersOpen] = ServeWhile([&] {
+        std::vector<std::unique_ptr<QLocalSocket>> sockets;
+        for (int i = 0; i <= DdeMaxConnections; ++i) {
+            sockets.push_back(std::make_unique<QLocalSocket>());
+            sockets.back()->connectToServer(path);
+            sockets.back()->waitForConnected(2000);
+        }
+        const bool closed = sockets.back()->waitForDisconnected(5000);
+        return std::pair{closed, sockets.front()->state() == QLocalSocket::ConnectedState};
+    });
+    EXPECT_TRUE(extraClosed);
+    EXPECT_TRUE(othersOpen);
+    EXPECT_EQ(refused, QStringList{"more than 16 connections at once"});
+}
+
 TEST_F(DdeServerTest, AnotherUserCannotEvenConnect)
 {
     if (::getuid() != 0)
