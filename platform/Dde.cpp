@@ -256,6 +256,8 @@ DdeServer::DdeServer(QString service, QString topic, ExecuteHandler execute, Ref
 
 DdeServer::~DdeServer()
 {
+    // The open connections count themselves off while this object is still whole.
+    qDeleteAll(children());
     if (IsListening()) {
         server_->close();
         const QByteArray path = QFile::encodeName(socketPath_);
