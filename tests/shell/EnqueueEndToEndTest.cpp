@@ -3,6 +3,7 @@
 // output in its own temporary folder; the test ends every process it caused by its id.
 #include "TempFolder.h"
 #include "WavWriter.h"
+#include "XvfbServer.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -13,6 +14,8 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+
+#include <memory>
 
 namespace {
 
@@ -58,13 +61,10 @@ protected:
         for (const char* name : {"one.wav", "two.wav"})
             ASSERT_TRUE(testing_support::WriteWav(folder.File(name), {}, 13230,
                                                   testing_support::Sine(440, 0.5, 44100)));
-        // The display number comes on standard output once the server is ready.
-        xvfb.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
-        ASSERT_TRUE(xvfb.waitForStarted());
-        ASSERT_TRUE(WaitFor([this] { return xvfb.waitForReadyRead(100) || xvfb.canReadLine(); }));
-        display = ":" + QString::fromLatin1(xvfb.readLine().trimmed());
+        xvfb = std::make_unique<testing_support::XvfbServer>(1024, 768);
+        ASSERT_TRUE(xvfb->Running()) << qPrintable(xvfb->Error());
         environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("DISPLAY", display);
+        environment.insert("DISPLAY", xvfb->Display());
         environment.insert("QT_QPA_PLATFORM", "xcb");
         environment.insert("SONVELA_APPDIR", folder.Path());
         environment.insert("SONVELA_ALSA_PCMS", "null");
@@ -78,10 +78,7 @@ protected:
             ::kill(pid_t(pid), SIGTERM);
             WaitFor([pid] { return Ended(pid); });
         }
-        if (xvfb.state() == QProcess::Running) {
-            xvfb.terminate();
-            xvfb.waitForFinished(5000);
-        }
+        xvfb.reset();
     }
 
     int RunClient(const QStringList& files)
@@ -130,8 +127,7 @@ protected:
     }
 
     TempFolder folder;
-    QProcess xvfb;
-    QString display;
+    std::unique_ptr<testing_support::XvfbServer> xvfb;
     QProcessEnvironment environment;
 };
 
