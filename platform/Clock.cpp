@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <vector>
 
 namespace platform {
 
@@ -19,6 +20,7 @@ public:
 
 const SystemClock systemClock;
 std::atomic<const Clock*> currentClock{&systemClock};
+std::atomic<ManualClock*> manualClock{nullptr};
 
 } // namespace
 
@@ -33,13 +35,20 @@ int64_t TickMs()
 }
 
 ManualClock::ManualClock(const QDateTime& now, int64_t tickMs)
-    : now_(now), tickMs_(tickMs), previous_(currentClock.exchange(this))
+    : now_(now), tickMs_(tickMs), previous_(currentClock.exchange(this)),
+      previousManual_(manualClock.exchange(this))
 {
 }
 
 ManualClock::~ManualClock()
 {
+    manualClock.store(previousManual_);
     currentClock.store(previous_);
+}
+
+ManualClock* InstalledManualClock()
+{
+    return manualClock.load();
 }
 
 QDateTime ManualClock::Now() const
@@ -62,9 +71,33 @@ void ManualClock::SetNow(const QDateTime& now)
 
 void ManualClock::Advance(int64_t ms)
 {
+    std::vector<std::function<void()>> due;
+    {
+        const std::lock_guard lock(lock_);
+        now_ = now_.addMSecs(ms);
+        tickMs_ += ms;
+        const auto end = alarms_.upper_bound(tickMs_);
+        for (auto alarm = alarms_.begin(); alarm != end; ++alarm)
+            due.push_back(std::move(alarm->second.second));
+        alarms_.erase(alarms_.begin(), end);
+    }
+    // Outside the lock: an alarm may set another.
+    for (const auto& alarm : due)
+        alarm();
+}
+
+int ManualClock::AddAlarm(int64_t dueMs, std::function<void()> alarm)
+{
     const std::lock_guard lock(lock_);
-    now_ = now_.addMSecs(ms);
-    tickMs_ += ms;
+    const int id = nextAlarm_++;
+    alarms_.emplace(dueMs, std::make_pair(id, std::move(alarm)));
+    return id;
+}
+
+void ManualClock::RemoveAlarm(int id)
+{
+    const std::lock_guard lock(lock_);
+    std::erase_if(alarms_, [id](const auto& alarm) { return alarm.second.first == id; });
 }
 
 } // namespace platform

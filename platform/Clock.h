@@ -5,6 +5,8 @@
 #include <QDateTime>
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <mutex>
 
 namespace platform {
@@ -34,14 +36,25 @@ public:
     int64_t TickMs() const override;
 
     void SetNow(const QDateTime& now);
-    // Moves the date-time and the tick forward together.
+    // Moves the date-time and the tick forward together, then calls the alarms it passed, in the
+    // order of their times, on the calling thread.
     void Advance(int64_t ms);
+
+    // An alarm for the tick dueMs; its id, for RemoveAlarm.
+    int AddAlarm(int64_t dueMs, std::function<void()> alarm);
+    void RemoveAlarm(int id);
 
 private:
     mutable std::mutex lock_;
     QDateTime now_;
     int64_t tickMs_;
+    std::multimap<int64_t, std::pair<int, std::function<void()>>> alarms_; // by due tick
+    int nextAlarm_ = 1;
     const Clock* previous_;
+    ManualClock* previousManual_;
 };
+
+// The living ManualClock, or null on the machine's clock.
+ManualClock* InstalledManualClock();
 
 } // namespace platform
