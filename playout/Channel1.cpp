@@ -7,10 +7,12 @@
 #include "controls/NKScrollLabel.h"
 #include "foundation/General.h"
 #include "foundation/Options.h"
+#include "foundation/QueueEntryText.h"
 #include "foundation_gui/DisplayRoles.h"
 #include "platform/Messages.h"
 #include "platform_gui/Color.h"
 #include "platform_gui/Dialogs.h"
+#include "playout/LineInEvent.h"
 #include "playout/QueueDelegate.h"
 #include "playout/QueueListView.h"
 
@@ -232,6 +234,8 @@ void TFChannel1::CreateMenu()
     PMInsert = PMCanal->addMenu(QStringLiteral("Insert"));
     PMInsert->setObjectName(QStringLiteral("PMInsert"));
     PMInsertFile = MenuItem(*PMInsert, "PMInsertFile", QStringLiteral("File"));
+    PMInsertLabel = MenuItem(*PMInsert, "PMInsertLabel", QStringLiteral("Label"));
+    PMInsertLinein = MenuItem(*PMInsert, "PMInsertLinein", QStringLiteral("Line-in"));
     PMDelThemes = MenuItem(*PMCanal, "PMDelThemes", QStringLiteral("Delete selected themes"));
     PMDelAllThemes = MenuItem(*PMCanal, "PMDelAllThemes", QStringLiteral("Delete full list"));
     PMCanal->addSeparator();
@@ -242,6 +246,8 @@ void TFChannel1::CreateMenu()
     PMStopAll = MenuItem(*PMCanal, "PMStopAll", QStringLiteral("Stop full playing"));
 
     connect(PMInsertFile, &QAction::triggered, this, &TFChannel1::PMInsertFileClick);
+    connect(PMInsertLabel, &QAction::triggered, this, &TFChannel1::PMInsertLabelClick);
+    connect(PMInsertLinein, &QAction::triggered, this, &TFChannel1::PMInsertLineinClick);
     connect(PMDelThemes, &QAction::triggered, this, &TFChannel1::PMDelThemesClick);
     connect(PMDelAllThemes, &QAction::triggered, this, &TFChannel1::PMDelAllThemesClick);
     connect(PMRandomizeSelection, &QAction::triggered, this, &TFChannel1::PMRandomizeSelectionClick);
@@ -365,6 +371,25 @@ void TFChannel1::PMInsertFileClick()
     // The last chosen first, as the queue has always taken them.
     for (auto path = paths.crbegin(); path != paths.crend(); ++path)
         queue_.AddFileItem(*path, 1);
+}
+
+void TFChannel1::PMInsertLabelClick()
+{
+    QString label;
+    if (platform::InputQuery(QStringLiteral("New label"), QStringLiteral("Label"), label) && !label.isEmpty())
+        queue_.AddLabelItem(MakeLabelItem(label), 1);
+}
+
+void TFChannel1::PMInsertLineinClick()
+{
+    if (FLineInEvent == nullptr)
+        return;
+    FLineInEvent->ShowModal();
+    if (FLineInEvent->IsCancelled())
+        return;
+    TLineInEvent event;
+    FLineInEvent->GetEvent(event);
+    queue_.AddLineInItem(event.Text, 1);
 }
 
 void TFChannel1::PMDelThemesClick()

@@ -43,6 +43,9 @@ public:
     bool InitOutputDevice() { return playback_.InitOutputDevice(); }
 
     void PMInsertFileClick();
+    // A label entry from an input box, and a line-in entry from the line-in event dialog, at the end.
+    void PMInsertLabelClick();
+    void PMInsertLineinClick();
     void PMDelThemesClick();
     void PMDelAllThemesClick();
     void PMRandomizeSelectionClick();
@@ -81,6 +84,8 @@ public:
     QMenu* PMCanal;
     QMenu* PMInsert;
     QAction* PMInsertFile;
+    QAction* PMInsertLabel;
+    QAction* PMInsertLinein;
     QAction* PMDelThemes;
     QAction* PMDelAllThemes;
     QAction* PMRandomizeSelection;

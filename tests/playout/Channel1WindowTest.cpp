@@ -6,6 +6,7 @@
 #include "controls/NKScrollLabel.h"
 #include "foundation_gui/DisplayRoles.h"
 #include "playout/Channel1.h"
+#include "playout/LineInEvent.h"
 #include "playout/QueueListView.h"
 #include "playout/QueueMimeTypes.h"
 
@@ -126,6 +127,32 @@ TEST_F(Channel1WindowTest, InsertFileTakesTheLastChosenFirst)
     EXPECT_EQ(Titles(window.Queue()), QStringList({"b.wav", "a.wav"}));
     EXPECT_EQ(window.LEDTheTiempoTotal->Caption(), "00:00:05");
     EXPECT_EQ(window.LEDTiempoTotal->Caption(), "00:00:05");
+}
+
+TEST_F(Channel1WindowTest, InsertLabelAndLineInAppendWhatWasAnswered)
+{
+    TFLineInEvent lineIn;
+    FLineInEvent = &lineIn;
+    ScriptedDialogAnswerer dialogs;
+    dialogs.ExpectInput("News at nine");
+    dialogs.ExpectInput("");
+    dialogs.ExpectCancel();
+    dialogs.ExpectWindow(QMessageBox::Ok, {"Studio", "0", "0", "3"});
+    dialogs.ExpectCancel();
+    for (int i = 0; i < 3; ++i)
+        window.PMInsertLabel->trigger();
+    for (int i = 0; i < 2; ++i)
+        window.PMInsertLinein->trigger();
+    FLineInEvent = nullptr;
+
+    EXPECT_EQ(dialogs.Shown()[0].caption, "New label");
+    EXPECT_EQ(dialogs.Shown()[0].text, "Label");
+    EXPECT_EQ(dialogs.Shown()[0].value, "");
+    EXPECT_EQ(Titles(window.Queue()), QStringList({"[LABEL News at nine ]", "[LINEIN 3 Studio ]"}));
+    EXPECT_EQ(window.Queue().Entry(0).Kind, 2);
+    EXPECT_EQ(window.Queue().Entry(1).Kind, 1);
+    EXPECT_EQ(window.Queue().Entry(1).Duration, 3);
+    EXPECT_EQ(window.Queue().Entry(1).Keep, 1);
 }
 
 TEST_F(Channel1WindowTest, DeleteFullListOnlyAfterConfirmation)
