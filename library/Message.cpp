@@ -1,12 +1,11 @@
 #include "library/Message.h"
 
+#include "foundation_gui/WindowHelpers.h"
 #include "platform/Messages.h"
 #include "platform_gui/Color.h"
 #include "platform_gui/Font.h"
 
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -48,7 +47,6 @@ QString TFMessage::Text() const
 
 void TFMessage::showEvent(QShowEvent* event)
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(this);
     QDialog::showEvent(event);
 }
