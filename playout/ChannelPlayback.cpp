@@ -89,6 +89,7 @@ void TChannelPlayback::PlayNext(audiolib::Handle stream, platform::LParam token)
         return;
     if (token != 0 && token != advanceToken_)
         return;
+    emit LeavingEntry();
     // The channel moving on by itself while the operator paused: the next entry waits, paused.
     const bool stayPaused = queue_.Paused && (stream != 0 || token != 0);
     const int count = queue_.Count();
@@ -150,6 +151,7 @@ void TChannelPlayback::CrossfadePoint(audiolib::Handle stream)
 
 void TChannelPlayback::PlayItemAt(int index)
 {
+    emit LeavingEntry();
     // What is on air stops, whichever handle it plays on and whether or not the next entry starts.
     ChannelStop(channelNo_);
     queue_.SetItemIndex(index - 1);
@@ -231,13 +233,13 @@ void TChannelPlayback::PlayFileItem(const TTemaData& entry)
             if (crossfaded) {
                 const int crossfadeSeconds = StationOptions.CrossfadeInterval[slot];
                 ChannelSetVolume(slot, 0);
-                ChannelSlide(slot, KeepFrequency, volume_, KeepPan, uint32_t(crossfadeSeconds) * 1000);
+                ChannelSlide(slot, KeepFrequency, AirVolume(), KeepPan, uint32_t(crossfadeSeconds) * 1000);
                 // In 64 bits: a stream of more than 2 GB has its point where it belongs.
                 const int64_t point =
                     std::max<int64_t>(ChannelLength(slot) - ChannelSecondsToBytes(slot, crossfadeSeconds), 0);
                 ChannelSetSync(slot, SyncOnce | SyncPosition, point, PostCrossfadePointProc, target);
             } else {
-                ChannelSetVolume(slot, volume_);
+                ChannelSetVolume(slot, AirVolume());
             }
             // Every entry ends into the next while it is still the active one, so an entry whose
             // point never comes (a seek past it, a shorter real length, no next entry then) does
@@ -349,6 +351,7 @@ void TChannelPlayback::StopClick()
         StopAndEmpty();
         return;
     }
+    emit LeavingEntry();
     queue_.Paused = false;
     queue_.SetOnAir(false);
     queue_.UpdateTimes(TimeStop, 0);
@@ -359,6 +362,7 @@ void TChannelPlayback::StopClick()
 
 void TChannelPlayback::StopAll()
 {
+    emit LeavingEntry();
     queue_.Paused = false;
     queue_.SetOnAir(false);
     queue_.StopPlayback();

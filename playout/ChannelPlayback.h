@@ -60,9 +60,14 @@ public:
     // False when the device could not be initialised.
     bool InitOutputDevice();
 
-    // Starts a line-in entry; set by the line-in feature. Until then a line-in entry holds the
+    // Starts a line-in entry; set by the line-in feature. Without it a line-in entry holds the
     // channel where it is.
     std::function<void(const TTemaData& entry)> PlayLineInItem;
+    // What the channel's own advances carry; Stop, Stop all and jumps change it.
+    platform::LParam AdvanceToken() const { return advanceToken_; }
+    // While set (0..100), entries start at this volume instead of the knob's: the microphone ducks
+    // the channel. -1: the knob's.
+    void SetDuck(int volume) { duck_ = volume; }
 
     // The next file entry, opened ahead while the current one plays.
     TNextEntryOpener& NextEntry() { return nextEntry_; }
@@ -76,6 +81,8 @@ signals:
     void ScrollLineDown();
     // A file entry started on the slot's current stream: the effects window adds its effects now.
     void ApplyFX();
+    // The channel leaves its current entry: it moves on, stops or jumps.
+    void LeavingEntry();
 
 protected:
     bool event(QEvent* event) override;
@@ -84,6 +91,8 @@ private:
     TChannelQueue& queue_;
     int channelNo_;
     int volume_ = 0;
+    int duck_ = -1;
+    int AirVolume() const { return duck_ >= 0 ? duck_ : volume_; }
     // Entries passed since an entry last started; a repeating queue in which every entry fails
     // stops instead of starting over for ever.
     int idleSteps_ = 0;

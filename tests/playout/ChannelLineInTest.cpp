@@ -1,0 +1,169 @@
+// Line-in entries, the line-in button and the microphone on channel 1, on device 0 and the manual
+// clock together (441 frames = 10 ms), with a scripted mixer whose device is the slot's.
+#include "playout/ChannelLineIn.h"
+
+#include "FakeMixer.h"
+#include "PlaybackFixture.h"
+#include "playout/AudioLayer.h"
+#include "playout/DeviceTables.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+class ChannelLineInTest : public PlaybackFixture {
+protected:
+    ChannelLineInTest()
+    {
+        StationOptions.CrossfadeEnabled[1] = false;
+        StationOptions.MicFadeInterval[1] = 1;
+        StationOptions.MicFadeVolMinPercent[1] = 10;
+        // A card of another name first: the channel's own device's mixer is the one switched.
+        const int other = fake.AddDevice("Other card");
+        otherLine =
+            fake.AddControl(other,
+                            fake.AddSource(other, fake.AddDestination(other, "Playback", MixerLineSpeakers),
+                                           "Line", MixerSourceLine),
+                            MixerControlMute, {1});
+        const int own = fake.AddDevice(GetDeviceName(OutputDevices, SlotDeviceIndex(1)));
+        const uint32_t speakers = fake.AddDestination(own, "Playback", MixerLineSpeakers);
+        line = fake.AddControl(own, fake.AddSource(own, speakers, "Line", MixerSourceLine), MixerControlMute,
+                               {1});
+        mic = fake.AddControl(own, fake.AddSource(own, speakers, "Mic", MixerSourceMicrophone),
+                              MixerControlMute, {1});
+        lineIn = std::make_unique<TChannelLineIn>(queue, playback);
+    }
+    ~ChannelLineInTest() override { lineIn.reset(); }
+
+    int64_t Frames() const { return static_cast<int64_t>(output.size() / 2); }
+
+    // Device 0 and the clock move on together; the timers' firings and the channel's messages are
+    // handled after each block.
+    void Step(int64_t until, const std::map<int64_t, std::function<void()>>& actions = {})
+    {
+        while (Frames() < until) {
+            const int64_t frame = Frames();
+            if (const auto action = actions.find(frame); action != actions.end()) {
+                action->second();
+                Deliver();
+            }
+            RunUntil(frame + Block);
+            clock.Advance(10);
+            QCoreApplication::sendPostedEvents(&lineIn->TTimerLineIn, 0);
+            Deliver();
+        }
+    }
+
+    float Left(int64_t frame) const { return output[static_cast<size_t>(2 * frame)]; }
+    float Right(int64_t frame) const { return output[static_cast<size_t>(2 * frame + 1)]; }
+    int32_t Muted(uint32_t control) const { return fake.Values(1, control).at(0); }
+
+    FakeMixer fake;
+    uint32_t otherLine = 0, line = 0, mic = 0;
+    std::unique_ptr<TChannelLineIn> lineIn;
+};
+
+} // namespace
+
+TEST_F(ChannelLineInTest, ATimedLineInEntryHandsTheAirToTheLineInputThenTheQueueGoesOn)
+{
+    queue.AddItem(ConstantWav("f1.wav", 1, 0, 0.5), 1);
+    queue.AddItem("[LINEIN 2 Studio ]", 1);
+    queue.AddItem(ConstantWav("f2.wav", 1, 1, 0.5), 1);
+    QList<bool> button;
+    QObject::connect(lineIn.get(), &TChannelLineIn::LineInButtonChanged, [&](bool down) { button << down; });
+
+    Step(Second / 2, {{0, [&] { playback.PlayItemAt(0); }}});
+    EXPECT_NEAR(Left(Second / 4), 0.4, 1e-5);
+    EXPECT_EQ(Muted(line), 1);
+    Step(2 * Second);
+    // F1 ended; the line input has the air, the streams are paused, the queue waits on the entry.
+    EXPECT_EQ(queue.ItemIndex(), 1);
+    EXPECT_TRUE(lineIn->LineInDown());
+    EXPECT_TRUE(queue.Paused);
+    EXPECT_EQ(Muted(line), 0);
+    EXPECT_EQ(Muted(mic), 1);
+    EXPECT_EQ(fake.Values(0, otherLine), (std::vector<int32_t>{1})) << "the other card";
+    EXPECT_EQ(LogCount("pausing"), 1);
+    for (int64_t frame = Second + Block; frame < 2 * Second; frame += Block)
+        ASSERT_EQ(Left(frame) + Right(frame), 0.0f) << frame;
+
+    Step(4 * Second + Second / 2);
+    // Two seconds later F2, then the end of the queue.
+    EXPECT_EQ(Muted(line), 1);
+    EXPECT_FALSE(lineIn->LineInDown());
+    EXPECT_EQ(button, (QList<bool>{true, false}));
+    EXPECT_NEAR(Right(3 * Second + Second / 2), 0.4, 1e-5);
+    EXPECT_EQ(Right(3 * Second - 3 * Block), 0.0f);
+    EXPECT_EQ(indexes, (QList<int>{-1, 0, 1, 2, -1}));
+    EXPECT_EQ(audiolib::LiveStreamCount(), 0);
+}
+
+TEST_F(ChannelLineInTest, LeavingATimedLineInOtherwiseClosesItWithoutASecondAdvance)
+{
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"jump", [&] { playback.PlayItemAt(2); }},
+        {"stop all", [&] { playback.StopAll(); }},
+    };
+    for (const auto& [name, leave] : ways) {
+        queue.ResetChannel();
+        indexes.clear();
+        queue.AddItem("[LINEIN 2 Studio ]", 1);
+        queue.AddItem(ConstantWav("f1.wav", 1, 0, 0.5), 1);
+        queue.AddItem(ConstantWav("f2.wav", 5, 1, 0.5), 1);
+        const int64_t start = Frames();
+        Step(start + Second / 2, {{start, [&] { playback.PlayItemAt(0); }}});
+        ASSERT_TRUE(lineIn->LineInDown()) << name;
+        ASSERT_EQ(Muted(line), 0) << name;
+        Step(start + Second, {{start + Second / 2, leave}});
+        EXPECT_FALSE(lineIn->LineInDown()) << name;
+        EXPECT_FALSE(lineIn->TTimerLineIn.IsActive()) << name;
+        EXPECT_FALSE(queue.Paused) << name;
+        EXPECT_EQ(Muted(line), 1) << name;
+        const QList<int> before = indexes;
+        const bool onAir = queue.OnAir();
+        // The line-in entry's time passes: nothing moves, nothing is resumed.
+        Step(start + 4 * Second);
+        EXPECT_EQ(indexes, before) << name;
+        EXPECT_EQ(queue.OnAir(), onAir) << name;
+        EXPECT_EQ(Muted(line), 1) << name;
+    }
+    playback.StopAll();
+    Deliver();
+}
+
+TEST_F(ChannelLineInTest, AZeroSecondLineInWaitsForTheButtonAndDoesNotAdvance)
+{
+    queue.AddItem("[LINEIN 0 Open ]", 1);
+    queue.AddItem(ConstantWav("f1.wav", 1, 0, 0.5), 1);
+    Step(3 * Second, {{0, [&] { playback.PlayItemAt(0); }}});
+    EXPECT_FALSE(lineIn->TTimerLineIn.IsActive());
+    EXPECT_TRUE(lineIn->LineInDown());
+    EXPECT_EQ(Muted(line), 0);
+    Step(5 * Second, {{3 * Second, [&] { lineIn->LineInClick(false); }}});
+    EXPECT_EQ(Muted(line), 1);
+    EXPECT_FALSE(queue.Paused);
+    EXPECT_EQ(queue.ItemIndex(), 0);
+}
+
+TEST_F(ChannelLineInTest, TheMicrophoneDucksTheChannelAndEntriesStartingMeanwhile)
+{
+    queue.AddItem(ConstantWav("f1.wav", 2, 0, 0.5), 1);
+    queue.AddItem(ConstantWav("f2.wav", 4, 1, 0.5), 1);
+    Step(4 * Second, {{0, [&] { playback.PlayItemAt(0); }}, {Second / 2, [&] { lineIn->MicClick(true); }}});
+    EXPECT_EQ(Muted(mic), 0);
+    EXPECT_EQ(lineIn->SavedVolume, 80);
+    // The linear slide from 0.8 to 0.1 over a second, then F2 comes in ducked.
+    EXPECT_NEAR(Left(Second), 0.5 * 0.45, 1e-3);
+    EXPECT_NEAR(Left(Second + Second / 2 + Block), 0.05, 1e-5);
+    EXPECT_NEAR(Right(3 * Second), 0.05, 1e-5);
+
+    // The knob moved meanwhile; closing the microphone slides back to the volume it saved.
+    playback.SetVolume(50);
+    Step(6 * Second, {{4 * Second, [&] { lineIn->MicClick(false); }}});
+    EXPECT_EQ(Muted(mic), 1);
+    EXPECT_NEAR(Right(5 * Second + Block), 0.4, 1e-5);
+}
