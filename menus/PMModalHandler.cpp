@@ -12,7 +12,9 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QTimer>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QWindow>
 
@@ -68,6 +70,8 @@ TPMModalHandler::TPMModalHandler() : modalAtStart_(QApplication::activeModalWidg
     LastMousePos() = QCursor::pos();
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     NotifyAccessEvent(EVENT_SYSTEM_MENUSTART, &window_, OBJID_CLIENT, 0);
+    hintTimer_.setSingleShot(true);
+    connect(&hintTimer_, &QTimer::timeout, this, [this] { Guarded([this] { ShowHint(); }); });
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive)
             LoseCapture();
@@ -117,6 +121,7 @@ void TPMModalHandler::RunLoop(TPMView* rootView, bool rightButton)
     }
     grabbed_ = false;
     hintText_.clear();
+    CancelHint();
 }
 
 void TPMModalHandler::End()
@@ -248,6 +253,9 @@ void TPMModalHandler::SetPointerGrab(bool on)
 
 bool TPMModalHandler::HandleInput(QEvent* event)
 {
+    if (event->type() != QEvent::MouseMove && event->type() != QEvent::Wheel &&
+        event->type() != QEvent::MouseButtonRelease)
+        CancelHint();
     if (event->type() == QEvent::KeyPress) {
         HandleKey(static_cast<QKeyEvent*>(event));
     } else if (event->type() == QEvent::Wheel) {
@@ -402,14 +410,43 @@ void TPMModalHandler::RefreshCursorAndHint()
     TPMView* view = Innermost();
     Qt::CursorShape cursor = Qt::ArrowCursor;
     hintText_.clear();
+    CancelHint();
     if (view != nullptr && view->Selected() != nullptr) {
         TPMItemViewer* selected = view->Selected();
         const QPoint client = view->ScreenToClient(LastMousePos());
         selected->CursorAt(
             QPoint(client.x() - selected->BoundsRect.Left, client.y() - selected->BoundsRect.Top), cursor);
         hintText_ = selected->Item()->Hint().section(u'|', 1);
+        const bool hints =
+            (view->Style() & vstShowAllHints) || (selected->Item()->ResolvedOptions() & tboShowHint);
+        if (hints && !view->Capture()) {
+            // The grab sends every mouse event to the root popup, so Qt's own hints would name the
+            // wrong window: the loop shows the entry's hint itself after the usual delay.
+            hintView_ = view;
+            hintTimer_.start(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay));
+        }
     }
     QGuiApplication::changeOverrideCursor(cursor);
+}
+
+void TPMModalHandler::CancelHint()
+{
+    hintTimer_.stop();
+    hintView_ = nullptr;
+    QToolTip::hideText();
+}
+
+void TPMModalHandler::ShowHint()
+{
+    TPMView* view = hintView_;
+    if (view == nullptr || view->Selected() == nullptr || view != Innermost())
+        return;
+    TPMItemViewer* selected = view->Selected();
+    const QString hint = selected->HintText();
+    if (hint.isEmpty())
+        return;
+    const QRect bounds = selected->BoundsRect.ToQRect().translated(view->ClientOffset());
+    QToolTip::showText(LastMousePos(), hint, view->Window(), bounds);
 }
 
 void TPMModalHandler::ReplayOutsidePress()

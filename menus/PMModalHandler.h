@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -72,6 +73,8 @@ private:
     TPMView* Innermost() const;
     bool InChain(const QWidget* window) const;
     void RefreshCursorAndHint();
+    void CancelHint();
+    void ShowHint();
     void CheckCapture();
     void LoseCapture();
     void End();
@@ -89,6 +92,8 @@ private:
     bool pressedOnMenu_ = false;
     QPointer<QWidget> modalAtStart_;
     QString hintText_;
+    QTimer hintTimer_;
+    QPointer<TPMView> hintView_;
     std::exception_ptr exception_;
     ulong lastInputTime_ = 0;
     // The press outside the menu and the input after it, replayed once the menu has gone.

@@ -11,8 +11,10 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 namespace {
@@ -463,4 +465,39 @@ TEST(PopupMenu, APaintAfterTheMenuWasFreedDoesNotPaintWithinItself)
     qInstallMessageHandler(previous);
     EXPECT_TRUE(PopupWindows().isEmpty());
     EXPECT_TRUE(warnings.filter("Recursive repaint").isEmpty()) << warnings.join(u'\n').toStdString();
+}
+
+TEST(PopupMenu, AnEntryThatAsksForHintsShowsItsHintOverItself)
+{
+    Station station;
+    station.play->SetHint("Plays the next entry|Starts the channel");
+    station.play->SetOptions(tboShowHint);
+    station.stop->SetHint("Stops the channel"); // asks for none
+    const int delay = QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay);
+    const auto hintAfterRest = [&](TPMCustomItem* item) {
+        MouseTo(RootView()->Window(), CentreOnScreen(RootView(), item));
+        QTest::qWait(delay + 200);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    QString overPlay;
+    QString applicationHint;
+    bool hiddenByKey = false;
+    QString overStop = "?";
+    LoopDriver driver({[&] {
+                           overPlay = hintAfterRest(station.play);
+                           applicationHint = TPMModalHandler::Current()->HintText();
+                           Key(Qt::Key_Down);
+                           QTest::qWait(400); // the tip fades out
+                           hiddenByKey = !QToolTip::isVisible();
+                       },
+                       [&] {
+                           overStop = hintAfterRest(station.stop);
+                           Key(Qt::Key_Escape);
+                       }});
+    station.menu->Popup(100, 100);
+    EXPECT_EQ(overPlay, "Plays the next entry");
+    EXPECT_EQ(applicationHint, "Starts the channel");
+    EXPECT_TRUE(hiddenByKey);
+    EXPECT_EQ(overStop, "");
+    EXPECT_FALSE(QToolTip::isVisible());
 }
