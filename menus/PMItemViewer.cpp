@@ -1,5 +1,6 @@
 #include "menus/PMItemViewer.h"
 
+#include "menus/PMAccessibility.h"
 #include "menus/PMClickDispatch.h"
 #include "menus/PMCustomItem.h"
 #include "menus/PMImageList.h"
@@ -67,6 +68,8 @@ TPMItemViewer::TPMItemViewer(TPMView* view, TPMCustomItem* item, int level)
 
 TPMItemViewer::~TPMItemViewer()
 {
+    if (AccObject != nullptr)
+        ReleaseAccObject(AccObject);
     ForgetQueuedClicks(this);
     UncountMenuObject();
 }

@@ -8,6 +8,7 @@
 
 class TCustomImageList;
 class TPMCustomItem;
+class TPMItemViewerAccObject;
 class TPMView;
 
 // The check-mark cell of a menu entry, in pixels at 96 DPI.
@@ -43,6 +44,10 @@ public:
     bool Clipped = false; // hidden by the scroll arrows
     bool OffEdge = false;
     bool PaintAlone = false; // invalidated on its own
+    // Shown, clipped by the scroll arrows or off the edge: what accessibility counts.
+    bool Counted() const { return Show || Clipped || OffEdge; }
+    // Its accessibility object once one was asked for.
+    TPMItemViewerAccObject* AccObject = nullptr;
 
     virtual void MeasureItem(platform::TCanvas& canvas, int& width, int& height);
     // Records the click as the menu's close action.

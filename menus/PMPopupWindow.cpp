@@ -1,5 +1,6 @@
 #include "menus/PMPopupWindow.h"
 
+#include "menus/PMAccessibility.h"
 #include "menus/PMAnimation.h"
 #include "menus/PMCustomItem.h"
 #include "menus/PMItemViewer.h"
@@ -61,6 +62,7 @@ TPMPopupWindow::TPMPopupWindow(TPMView* sourceView, TPMCustomItem* item, bool ed
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus)
 {
+    InstallMenuAccessibility();
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_X11NetWmWindowTypePopupMenu);
     setAttribute(Qt::WA_DeleteOnClose, false);

@@ -26,11 +26,6 @@ bool SameRgb(TColor a, TColor b)
     return ColorToRGB(a) == ColorToRGB(b);
 }
 
-bool Counted(const TPMItemViewer* viewer)
-{
-    return viewer->Show || viewer->Clipped || viewer->OffEdge;
-}
-
 bool Selectable(const TPMItemViewer* viewer)
 {
     const TPMCustomItem* item = viewer->Item();
@@ -699,12 +694,12 @@ void TPMView::RaiseFocusEvent()
     if (!(state_ & vsMenuLoop) || !(RootView()->state_ & vsMenuLoop) || !HasHandle() || !window_->isVisible())
         return;
     int child = 0;
-    if (selected_ != nullptr && Counted(selected_)) {
+    if (selected_ != nullptr && selected_->Counted()) {
         child = 1;
         for (const auto& viewer : viewers_) {
             if (viewer.get() == selected_)
                 break;
-            if (Counted(viewer.get()))
+            if (viewer->Counted())
                 ++child;
         }
     } else if (parentView_ != nullptr) {
