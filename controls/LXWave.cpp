@@ -43,10 +43,26 @@ std::optional<TLXWaveInfo> GetWaveData(const QByteArray& bytes)
     return std::nullopt;
 }
 
+TLXWave& TLXWave::operator=(const TLXWave& other)
+{
+    if (this != &other) {
+        StopOwnSound();
+        data_ = other.data_;
+    }
+    return *this;
+}
+
 TLXWave::~TLXWave()
 {
-    if (!Empty())
+    StopOwnSound();
+}
+
+// Another wave's sound (the clock's hour signal, say) plays on when this one is replaced or freed.
+void TLXWave::StopOwnSound()
+{
+    if (playedStream_ != 0 && audiolib::MemorySoundStream() == playedStream_)
         Stop();
+    playedStream_ = 0;
 }
 
 void TLXWave::Assign(const TLXObject& source)
@@ -59,8 +75,7 @@ void TLXWave::Assign(const TLXObject& source)
 
 void TLXWave::SetData(const QByteArray& bytes)
 {
-    if (!Empty())
-        Stop();
+    StopOwnSound();
     data_ = bytes;
     Changed();
 }
@@ -74,7 +89,9 @@ bool TLXWave::Play(int mode) const
     const audiolib::MemorySoundMode how = mode == 1   ? audiolib::MemorySoundMode::Async
                                           : mode == 2 ? audiolib::MemorySoundMode::Loop
                                                       : audiolib::MemorySoundMode::Sync;
-    return audiolib::MemorySoundPlay(bytes, bytes->constData(), bytes->size(), how);
+    const bool playing = audiolib::MemorySoundPlay(bytes, bytes->constData(), bytes->size(), how);
+    playedStream_ = playing ? audiolib::MemorySoundStream() : 0;
+    return playing;
 }
 
 void TLXWave::Stop()

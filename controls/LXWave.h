@@ -34,15 +34,18 @@ std::optional<TLXWaveInfo> GetWaveData(const QByteArray& bytes);
 class TLXWave : public TLXObject {
 public:
     TLXWave() = default;
-    // A held wave stops the sound from memory first (it may be the one playing).
+    // A copy holds the bytes; the sound playing stays the original's.
+    TLXWave(const TLXWave& other) : TLXObject(other), data_(other.data_) {}
+    TLXWave& operator=(const TLXWave& other);
+    // A wave whose sound is playing stops it first.
     ~TLXWave() override;
     // Another wave is copied byte for byte; anything else goes to the base.
     void Assign(const TLXObject& source) override;
 
     bool Empty() const { return data_.isEmpty(); }
     const QByteArray& Data() const { return data_; }
-    // Takes the bytes as they are (empty clears) and notifies; a held wave stops the sound from
-    // memory first.
+    // Takes the bytes as they are (empty clears) and notifies; the wave's own sound, while it plays,
+    // is stopped first.
     void SetData(const QByteArray& bytes);
     void Clear() { SetData(QByteArray()); }
     // Count bytes from the stream, kept only when they are a WAV file; a count of 0 clears.
@@ -69,7 +72,11 @@ public:
     static void Stop();
 
 private:
+    // Stops the sound when it is still the one this wave started.
+    void StopOwnSound();
+
     QByteArray data_;
+    mutable uint32_t playedStream_ = 0; // the memory sound's stream this wave started last
 };
 
 // The wave through its compressed form or its counted form.

@@ -17,6 +17,13 @@ QImage BlankImage(int width, int height, platform::TColor fill)
     return image;
 }
 
+platform::TBitmap SolidBitmap(int width, int height, platform::TColor color)
+{
+    platform::TBitmap bitmap;
+    bitmap.SetImage(BlankImage(width, height, color));
+    return bitmap;
+}
+
 platform::TColor Probe(const QImage& image, int x, int y)
 {
     return platform::FromQColor(image.pixelColor(x, y));

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for tests that paint: a pinned font, pixel probes and ink bounds on images, and a
 // top-level window for controls to live in.
+#include "platform_gui/Bitmap.h"
 #include "platform_gui/Color.h"
 #include "platform_gui/Font.h"
 
@@ -14,6 +15,9 @@ platform::TFont PinnedFont(int pixels = 13);
 
 // A 32-bit image of the size, filled with the colour.
 QImage BlankImage(int width, int height, platform::TColor fill = platform::clWhite);
+
+// A bitmap of the size in one colour.
+platform::TBitmap SolidBitmap(int width, int height, platform::TColor color);
 
 // The colour of one pixel, as a 0x00BBGGRR value.
 platform::TColor Probe(const QImage& image, int x, int y);

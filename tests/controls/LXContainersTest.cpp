@@ -12,19 +12,10 @@ using namespace platform;
 
 namespace {
 
-TBitmap Solid(int width, int height, TColor color)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(ToQColor(color));
-    TBitmap bitmap;
-    bitmap.SetImage(image);
-    return bitmap;
-}
-
 // A 16 x 16 cell: the colour, with its left half of the transparent colour.
 TBitmap HalfKeyed(TColor color, TColor key)
 {
-    TBitmap bitmap = Solid(16, 16, color);
+    TBitmap bitmap = SolidBitmap(16, 16, color);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 8; ++x)
             bitmap.Canvas().SetPixel(x, y, key);
@@ -44,16 +35,16 @@ std::string Thrown(const std::function<void()>& call)
 TEST(LXContainers, StripSizesAndLimits)
 {
     TLXImageListItem strip(16, 16);
-    const TBitmap tooShort = Solid(32, 15, clRed);
+    const TBitmap tooShort = SolidBitmap(32, 15, clRed);
     EXPECT_EQ(Thrown([&] { strip.Add(&tooShort, nullptr); }), "Invalid image size");
-    const TBitmap notWhole = Solid(20, 16, clRed);
+    const TBitmap notWhole = SolidBitmap(20, 16, clRed);
     EXPECT_EQ(Thrown([&] { strip.Add(&notWhole, nullptr); }), "Invalid image size");
     EXPECT_EQ(Thrown([] { TLXImageListItem(0, 16); }), "Invalid image size");
     EXPECT_EQ(strip.Add(nullptr, &tooShort), -1); // a mask without an image
     EXPECT_EQ(strip.Count(), 0);
 
     // Two cells at once, at their offsets.
-    const TBitmap two = Solid(32, 16, clRed);
+    const TBitmap two = SolidBitmap(32, 16, clRed);
     EXPECT_EQ(strip.Add(&two, nullptr), 0);
     EXPECT_EQ(strip.Count(), 2);
     EXPECT_EQ(strip.ImageRect(1), Rect(16, 0, 32, 16));
@@ -141,7 +132,7 @@ TEST(LXContainers, ImageListAnswersByListAndImage)
     EXPECT_EQ(Probe(cell.Image(), 12, 3), clRed);
 
     TLXBitmapList bitmaps;
-    static_cast<TLXBitmapListItem*>(bitmaps.Add())->SetBitmap(Solid(5, 7, clRed));
+    static_cast<TLXBitmapListItem*>(bitmaps.Add())->SetBitmap(SolidBitmap(5, 7, clRed));
     EXPECT_EQ(bitmaps.ImageCount(0), 1);
     EXPECT_EQ(bitmaps.ImageSize(0, 1), 7);
     EXPECT_EQ(bitmaps.ImageSize(3, 0), 0);
@@ -182,14 +173,14 @@ void Fill(TLXCustomContainer& container, bool compressed)
     switch (container.ListKind()) {
     case TLXCustomContainer::lkBitmapList: {
         auto* item = static_cast<TLXBitmapListItem*>(container.Add());
-        item->SetBitmap(Solid(6, 4, clRed));
+        item->SetBitmap(SolidBitmap(6, 4, clRed));
         item->SetIdent(7);
         item->SetDescription("red");
         container.Add()->SetPixelFormat(spfMono); // an empty one
         break;
     }
     case TLXCustomContainer::lkImageList: {
-        const TBitmap cells = Solid(48, 16, clBlue);
+        const TBitmap cells = SolidBitmap(48, 16, clBlue);
         for (bool masked : {false, true}) {
             auto* item = static_cast<TLXImageListItem*>(container.Add());
             item->SetMasked(masked);

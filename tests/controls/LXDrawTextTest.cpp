@@ -25,15 +25,6 @@ QRect ColorBounds(const QImage& image, TColor color)
     return bounds;
 }
 
-TBitmap SolidBitmap(int width, int height, TColor color)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(ToQColor(color));
-    TBitmap bitmap;
-    bitmap.SetImage(image);
-    return bitmap;
-}
-
 TEST(LXDrawText, MeasuresTextWithEffectsAndMargins)
 {
     TLX3DCaption raisedShadow;

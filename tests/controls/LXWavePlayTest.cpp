@@ -111,6 +111,18 @@ TEST_F(WavePlay, OneSoundAtATime)
     EXPECT_EQ(audiolib::LiveStreamCount(), 0);
     ASSERT_TRUE(audiolib::NullAdvance(Length));
     EXPECT_EQ(Heard(audiolib::NullCapture()), 0);
+
+    // Another wave replaced or freed leaves the playing sound alone.
+    ASSERT_TRUE(second.Play(2));
+    first.SetData(HalfAndHalf());
+    {
+        TLXWave copy(second);
+    }
+    {
+        TLXWave held;
+        held.SetData(HalfAndHalf());
+    }
+    EXPECT_EQ(audiolib::LiveStreamCount(), 1);
 }
 
 TEST_F(WavePlay, NothingPlaysWithoutSoundOrDevice)
