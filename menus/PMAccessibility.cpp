@@ -284,14 +284,22 @@ void* TPMItemViewerAccObject::interface_cast(QAccessible::InterfaceType type)
 
 QStringList TPMItemViewerAccObject::actionNames() const
 {
-    if (viewer_ == nullptr || !Available())
-        return {};
-    if (OpenSubmenu() != nullptr)
-        return {CloseAction};
-    if (viewer_->Item()->KindFlags() & ikfHasSubmenu)
-        return {OpenAction};
+    QStringList names;
+    if (viewer_ == nullptr)
+        return names;
     TPMView* view = viewer_->View();
-    return {view->IsPopup() || (view->Style() & vstMenuBar) ? ExecuteAction : PressAction};
+    if (Available()) {
+        if (OpenSubmenu() != nullptr)
+            names << CloseAction;
+        else if (viewer_->Item()->KindFlags() & ikfHasSubmenu)
+            names << OpenAction;
+        else
+            names << (view->IsPopup() || (view->Style() & vstMenuBar) ? ExecuteAction : PressAction);
+    }
+    // Taking the focus selects the entry, disabled ones too, while it can be reached and is shown.
+    if (Reachable() && (viewer_->Show || viewer_->Clipped))
+        names << setFocusAction();
+    return names;
 }
 
 void TPMItemViewerAccObject::doAction(const QString& name)
@@ -299,6 +307,11 @@ void TPMItemViewerAccObject::doAction(const QString& name)
     if (viewer_ == nullptr || !actionNames().contains(name))
         return;
     TPMView* view = viewer_->View();
+    if (name == setFocusAction()) {
+        view->ChooseViewer(viewer_, false);
+        view->ScrollSelectionIntoView();
+        return;
+    }
     if (OpenSubmenu() != nullptr) {
         view->CloseSubmenus();
         return;
