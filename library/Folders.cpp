@@ -8,6 +8,7 @@
 #include "library/Message.h"
 #include "library/TabFolder.h"
 #include "platform/Messages.h"
+#include "platform/Random.h"
 #include "platform_gui/PageControl.h"
 
 #include <QVBoxLayout>
@@ -220,6 +221,25 @@ void TFFolders::ApplyFonts()
         list->SetItemHeight(height);
     }
     PC->update();
+}
+
+TOFileData* TFFolders::GetIndicativo(int& index, bool randomPick, bool selectedOnly) const
+{
+    const TTabFolder* page = Page(0);
+    if (!page)
+        return nullptr;
+    QStringList selected;
+    if (selectedOnly)
+        page->GetSelected(selected);
+    const int count = selectedOnly ? int(selected.size()) : page->ItemCount();
+    if (count == 0)
+        return nullptr;
+    if (index > count - 1)
+        index = count - 1;
+    if (--index < 0)
+        index = count - 1;
+    const int pick = randomPick ? platform::Random(count) : index;
+    return page->GetFileData(selectedOnly ? selected[pick].toInt() : pick);
 }
 
 int TFFolders::PageCount() const

@@ -14,6 +14,7 @@ namespace platform {
 class TPageControl;
 }
 class SettingsWriter;
+class TOFileData;
 class TTabFolder;
 
 class TFFolders : public QWidget {
@@ -45,6 +46,11 @@ public:
     void ClearFolders();
     // The folders roles' font and colour on every list, and the item height they need.
     void ApplyFonts();
+
+    // A station identification from the first page: Index steps backwards through its files (or its
+    // selected ones), wrapping from the first to the last; a random pick draws instead. Null, Index
+    // untouched, when there is nothing to pick. The page owns the record.
+    TOFileData* GetIndicativo(int& index, bool randomPick, bool selectedOnly) const;
 
     int PageCount() const;
     TTabFolder* Page(int index) const;

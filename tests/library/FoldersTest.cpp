@@ -11,6 +11,7 @@
 #include "foundation_gui/Settings.h"
 #include "library/Message.h"
 #include "library/TabFolder.h"
+#include "platform/Random.h"
 #include "platform_gui/PageControl.h"
 #include "playout/QueueMimeTypes.h"
 
@@ -435,6 +436,66 @@ TEST_F(DrawItemTest, NameAndLengthBoxesColoursAndLines)
     const QImage plain = Paint(false);
     EXPECT_EQ(Probe(plain, 50, 12), RoleColors[RoleFolders]);
     EXPECT_EQ(Probe(plain, 198, 0), RoleColors[RoleFoldersInfo]);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FoldersTest, StationIdentificationsWalkTheFirstPageBackwards)
+{
+    MakeFiles(music.Path(), {"0.wav", "1.wav", "2.wav", "3.wav", "4.wav"});
+    WriteSettings("[Folder0]\nname=JINGLES\n[FolderDirs0]\n" + music.Path().toUtf8() +
+                  "=\n[Folder1]\nname=EMPTY\n");
+    int index = 0;
+    EXPECT_EQ(folders->GetIndicativo(index, false, false), nullptr) << "no page yet";
+    folders->LoadFolders();
+    WaitForLoad();
+    TTabFolder* page = folders->Page(0);
+    ASSERT_EQ(page->ItemCount(), 5);
+    const auto select = [&](std::initializer_list<int> rows) {
+        page->List()->clearSelection();
+        for (const int row : rows)
+            page->List()->selectionModel()->select(page->List()->model()->index(row, 0),
+                                                   QItemSelectionModel::Select);
+    };
+
+    struct Case {
+        const char* what;
+        std::initializer_list<int> selected;
+        bool selectedOnly;
+        int index;
+        const char* file; // nullptr: none
+        int indexAfter;
+    };
+    const Case cases[] = {
+        {"from the first wraps to the last", {}, false, 0, "4.wav", 4},
+        {"then steps back", {}, false, 4, "3.wav", 3},
+        {"past the end is clamped first", {}, false, 9, "3.wav", 3},
+        {"selected only, wrapping", {1, 3}, true, 0, "3.wav", 1},
+        {"selected only, stepping back", {3, 1}, true, 1, "1.wav", 0},
+        {"nothing selected", {}, true, 7, nullptr, 7},
+    };
+    for (const Case& c : cases) {
+        select(c.selected);
+        int at = c.index;
+        const TOFileData* file = folders->GetIndicativo(at, false, c.selectedOnly);
+        EXPECT_EQ(file ? file->Name.toStdString() : std::string("none"), c.file ? c.file : "none") << c.what;
+        EXPECT_EQ(at, c.indexAfter) << c.what;
+    }
+
+    // A random pick still moves Index; the same seed draws the same file.
+    select({});
+    platform::SeedRandom(7);
+    int at = 2;
+    const TOFileData* first = folders->GetIndicativo(at, true, false);
+    EXPECT_EQ(at, 1);
+    platform::SeedRandom(7);
+    at = 2;
+    EXPECT_EQ(folders->GetIndicativo(at, true, false), first);
+    platform::SeedRandom(7);
+    const int draw = platform::Random(5);
+    EXPECT_EQ(first, page->GetFileData(draw));
 }
 
 } // namespace
