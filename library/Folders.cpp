@@ -68,6 +68,10 @@ void TFFolders::DoFirstShow()
     LangFolders.Translate();
     setWindowTitle(MainTitle + " - " + LangFolders.GetText(QStringLiteral("Folders")));
     PC->SetTabHeight(20);
+    if (StationOptions.PlayAtStartup)
+        connect(
+            this, &TFFolders::FoldersLoaded, this, [this] { PlayStartupFolder(Channel); },
+            Qt::SingleShotConnection);
     LoadFolders();
     for (int i = 0; i < PageCount(); ++i)
         Page(i)->SetColumns(StationOptions.FolderColumns);
@@ -240,6 +244,23 @@ TOFileData* TFFolders::GetIndicativo(int& index, bool randomPick, bool selectedO
         index = count - 1;
     const int pick = randomPick ? platform::Random(count) : index;
     return page->GetFileData(selectedOnly ? selected[pick].toInt() : pick);
+}
+
+void TFFolders::PlayStartupFolder(const TChannelCalls& channel)
+{
+    for (int i = 0; i < PageCount(); ++i) {
+        const TTabFolder* page = Page(i);
+        if (page->Caption() != QLatin1String("STARTUP"))
+            continue;
+        bool taken = false;
+        for (int item = 0; item < page->ItemCount(); ++item) {
+            const TOFileData* file = page->GetFileData(item);
+            taken = channel.AddItem(file->FileName, file->Keep) >= 0 || taken;
+        }
+        if (taken)
+            channel.PlayItemAt(0);
+        return;
+    }
 }
 
 int TFFolders::PageCount() const

@@ -17,6 +17,13 @@ class SettingsWriter;
 class TOFileData;
 class TTabFolder;
 
+// The playout channel as the folders window uses it: append a file (its new index, or -1 when refused)
+// and start an entry at once.
+struct TChannelCalls {
+    std::function<int(const QString& path, uint8_t keep)> AddItem;
+    std::function<void(int index)> PlayItemAt;
+};
+
 class TFFolders : public QWidget {
     Q_OBJECT
 public:
@@ -25,9 +32,11 @@ public:
 
     platform::TPageControl* PC;
     TLanguage LangFolders;
+    // Channel 1, set by whoever creates the window.
+    TChannelCalls Channel;
 
     // The set-up of the first showing, run once: at start-up whether or not the window is shown, or
-    // when it first shows.
+    // when it first shows. With PlayAtStartup on, the "STARTUP" page plays once the pages are loaded.
     void DoFirstShow();
 
     // Creates a page for every "Folder" + N from 0 up to the first one without a name and reads the
@@ -51,6 +60,10 @@ public:
     // selected ones), wrapping from the first to the last; a random pick draws instead. Null, Index
     // untouched, when there is nothing to pick. The page owns the record.
     TOFileData* GetIndicativo(int& index, bool randomPick, bool selectedOnly) const;
+
+    // Appends every file of the first page named exactly "STARTUP" with its Keep, then starts the
+    // channel at its first entry; nothing is started when no append was taken.
+    void PlayStartupFolder(const TChannelCalls& channel);
 
     int PageCount() const;
     TTabFolder* Page(int index) const;

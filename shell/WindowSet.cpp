@@ -55,7 +55,9 @@ bool WindowSet::Create()
     Add(FLineInEvent);
     FCombinations->SetRunMode(0);
     Trace("SetRunMode(0)");
-    Add(FFolders);
+    Add(FFolders)->Channel = {
+        [](const QString& path, uint8_t keep) { return FChannel1->AddItem(path, keep); },
+        [](int index) { FChannel1->PlayItemAt(index); }};
     Add(FAbout);
     Add(FLogo);
     Add(FClock);

@@ -11,6 +11,7 @@
 #include "foundation_gui/Settings.h"
 #include "library/Message.h"
 #include "library/TabFolder.h"
+#include "platform/Paths.h"
 #include "platform/Random.h"
 #include "platform_gui/PageControl.h"
 #include "playout/QueueMimeTypes.h"
@@ -496,6 +497,64 @@ TEST_F(FoldersTest, StationIdentificationsWalkTheFirstPageBackwards)
     platform::SeedRandom(7);
     const int draw = platform::Random(5);
     EXPECT_EQ(first, page->GetFileData(draw));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FoldersTest, TheStartupPagePlaysOnceThePagesAreLoaded)
+{
+    MakeFiles(music.File("startup"), {"a.wav", "b.wav"});
+    MakeFiles(music.File("other"), {"x.wav"});
+    struct Case {
+        const char* what;
+        const char* caption;
+        int refuseFrom; // appends from this one on are refused
+        QStringList added;
+        bool started;
+    };
+    const Case cases[] = {
+        {"exactly STARTUP", "STARTUP", 99, {"a.wav", "b.wav"}, true},
+        {"the name is case-sensitive", "Startup", 99, {}, false},
+        {"the first refused, the second taken", "STARTUP", -1, {"b.wav"}, true},
+        {"every append refused", "STARTUP", 0, {}, false},
+    };
+    for (const Case& c : cases) {
+        WriteSettings(
+            QStringLiteral(
+                "[Folder0]\nname=JINGLES\n[FolderDirs0]\n%1=\n[Folder1]\nname=%2\n[FolderDirs1]\n%3=\n")
+                .arg(music.File("other"), c.caption, music.File("startup"))
+                .toUtf8());
+        folders = std::make_unique<TFFolders>();
+        QStringList added;
+        QList<int> started;
+        int appends = 0;
+        folders->Channel = {[&](const QString& path, uint8_t keep) {
+                                EXPECT_EQ(keep, 1);
+                                const int n = appends++;
+                                const bool refused = c.refuseFrom < 0 ? n == 0 : n >= c.refuseFrom;
+                                if (refused)
+                                    return -1;
+                                added.append(platform::FileNamePart(path));
+                                return int(added.size()) + 9;
+                            },
+                            [&](int index) { started.append(index); }};
+        StationOptions.PlayAtStartup = true;
+        folders->DoFirstShow();
+        WaitForLoad();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(added, c.added) << c.what;
+        EXPECT_EQ(started, c.started ? QList<int>{0} : QList<int>{}) << c.what;
+    }
+    StationOptions.PlayAtStartup = false;
+    folders = std::make_unique<TFFolders>();
+    bool touched = false;
+    folders->Channel = {[&](const QString&, uint8_t) { return touched = true, 0; },
+                        [&](int) { touched = true; }};
+    folders->DoFirstShow();
+    WaitForLoad();
+    EXPECT_FALSE(touched) << "PlayAtStartup off";
 }
 
 } // namespace
