@@ -148,11 +148,16 @@ void TLXCustomLabel::FontChanged(TLXFontSource source)
     RefreshContent();
 }
 
+unsigned LabelOptionFlags(unsigned options)
+{
+    return (options & loPathEllipsis ? platform::DT_PATH_ELLIPSIS : 0u) |
+           (options & loEndEllipsis ? platform::DT_END_ELLIPSIS : 0u) |
+           (options & loEditControl ? platform::DT_EDITCONTROL : 0u);
+}
+
 unsigned TLXCustomLabel::OptionFlags() const
 {
-    return (Options() & loPathEllipsis ? platform::DT_PATH_ELLIPSIS : 0u) |
-           (Options() & loEndEllipsis ? platform::DT_END_ELLIPSIS : 0u) |
-           (Options() & loEditControl ? platform::DT_EDITCONTROL : 0u);
+    return LabelOptionFlags(Options());
 }
 
 void TLXCustomLabel::AdjustBounds()

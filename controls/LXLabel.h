@@ -12,6 +12,8 @@
 
 // Label options, as bits.
 enum TLXLabelOption : int { loPathEllipsis = 0x1, loEndEllipsis = 0x2, loEditControl = 0x4 };
+// The text flags of a set of label options.
+unsigned LabelOptionFlags(unsigned options);
 
 // The text-markup tags of the library. No control interprets them.
 inline constexpr std::array<const char*, 12> LXLabelMarkupTags = {

@@ -2,6 +2,7 @@
 
 #include "controls/Knob.h"
 #include "controls/LXLEDLabel.h"
+#include "controls/LXTrackBar.h"
 #include "controls/LbButton.h"
 #include "controls/LbSpeedButton.h"
 #include "controls/NKScrollLabel.h"
@@ -159,8 +160,8 @@ void TFChannel1::CreateControls()
     TB->setRange(0, 100);
     TB->setTickInterval(5);
     TB->setTickPosition(QSlider::TicksBelow);
-    TBPitchShift = Named<QSlider>("TBPitchShift", this, Qt::Horizontal);
-    TBPitchShift->setRange(-60, 60);
+    TBPitchShift = Named<TLXTrackBar>("TBPitchShift", this);
+    TBPitchShift->SetRange(-60, 60);
     TBPitchShift->hide();
     BMenos = PushButton("BMenos", QStringLiteral("-"), 23, this);
     BMas = PushButton("BMas", QStringLiteral("+"), 23, this);

@@ -15,6 +15,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QSlider;
+class TLXTrackBar;
 class TKnob;
 class TLbButton;
 class TLbSpeedButton;
@@ -63,7 +64,7 @@ public:
     QLabel* LParcial;
     TLXLEDLabel* LEDTiempoCuentaAtras; // countdown of the current entry
     QSlider* TB;                       // position of the playing entry, 0..100
-    QSlider* TBPitchShift;
+    TLXTrackBar* TBPitchShift;
     TLbButton* BMenos;
     TLbButton* BMas;
     QLabel* LPitch;

@@ -1,7 +1,11 @@
+#include "TempFolder.h"
 #include "WavWriter.h"
 #include "audiolib/AudioLib.h"
 #include "audiolib/MemorySound.h"
 #include "controls/LXWave.h"
+#include "controls/LXWaveComp.h"
+
+#include <QFile>
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -144,6 +148,42 @@ TEST_F(WavePlay, NothingPlaysWithoutSoundOrDevice)
     odd.SetData(unplayable);
     EXPECT_FALSE(odd.Play(1));
     EXPECT_EQ(audiolib::LiveStreamCount(), 0);
+}
+
+TEST_F(WavePlay, ComponentPlaysTheLastFileLoaded)
+{
+    TLXWaveComp clock;
+    EXPECT_FALSE(clock.Play(1)) << "never loaded";
+    EXPECT_EQ(audiolib::LiveStreamCount(), 0);
+
+    TempFolder folder;
+    auto write = [&folder](const QString& name, const QByteArray& bytes) {
+        QFile file(folder.File(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return folder.File(name);
+    };
+    const QString first = write("a.wav", HalfAndHalf());
+    // The second sound is all negative: no start of the first shows.
+    const QString second =
+        write("b.wav", testing_support::MakeWav({44100, 2, 16}, Length, [](int64_t, int) { return -0.25; }));
+    const QString notWave = write("beeps6.wav", QByteArray("not a wave at all, just text", 28));
+    clock.LoadFromFile(first);
+    clock.LoadFromFile(second);
+    ASSERT_TRUE(clock.Play(1));
+    ASSERT_TRUE(audiolib::NullAdvance(2 * Length));
+    const std::vector<float> out = audiolib::NullCapture();
+    EXPECT_EQ(Heard(out), Length);
+    EXPECT_EQ(Starts(out), 0);
+
+    const QByteArray held = clock.Wave().Data();
+    try {
+        clock.LoadFromFile(notWave);
+        ADD_FAILURE() << "a text file loaded as a wave";
+    } catch (const EInvalidWave& error) {
+        EXPECT_TRUE(QString::fromUtf8(error.what()).contains(notWave)) << error.what();
+    }
+    EXPECT_EQ(clock.Wave().Data(), held) << "a refused file keeps the wave";
 }
 
 TEST(WavePlayRealTime, SyncReturnsOnceTheSoundWasRendered)

@@ -1,0 +1,3 @@
+#include "controls/LXWaveComp.h"
+
+TLXWaveComp::TLXWaveComp(QObject* owner) : TLXCustomComponent(owner) {}
