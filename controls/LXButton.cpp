@@ -20,14 +20,6 @@ namespace {
 
 // The fallback of a turned caption whose font cannot be turned.
 const QString ScalableFallbackFamily = QStringLiteral("Arial");
-// DrawText's right-to-left reading order.
-constexpr unsigned DT_RTLREADING = 0x20000;
-
-bool FillsClientFirst(TLXUserButtonStyle look)
-{
-    return look == ubsExplorer || look == ubsExplorerColored || look == ubsWinXP || look == ubsWinXPCombo ||
-           look == ubsWinXPTool;
-}
 
 // The looks that paint the normal state of a glyph in grey.
 bool PaintsGlyphUncoloured(TLXUserButtonStyle look)
@@ -36,6 +28,12 @@ bool PaintsGlyphUncoloured(TLXUserButtonStyle look)
 }
 
 } // namespace
+
+bool FillsClientFirst(TLXUserButtonStyle look)
+{
+    return look == ubsExplorer || look == ubsExplorerColored || look == ubsWinXP || look == ubsWinXPCombo ||
+           look == ubsWinXPTool;
+}
 
 int ButtonFrameWidth(TLXUserButtonStyle look)
 {
@@ -52,6 +50,19 @@ int ButtonFrameWidth(TLXUserButtonStyle look)
     default:
         return 1;
     }
+}
+
+void PopUpButtonMenu(QWidget* button, QMenu* menu, bool right, int indent)
+{
+    const QPoint at = right ? button->mapToGlobal(QPoint(button->width(), 0)) + QPoint(0, indent)
+                            : button->mapToGlobal(QPoint(0, button->height())) + QPoint(indent, 0);
+    if (menu != nullptr) {
+        // The click that closes the menu must not reach the button or the window again.
+        menu->setAttribute(Qt::WA_NoMouseReplay);
+        menu->exec(at);
+    }
+    if (QWidget* grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
 }
 
 int ButtonDrawState(bool enabled, bool selected, bool hot)
@@ -466,16 +477,7 @@ void TLXButton::Click()
     repaint();
     droppedDown_ = true;
     emit OnDropDown();
-    const QPoint at = dropDownRight_ ? mapToGlobal(QPoint(width(), 0)) + QPoint(0, dropDownIndent_)
-                                     : mapToGlobal(QPoint(0, height())) + QPoint(dropDownIndent_, 0);
-    if (dropDownMenu_ != nullptr) {
-        // The click that closes the menu must not reach the button or the window
-        // again.
-        dropDownMenu_->setAttribute(Qt::WA_NoMouseReplay);
-        dropDownMenu_->exec(at);
-    }
-    if (QWidget* grabber = QWidget::mouseGrabber())
-        grabber->releaseMouse();
+    PopUpButtonMenu(this, dropDownMenu_, dropDownRight_, dropDownIndent_);
     droppedDown_ = false;
     ResetDrawState();
     setDown(false);

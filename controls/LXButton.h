@@ -17,7 +17,16 @@
 #include <cstdint>
 
 // The frame width of a look, as the speed buttons lay out their content.
+// DrawText's right-to-left reading order.
+inline constexpr unsigned DT_RTLREADING = 0x20000;
+
 int ButtonFrameWidth(TLXUserButtonStyle look);
+// The looks whose client area is filled before the face is drawn over it.
+bool FillsClientFirst(TLXUserButtonStyle look);
+
+// The drop-down menu of a button, below it (or at its right edge) moved along by indent, run to its
+// end; a leftover mouse grab is let go, and the closing click does not reach the window again.
+void PopUpButtonMenu(QWidget* button, QMenu* menu, bool right, int indent);
 
 // Draw state of a paint: 1 disabled, else 4 pressed, else 2 hot, else 0.
 int ButtonDrawState(bool enabled, bool selected, bool hot);

@@ -92,6 +92,13 @@ TEST_F(LXTrackBarTest, PositionIsClampedAndAnnouncesOnlyRealChanges)
     bar->SetRange(200, 300);
     EXPECT_EQ(bar->MinValue(), 200);
     EXPECT_EQ(bar->MaxValue(), 300);
+
+    // A handler rewriting the ends' notices moves neither the position nor the bounds.
+    QObject::connect(bar, &TLXCustomTrackBar::OnTrack, [](TLXScrollCode, int& pos) { pos = -999; });
+    bar->SetPosition(1000);
+    EXPECT_EQ(bar->Position(), 300);
+    EXPECT_EQ(bar->MinValue(), 200);
+    EXPECT_EQ(bar->MaxValue(), 300);
 }
 
 TEST_F(LXTrackBarTest, KeysAndWheelStepWithTheirScrollCodes)
