@@ -4,6 +4,7 @@
 #include "TempFolder.h"
 
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -74,6 +75,18 @@ TEST_F(LXListBoxTest, HeaderHiddenBySize)
     EXPECT_EQ(box->List().y(), 0);
     box->SetHeaderHeight(25);
     EXPECT_EQ(box->List().y(), 25);
+}
+
+TEST_F(LXListBoxTest, VirtualWidthScrollsTheColumnsSideways)
+{
+    box->SetVirtualWidth(900);
+    EXPECT_EQ(box->List().width(), 900);
+    EXPECT_EQ(box->Header().width(), 900);
+    EXPECT_GT(box->horizontalScrollBar()->maximum(), 0);
+    box->SetVirtualWidth(-5);
+    EXPECT_EQ(box->VirtualWidth(), 900) << "negative widths are ignored";
+    box->SetVirtualWidth(0);
+    EXPECT_EQ(box->List().width(), box->viewport()->width());
 }
 
 TEST_F(LXListBoxTest, BlankRowsHaveNoHorizontalGridLine)

@@ -294,6 +294,23 @@ TEST_F(LXTrackBarTest, ThumbIsDrawnAtItsPosition)
     EXPECT_EQ(bar->ThumbImages().Image().pixelColor(0, 0).alpha(), 0) << "the corners are transparent";
 }
 
+TEST_F(LXTrackBarTest, ACustomThumbSetsTheThumbGeometry)
+{
+    {
+        TBitmap thumb(20, 8);
+        bar->SetThumb(thumb);
+    }
+    EXPECT_EQ(bar->ThumbStyle(), tsCustom);
+    ASSERT_NE(bar->Thumb(), nullptr);
+    EXPECT_EQ(bar->Layout().Thumb.Width(), 10) << "two images side by side";
+    EXPECT_EQ(bar->Layout().Thumb.Height(), 8);
+    EXPECT_FALSE(Grab().isNull());
+    bar->SetThumb(TBitmap());
+    EXPECT_EQ(bar->ThumbStyle(), tsStandard) << "an empty bitmap returns to the drawn thumb";
+    EXPECT_EQ(bar->Thumb(), nullptr);
+    EXPECT_EQ(bar->Layout().Thumb.Width(), 11);
+}
+
 TEST(LXTrackBar, NoFreeTimerSlotRefusesTheControl)
 {
     std::vector<uint16_t> taken;
