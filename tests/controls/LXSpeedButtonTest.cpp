@@ -144,6 +144,35 @@ TEST_F(LXSpeedButtonTest, DropDownOpensTheMenuBelowAndLeavesTheButtonHot)
     EXPECT_EQ(firstClicks.count(), 0);
 }
 
+TEST_F(LXSpeedButtonTest, PressedContentMovesByOnePixel)
+{
+    using namespace platform;
+    TBitmap glyph(10, 10);
+    glyph.Canvas().Brush.SetColor(clFuchsia);
+    glyph.Canvas().FillRect(Rect(0, 0, 10, 10));
+    glyph.Canvas().Brush.SetColor(clBlue);
+    glyph.Canvas().FillRect(Rect(1, 1, 9, 9));
+    first->SetGlyph(glyph);
+    first->SetUseCaption(false);
+    first->SetColor(clWhite);
+    auto blueBox = [this] {
+        const QImage image = first->grab().toImage();
+        QRect box;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (Probe(image, x, y) == clBlue)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    const QRect normal = blueBox();
+    ASSERT_EQ(normal.size(), QSize(8, 8));
+    QTest::mousePress(first, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(blueBox(), normal.translated(1, 1));
+    QTest::mouseRelease(first, Qt::LeftButton, {}, QPoint(5, 5));
+    first->setEnabled(false);
+    EXPECT_TRUE(blueBox().isNull()) << "a disabled glyph is embossed";
+}
+
 TEST_F(LXSpeedButtonTest, HotCheckEndsHotWithoutALeaveEvent)
 {
     QCursor::setPos(first->mapToGlobal(QPoint(5, 5)));
