@@ -1,6 +1,8 @@
-// Shared main of every test executable: a QApplication on the offscreen platform, a fixed locale and
-// time zone, and a throw-away home so no test can touch the real user's files or desktop settings.
+// Shared main of every test executable: the clock locked against setting, a QApplication on the offscreen
+// platform, a fixed locale and time zone, and a throw-away home so no test can touch the real user's files or
+// desktop settings.
 #include "DialogAnswerer.h"
+#include "TimeLock.h"
 #include "platform_gui/Application.h"
 #ifdef SZ_HAVE_CONTROLS
 #include "controls/LXApplication.h"
@@ -15,6 +17,9 @@
 
 int main(int argc, char** argv)
 {
+    // Before anything else runs: no test, and no program a test starts, may move the machine's clock.
+    if (!InstallTimeLock())
+        return 3;
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("LC_ALL", "C.UTF-8", 1);
     setenv("TZ", "UTC", 1);
