@@ -229,11 +229,12 @@ void TFMain::ArrangeWindows()
     FWindowsBar->show();
     // What keeps the station on air must not wait for a hidden window to be shown, in the order the
     // windows would have shown: channel 1, the pre-listen player, whose volume the exit saves, then
-    // the folder pages (the combinations window joins here when it is built). A window already shown
-    // has done it, and does nothing now.
+    // the folder pages (the combinations window joins here when it is built), then the hour signals
+    // and the start-up time setting. A window already shown has done it, and does nothing now.
     FChannel1->DoFirstShow();
     FCUEPlayer->DoFirstShow();
     FFolders->DoFirstShow();
+    FClock->DoFirstShow();
 }
 
 void TFMain::AddSetMainWindowCommand()
