@@ -49,9 +49,8 @@ public:
     bool SyncTime(std::function<void(const SntpResult&)> done);
     void Cancel();
 
-    struct Request;
-
 private:
+    struct Request; // what the worker shares with the client
     Resolver resolver_;
     std::shared_ptr<Request> pending_;
     std::function<void(const SntpResult&)> done_;
