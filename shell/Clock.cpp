@@ -2,7 +2,7 @@
 
 #include "controls/LXButton.h"
 #include "controls/LXLEDLabel.h"
-#include "controls/LXWave.h"
+#include "controls/LXWaveComp.h"
 #include "controls/LbButton.h"
 #include "foundation/General.h"
 #include "foundation/Log.h"
@@ -67,7 +67,6 @@ TFClock::~TFClock()
     delete TimerDate;
     TimerDate = nullptr;
     SNTPClient1->Cancel();
-    delete LXWaveComp1;
 }
 
 void TFClock::CreateControls()
@@ -108,7 +107,8 @@ void TFClock::CreateControls()
     LXBGetSNTPTime->SetCaption(QStringLiteral("Set PC datetime from Internet"));
     LXBGetSNTPTime->setGeometry(8, 76, 220, 30);
 
-    LXWaveComp1 = new TLXWave;
+    LXWaveComp1 = new TLXWaveComp(this);
+    LXWaveComp1->SetName(QStringLiteral("LXWaveComp1"));
     SNTPClient1 = new platform::SntpClient(this);
     SNTPClient1->setObjectName(QStringLiteral("SNTPClient1"));
     LangClock.Properties = {QStringLiteral("FClock.LMinutesSH.Caption"),

@@ -12,7 +12,7 @@ class QLabel;
 class QSpinBox;
 class TLXButton;
 class TLXLEDLabel;
-class TLXWave;
+class TLXWaveComp;
 class TLbButton;
 class TThreadedTimer;
 namespace platform {
@@ -48,7 +48,7 @@ public:
     QCheckBox* CBSHActivadas;
     QSpinBox* SESHMinutos;
     TLXButton* LXBGetSNTPTime;
-    TLXWave* LXWaveComp1;
+    TLXWaveComp* LXWaveComp1;
     TThreadedTimer* TimerDate;
     platform::SntpClient* SNTPClient1;
     TLanguage LangClock;
