@@ -47,9 +47,11 @@ StationWindows PlacedWindows()
     return {FMain, FClock, FLogo, FChannel1, FCombinations, FFolders};
 }
 
+// A hand-edited edge outside 1..4 would leave the bar undocked wherever the window system put it.
 int SavedBarPosition()
 {
-    return SettingsIni ? SettingsIni->ReadInteger("WindowsBar", "position", 1) : 1;
+    const int position = SettingsIni ? SettingsIni->ReadInteger("WindowsBar", "position", 1) : 1;
+    return position >= 1 && position <= 4 ? position : 1;
 }
 
 } // namespace
@@ -127,6 +129,8 @@ void TFMain::SetLanguage()
     // The language list of the languages page selects TOptions.Language once that page exists.
     LangMain.LanguageFile = AppDir + StationOptions.Language + ".lng";
     LangMain.Translate();
+    if (FWindowsBar)
+        FWindowsBar->SetLanguage();
 }
 
 void TFMain::setVisible(bool visible)
