@@ -9,6 +9,7 @@
 #include "library/TabFolder.h"
 #include "platform/Messages.h"
 #include "playout/Channel1.h"
+#include "shell/BarGlyphs.h"
 #include "shell/Clock.h"
 #include "shell/Combinations.h"
 #include "shell/Logo.h"
@@ -228,6 +229,8 @@ QToolButton* TFWindowsBar::AddButton(const char* name, const QString& caption, c
     auto* button = new QToolButton(PMain);
     button->setObjectName(name);
     button->setText(caption);
+    button->setIcon(BarGlyph(name));
+    button->setIconSize(QSize(16, 16));
     button->setToolTip(hint);
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRaise(true);

@@ -5,7 +5,9 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QScreen>
+#include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -117,6 +119,36 @@ TEST(WindowsBarTest, ControlsAreLaidAlongEachEdge)
     EXPECT_EQ(bar.Position(), 7);
     EXPECT_EQ(bar.geometry(), before);
     EXPECT_EQ(bar.BMain->geometry(), beforeMain);
+}
+
+TEST(WindowsBarTest, MouseDownOnTheMenuLabelOpensTheEdgeMenuThere)
+{
+    TFWindowsBar bar;
+    bar.SetPosition(1);
+    bar.show();
+    QTest::mousePress(bar.LMenu, Qt::LeftButton, {}, QPoint(5, 6));
+    EXPECT_TRUE(bar.PM->isVisible());
+    EXPECT_EQ(bar.PM->pos(), bar.pos() + QPoint(5, 6));
+    QStringList edges;
+    for (const QAction* item : bar.PM->actions())
+        edges.append(item->text());
+    EXPECT_EQ(edges, QStringList({"Top", "Bottom", "Left", "Right"}));
+    bar.PM->close();
+}
+
+TEST(WindowsBarTest, ButtonsTakeNoFocusAndCarryTheirHints)
+{
+    TFWindowsBar bar;
+    const QList<QToolButton*> buttons = bar.PMain->findChildren<QToolButton*>();
+    EXPECT_EQ(buttons.size(), 17);
+    for (const QToolButton* button : buttons) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
+        EXPECT_FALSE(button->toolTip().isEmpty());
+        EXPECT_EQ(button->size(), QSize(22, 22));
+        // Every button shows a glyph or its caption.
+        EXPECT_TRUE(!button->icon().isNull() || !button->text().isEmpty());
+    }
 }
 
 } // namespace
