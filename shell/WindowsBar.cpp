@@ -167,6 +167,8 @@ TFWindowsBar::TFWindowsBar()
 
     LXLLogo = AddLabel(PMain, "LXLLogo", "Sonvela");
     LXLLogo->SetAutoSize(false);
+    // A turned caption in a label of fixed size is placed only when aligned; centred, it stays inside.
+    LXLLogo->SetAlignment(agCenter);
     LXLUser = AddLabel(PMain, "LXLUser", "Defaults");
     LXLUser->FontFX().SetStyle(tdRaised);
 

@@ -4,6 +4,7 @@
 #include "controls/LXLabel.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
@@ -134,6 +135,30 @@ TEST(WindowsBarTest, MouseDownOnTheMenuLabelOpensTheEdgeMenuThere)
         edges.append(item->text());
     EXPECT_EQ(edges, QStringList({"Top", "Bottom", "Left", "Right"}));
     bar.PM->close();
+}
+
+// Pixels of the label that differ from its top-left corner, which no caption reaches.
+int InkOf(QWidget* label)
+{
+    const QImage image = label->grab().toImage();
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ink += image.pixel(x, y) != image.pixel(0, 0);
+    return ink;
+}
+
+TEST(WindowsBarTest, TheTurnedLabelsShowTheirCaptionsAtEveryEdge)
+{
+    TFWindowsBar bar;
+    bar.show();
+    bar.LXLUser->SetCaption(" bob ");
+    for (const int edge : {1, 3}) {
+        SCOPED_TRACE(edge);
+        bar.SetPosition(edge);
+        EXPECT_GT(InkOf(bar.LXLLogo), 20);
+        EXPECT_GT(InkOf(bar.LXLUser), 20);
+    }
 }
 
 TEST(WindowsBarTest, ButtonsTakeNoFocusAndCarryTheirHints)
