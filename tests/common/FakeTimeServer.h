@@ -19,8 +19,6 @@ public:
     bool Shift(int64_t offsetNs, QString& reason) override;
     std::vector<int64_t> Offsets() const;
 
-    bool Refuse = false; // answer as a program without the capability would
-
 private:
     mutable std::mutex lock_;
     std::vector<int64_t> offsets_;
