@@ -123,6 +123,9 @@ TFChannel1::TFChannel1(QWidget* parent) : QWidget(parent), queue_(ChannelNumber)
 
 TFChannel1::~TFChannel1()
 {
+    // The card's inputs are left closed, and nothing of the channel goes on sounding.
+    lineIn_.CloseInputs();
+    queue_.StopPlayback();
     // The list goes before the queue it shows.
     delete LB;
     if (FChannel1 == this)
@@ -290,6 +293,9 @@ void TFChannel1::ConnectPlayback()
     connect(BFadeOut, &TLbSpeedButton::OnClick, &playback_, &TChannelPlayback::FadeOut);
     connect(BRepeat, &TLbSpeedButton::OnClick, this, [this] { playback_.Repeat = BRepeat->Down(); });
     connect(BRnd, &TLbSpeedButton::OnClick, this, [this] { playback_.Random = BRnd->Down(); });
+    connect(BLinein, &TLbSpeedButton::OnClick, this, [this] { lineIn_.LineInClick(BLinein->Down()); });
+    connect(BMic, &TLbSpeedButton::OnClick, this, [this] { lineIn_.MicClick(BMic->Down()); });
+    connect(&lineIn_, &TChannelLineIn::LineInButtonChanged, BLinein, &TLbSpeedButton::SetDown);
     connect(VolumeCtrl, &TKnob::OnChange, this, [this] { playback_.SetVolume(VolumeCtrl->Position()); });
     connect(LB, &QListView::doubleClicked, this,
             [this](const QModelIndex& index) { PlayItemAt(index.row()); });
@@ -329,6 +335,7 @@ void TFChannel1::DoFirstShow()
     queue_.LangChannel.LanguageFile = AppDir + StationOptions.Language + QStringLiteral(".lng");
     queue_.StopPlayback();
     queue_.ResetChannel();
+    lineIn_.CloseInputs();
     ApplyListFonts();
     VolumeCtrl->SetPosition(StationOptions.ChannelVolume[ChannelNumber]);
     playback_.InitOutputDevice();

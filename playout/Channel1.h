@@ -3,6 +3,7 @@
 // the transport controls. The queue and its bookkeeping live in TChannelQueue, the playback in
 // TChannelPlayback; this window shows them. Controls that other windows and later features read
 // keep their names as objectName.
+#include "playout/ChannelLineIn.h"
 #include "playout/ChannelPlayback.h"
 #include "playout/ChannelQueue.h"
 
@@ -31,6 +32,7 @@ public:
 
     TChannelQueue& Queue() { return queue_; }
     TChannelPlayback& Playback() { return playback_; }
+    TChannelLineIn& LineIn() { return lineIn_; }
 
     // The append the folders, combinations and shell windows call: the new index, or -1.
     int AddItem(const QString& text, uint8_t keep) { return queue_.AddItem(text, keep); }
@@ -104,6 +106,7 @@ protected:
 private:
     TChannelQueue queue_;
     TChannelPlayback playback_{queue_};
+    TChannelLineIn lineIn_{queue_, playback_};
     bool firstShow_ = true;
 
     void CreateControls();

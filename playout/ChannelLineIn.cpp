@@ -110,6 +110,14 @@ void TChannelLineIn::MicOff()
     Switch(MixerSourceKind::Microphone, false);
 }
 
+void TChannelLineIn::CloseInputs()
+{
+    TTimerLineIn.Stop();
+    SetLineInDown(false);
+    Switch(MixerSourceKind::Line, false);
+    MicOff();
+}
+
 void TChannelLineIn::SetLineInDown(bool down)
 {
     if (lineInDown_ == down)

@@ -36,6 +36,9 @@ public:
     void MicClick(bool down);
     void MicOn();
     void MicOff();
+    // Leaves the card's line and microphone inputs muted and both buttons up, touching nothing that
+    // plays: the window's set-up and its destruction.
+    void CloseInputs();
 
 signals:
     void LineInButtonChanged(bool down);
