@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 using namespace platform;
@@ -104,7 +105,8 @@ void TLXImageListItem::Grow(int width)
 {
     int capacity = image_.Width();
     while (capacity < width)
-        capacity = std::min(MaxStripWidth, capacity + allocBy_ * width_);
+        capacity = static_cast<int>(
+            std::min<int64_t>(MaxStripWidth, capacity + static_cast<int64_t>(allocBy_) * width_));
     QImage grown(capacity, height_, QImage::Format_BGR888);
     grown.fill(Qt::black);
     QImage grownMask = MakeMask(capacity, height_, true);

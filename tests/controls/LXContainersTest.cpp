@@ -56,6 +56,12 @@ TEST(LXContainers, StripSizesAndLimits)
     EXPECT_EQ(full.Image().Width(), 32768);
     EXPECT_EQ(Thrown([&] { full.AddSlot(); }), "Too many images");
     EXPECT_EQ(full.Count(), 2048);
+
+    // A huge AllocBy (as a stored strip may carry) grows to the limit, not past the int range.
+    TLXImageListItem greedy(16, 16);
+    greedy.SetAllocBy(1 << 30);
+    EXPECT_EQ(greedy.AddSlot(), 0);
+    EXPECT_EQ(greedy.Image().Width(), 32768);
 }
 
 TEST(LXContainers, MaskedSwitchKeepsImagesAndTheMaskComesFromTheColour)
