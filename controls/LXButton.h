@@ -38,6 +38,8 @@ class TLXCustomButton : public QPushButton,
                         public platform::DialogKeyReceiver,
                         public platform::DefaultButtonReceiver {
     Q_OBJECT
+    // What a language file's Caption sets: the painted caption, not the platform button's text.
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
 public:
     explicit TLXCustomButton(QWidget* parent = nullptr);
     ~TLXCustomButton() override;

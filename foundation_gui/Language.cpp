@@ -90,6 +90,10 @@ QTabWidget* TabWidgetOfPage(QWidget* page)
 
 PropertyAccess CaptionAccess(QObject* object)
 {
+    // A control that paints a caption of its own says so with its own Caption property.
+    if (PropertyAccess own = QtPropertyByName(object, QStringLiteral("Caption"));
+        own.kind != PropertyAccess::Kind::None)
+        return own;
     if (auto* widget = qobject_cast<QWidget*>(object)) {
         if (QTabWidget* tabs = TabWidgetOfPage(widget))
             return TextAccess(
@@ -103,7 +107,7 @@ PropertyAccess CaptionAccess(QObject* object)
         return QtProperty(object, "title");
     if (auto* widget = qobject_cast<QWidget*>(object); widget && widget->isWindow())
         return QtProperty(object, "windowTitle");
-    return QtPropertyByName(object, QStringLiteral("Caption"));
+    return {};
 }
 
 QList<QRadioButton*> RadioButtonsOf(QObject* object)

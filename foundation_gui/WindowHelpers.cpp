@@ -2,11 +2,41 @@
 
 #include "platform_gui/Dialogs.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMetaObject>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+
+namespace {
+
+// Watches the application's key presses for the ones meant for its window.
+class EscapeCloser : public QObject {
+public:
+    explicit EscapeCloser(QWidget* window) : QObject(window), window_(window)
+    {
+        QApplication::instance()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape ||
+            static_cast<QKeyEvent*>(event)->modifiers() != Qt::NoModifier)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget == nullptr || widget->window() != window_ || !window_->isVisible())
+            return false;
+        window_->close();
+        return true;
+    }
+
+private:
+    QWidget* window_;
+};
+
+} // namespace
 
 QString BrowseForFolder(const QString& caption, const QString& initialFolder)
 {
@@ -43,4 +73,9 @@ void CentreOnScreen(QWidget* window)
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         window->move(screen->availableGeometry().center() - window->rect().center());
+}
+
+void CloseOnEscape(QWidget* window)
+{
+    new EscapeCloser(window);
 }

@@ -1,5 +1,6 @@
 #pragma once
 // Small window services the windows share.
+#include <QLatin1String>
 #include <QString>
 
 class QWidget;
@@ -19,3 +20,14 @@ void SetTopmost(QWidget* window);
 
 // Places the window in the middle of the primary screen's work area.
 void CentreOnScreen(QWidget* window);
+
+// Escape closes the window, whichever of its controls has the focus: the window sees the key before
+// its controls do.
+void CloseOnEscape(QWidget* window);
+
+// Gives a new control its component name and returns it.
+template <typename Widget> Widget* Named(Widget* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}

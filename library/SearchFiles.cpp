@@ -47,12 +47,6 @@ public:
     Qt::DropActions supportedDragActions() const override { return Qt::CopyAction; }
 };
 
-template <typename Widget> Widget* Named(Widget* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 } // namespace
 
 TFSearchFiles::TFSearchFiles()

@@ -15,12 +15,6 @@
 
 namespace {
 
-template <typename Widget> Widget* Named(Widget* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 QSpinBox* SpinEdit(QWidget* parent, const char* name, int maximum)
 {
     auto* spin = Named(new QSpinBox(parent), name);

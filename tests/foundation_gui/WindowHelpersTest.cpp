@@ -2,7 +2,10 @@
 
 #include "DialogAnswerer.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -47,4 +50,30 @@ TEST(WindowHelpers, SetTopmostKeepsTheWindowWhereItWas)
     SetTopmost(&hidden);
     EXPECT_TRUE(hidden.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(hidden.isVisible());
+}
+
+TEST(WindowHelpers, CloseOnEscapeClosesTheWindowBeforeItsControlsSeeTheKey)
+{
+    QWidget window;
+    auto* edit = new QLineEdit(&window);
+    auto* combo = new QComboBox(&window);
+    CloseOnEscape(&window);
+    QWidget other;
+    auto* otherEdit = new QLineEdit(&other);
+    window.show();
+    other.show();
+
+    // Keys for another window, and other keys, leave it open.
+    QTest::keyClick(otherEdit, Qt::Key_Escape);
+    QTest::keyClick(edit, Qt::Key_A);
+    QTest::keyClick(edit, Qt::Key_Escape, Qt::ShiftModifier);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(other.isVisible());
+    EXPECT_EQ(edit->text(), "a");
+
+    for (QWidget* focused : {static_cast<QWidget*>(edit), static_cast<QWidget*>(combo), &window}) {
+        window.show();
+        QTest::keyClick(focused, Qt::Key_Escape);
+        EXPECT_FALSE(window.isVisible()) << focused->metaObject()->className();
+    }
 }
