@@ -204,6 +204,22 @@ uint32_t FakeMixer::AddItemControl(int device, uint32_t lineId, uint32_t type,
     return Add(device, lineId, std::move(control));
 }
 
+void FakeMixer::SetControlName(int device, uint32_t controlId, const QString& name)
+{
+    const std::lock_guard guard(lock_);
+    Control* control = FindControl(device, controlId);
+    control->control.shortName = name;
+    control->control.name = name;
+}
+
+void FakeMixer::SetLineTarget(int device, uint32_t lineId, uint32_t targetType, const QString& targetName)
+{
+    const std::lock_guard guard(lock_);
+    MixerLine& line = LineOf(devices_[static_cast<size_t>(device)], lineId);
+    line.targetType = targetType;
+    line.targetName = targetName;
+}
+
 void FakeMixer::RefuseNotifications(int device)
 {
     const std::lock_guard guard(lock_);

@@ -33,6 +33,9 @@ public:
     // A uniform multiple-item control (MUX, MIXER) with one item per line id and their values.
     uint32_t AddItemControl(int device, uint32_t lineId, uint32_t type,
                             const std::vector<uint32_t>& itemLines, std::vector<int32_t> values);
+    // Names and targets as a card's driver reports them.
+    void SetControlName(int device, uint32_t controlId, const QString& name);
+    void SetLineTarget(int device, uint32_t lineId, uint32_t targetType, const QString& targetName);
     // The device opens only without a listener.
     void RefuseNotifications(int device);
     // The device does not open at all.
