@@ -7,12 +7,15 @@
 #include "TempFolder.h"
 #include "audiolib/AudioLib.h"
 #include "platform/AlsaMixerLayout.h"
+#include "playout/MixerWindow.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -196,4 +199,23 @@ TEST_F(AlsaMixerTest, AServerThatGoesAwayLeavesTheMixerAnsweringFalse)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !mixer.GetVolume(0, -1, volume); }, 10000));
     EXPECT_FALSE(mixer.SetVolume(0, -1, 0, -1, 1000));
     server = std::make_unique<PrivateSoundServer>(); // for the tests after this one
+}
+
+TEST_F(AlsaMixerTest, TheMixerWindowListsDeviceOneAndItsBarSetsTheMaster)
+{
+    TFMixer window;
+    window.show();
+    ASSERT_EQ(window.CBDevices->count(), 1);
+    EXPECT_EQ(window.CBDevices->itemText(0), QString::fromUtf8(audiolib::GetDeviceName(1)));
+    EXPECT_EQ(window.CBDestination->itemText(0), "Playback");
+    EXPECT_EQ(window.CBSources->currentIndex(), 0);
+    ASSERT_FALSE(window.TB->isHidden());
+
+    window.TB->setValue(40000);
+    // Read back through an opening of its own: the server's value, not the window's handle's.
+    TAudioMixer other;
+    TMixerVolume volume;
+    ASSERT_TRUE(other.GetVolume(0, -1, volume));
+    EXPECT_EQ(volume.Left, 40000);
+    EXPECT_EQ(volume.Right, 40000);
 }
