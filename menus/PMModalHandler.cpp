@@ -5,6 +5,7 @@
 #include "menus/PMLibrary.h"
 #include "menus/PMPlatform.h"
 #include "menus/PMPopupWindow.h"
+#include "menus/PMReleaseWatch.h"
 #include "platform_gui/DesktopSettings.h"
 
 #include <QApplication>
@@ -451,21 +452,30 @@ void TPMModalHandler::ShowHint()
 
 void TPMModalHandler::ReplayOutsidePress()
 {
-    if (replay_.empty())
-        return;
     QWidget* target = replayTarget_ != nullptr ? replayTarget_->window() : nullptr;
     QWindow* window = target != nullptr ? target->windowHandle() : nullptr;
+    // Another program's window or the desktop: nothing to replay to.
+    if (window == nullptr) {
+        replay_.clear();
+        return;
+    }
+    const QMouseEvent* unreleased = nullptr;
+    const QEvent* posted = nullptr;
     for (const auto& input : replay_) {
-        if (window == nullptr)
-            break; // another program's window or the desktop: nothing to replay to
         const auto* mouse = static_cast<const QMouseEvent*>(input.get());
-        const QPointF global = mouse->globalPosition();
-        const QPointF local = window->mapFromGlobal(global.toPoint());
-        auto* replayed = new QMouseEvent(mouse->type(), local, local, global, mouse->button(),
-                                         mouse->buttons(), mouse->modifiers());
-        replayed->setTimestamp(mouse->timestamp());
+        QMouseEvent* replayed = NewMouseEventFor(window, mouse->type(), mouse->globalPosition(),
+                                                 mouse->button(), mouse->buttons(), *mouse);
+        if (mouse->type() == QEvent::MouseButtonPress) {
+            unreleased = mouse;
+            posted = replayed;
+        } else if (mouse->type() == QEvent::MouseButtonRelease && unreleased != nullptr &&
+                   mouse->button() == unreleased->button()) {
+            unreleased = nullptr;
+        }
         QCoreApplication::postEvent(window, replayed);
     }
+    if (unreleased != nullptr)
+        TPMReleaseWatch::Start(window, *unreleased, posted);
     replay_.clear();
 }
 

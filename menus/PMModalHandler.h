@@ -52,7 +52,8 @@ public:
     void SetPointerGrab(bool on);
     // Input an inner loop saw: keys stamped no later are dropped after the menu.
     void NoteInput(ulong timestamp) { lastInputTime_ = std::max(lastInputTime_, timestamp); }
-    // Posts the press that ended the menu, and the input after it, to the window it was aimed at.
+    // Posts the press that ended the menu, and the input after it, to the window it was aimed at; a
+    // release still missing then reaches that window exactly once.
     void ReplayOutsidePress();
 
 signals:

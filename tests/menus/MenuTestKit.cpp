@@ -160,12 +160,25 @@ QPoint CentreOnScreen(TPMView* view, const TPMCustomItem* item)
                                        view->ClientOffset());
 }
 
-void MouseTo(QWidget* window, QPoint screen, QEvent::Type type, Qt::MouseButton button)
+namespace {
+
+void SendMouse(QObject* receiver, QPoint local, QPoint screen, QEvent::Type type, Qt::MouseButton button)
 {
-    const QPoint local = window->mapFromGlobal(screen);
     QMouseEvent event(type, local, local, screen, button,
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
-    QApplication::sendEvent(window, &event);
+    QApplication::sendEvent(receiver, &event);
+}
+
+} // namespace
+
+void MouseTo(QWidget* window, QPoint screen, QEvent::Type type, Qt::MouseButton button)
+{
+    SendMouse(window, window->mapFromGlobal(screen), screen, type, button);
+}
+
+void MouseTo(QWindow* window, QPoint screen, QEvent::Type type, Qt::MouseButton button)
+{
+    SendMouse(window, window->mapFromGlobal(screen), screen, type, button);
 }
 
 void Key(int key, const QString& text)

@@ -32,6 +32,7 @@ void DeliverQueuedClicks();
 #include "menus/PMView.h"
 
 #include <QWidget>
+#include <QWindow>
 
 // A view in the pinned test font.
 class TestView : public TPMView {
@@ -97,6 +98,9 @@ TPMView* RootView();
 QPoint CentreOnScreen(TPMView* view, const TPMCustomItem* item);
 // A mouse event at the screen point, sent to the window as the window system would.
 void MouseTo(QWidget* window, QPoint screen, QEvent::Type type = QEvent::MouseMove,
+             Qt::MouseButton button = Qt::NoButton);
+// The same sent to a window's platform window, where the window system's input arrives first.
+void MouseTo(QWindow* window, QPoint screen, QEvent::Type type = QEvent::MouseMove,
              Qt::MouseButton button = Qt::NoButton);
 // A key press sent to the root popup, or posted to it.
 void Key(int key, const QString& text = {});

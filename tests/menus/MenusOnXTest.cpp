@@ -38,7 +38,8 @@ public:
         process_.waitForFinished(5000);
     }
 
-    // The next line starting with the prefix, waiting for it at most a few seconds; empty if none came.
+    // The next line starting with the prefix, waiting for it as long as a busy machine may need;
+    // empty if none came.
     QString WaitFor(const QString& prefix)
     {
         QElapsedTimer waited;
@@ -47,7 +48,7 @@ public:
             while (next_ < lines_.size())
                 if (lines_[next_++].startsWith(prefix))
                     return lines_[next_ - 1];
-            const int left = 5000 - static_cast<int>(waited.elapsed());
+            const int left = 30000 - static_cast<int>(waited.elapsed());
             if (left <= 0 || !Read(left)) {
                 ADD_FAILURE() << "the probe never printed \"" << prefix.toStdString() << "\"; it printed:\n"
                               << lines_.join(u'\n').toStdString();

@@ -7,6 +7,7 @@
 #include "platform/Messages.h"
 #include "platform_gui/DesktopSettings.h"
 #include "platform_gui/Monitors.h"
+#include "platform_gui/PointerButtons.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -16,6 +17,8 @@
 #include <QTimer>
 #include <QToolTip>
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -45,6 +48,25 @@ struct Station {
         item->SetCaption(caption);
         menu->Items()->AppendItem(item);
         return item;
+    }
+};
+
+// A window of the program with a button filling it, outside the menus, recording what its button does.
+struct OtherWindow {
+    QWidget window;
+    QPushButton* button = new QPushButton("Other", &window);
+    QPoint target;
+    QStringList happened;
+
+    OtherWindow()
+    {
+        window.setGeometry(600, 600, 200, 100);
+        button->setGeometry(0, 0, 200, 100);
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        target = window.mapToGlobal(QPoint(50, 50));
+        QObject::connect(button, &QPushButton::pressed, [this] { happened << "pressed"; });
+        QObject::connect(button, &QPushButton::clicked, [this] { happened << "clicked"; });
     }
 };
 
@@ -126,26 +148,75 @@ TEST(PopupMenu, AClickOnAnEntryRunsItsCommandOnce)
 TEST(PopupMenu, AClickOutsideClosesTheMenuAndStillReachesItsTarget)
 {
     Station station;
-    QWidget other;
-    auto* button = new QPushButton("Other", &other);
-    other.setGeometry(600, 600, 200, 100);
-    button->setGeometry(0, 0, 200, 100);
-    other.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
-    int clicks = 0;
-    QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
-    const QPoint target = other.mapToGlobal(QPoint(50, 50));
+    OtherWindow other;
     LoopDriver driver({[&] {
         // Press and release in one batch, before the loop could return between them.
-        MouseTo(RootView()->Window(), target, QEvent::MouseButtonPress, Qt::LeftButton);
-        MouseTo(RootView()->Window(), target, QEvent::MouseButtonRelease, Qt::LeftButton);
+        MouseTo(RootView()->Window(), other.target, QEvent::MouseButtonPress, Qt::LeftButton);
+        MouseTo(RootView()->Window(), other.target, QEvent::MouseButtonRelease, Qt::LeftButton);
     }});
     station.menu->Popup(100, 100);
-    EXPECT_EQ(clicks, 0);
+    EXPECT_TRUE(other.happened.isEmpty());
     QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(other.happened, QStringList({"pressed", "clicked"}));
     DeliverQueuedClicks();
     EXPECT_TRUE(station.ran.isEmpty());
+}
+
+TEST(PopupMenu, TheReleaseOfAClickOutsideReachesItsTargetExactlyOnce)
+{
+    // What happens to the release after the menu has gone, the press alone having ended it.
+    enum Late { ReleaseAtTargetFirst, ReleaseAtTarget, ReleaseAtAnotherWindow, NewClickAtTarget };
+    const Qt::MouseButtons up = Qt::NoButton;
+    const Qt::MouseButtons down = Qt::LeftButton;
+    const QStringList once{"closed", "pressed", "clicked"};
+    const struct {
+        const char* name;
+        std::optional<Qt::MouseButtons> serverButtons; // what the X server says once the grab is gone
+        std::vector<Late> late;
+        QStringList expected;
+    } cases[] = {
+        {"released onto the freed popup and dropped", up, {}, once},
+        {"dropped, then a new click", up, {NewClickAtTarget}, once + QStringList{"pressed", "clicked"}},
+        {"released before the grab went, read at the target later", up, {ReleaseAtTarget}, once},
+        {"released before the grab went, read before the replay", up, {ReleaseAtTargetFirst}, once},
+        {"released at the target after the menu", down, {ReleaseAtTarget}, once},
+        {"released onto another window of ours", down, {ReleaseAtAnotherWindow}, once},
+        {"at the target before the replayed press, no X server", std::nullopt, {ReleaseAtTargetFirst}, once},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Station station;
+        OtherWindow other;
+        QObject::connect(station.menu, &TPMPopupMenu::Closed, [&] { other.happened << "closed"; });
+        QWidget stray; // a window of the program under the pointer when the button went up
+        stray.setGeometry(900, 100, 100, 100);
+        stray.show();
+        platform::FakePointerButtons server(c.serverButtons);
+        LoopDriver driver(
+            {[&] { MouseTo(RootView()->Window(), other.target, QEvent::MouseButtonPress, Qt::LeftButton); }});
+        station.menu->Popup(100, 100);
+        auto release = [&](QWidget* window) {
+            MouseTo(window->windowHandle(), other.target, QEvent::MouseButtonRelease, Qt::LeftButton);
+        };
+        for (const Late late : c.late)
+            if (late == ReleaseAtTargetFirst)
+                release(&other.window);
+        QCoreApplication::sendPostedEvents();
+        for (const Late late : c.late) {
+            if (late == ReleaseAtTarget)
+                release(&other.window);
+            if (late == ReleaseAtAnotherWindow)
+                release(&stray);
+            if (late == NewClickAtTarget) {
+                MouseTo(other.window.windowHandle(), other.target, QEvent::MouseButtonPress, Qt::LeftButton);
+                release(&other.window);
+            }
+            QCoreApplication::sendPostedEvents();
+        }
+        QCoreApplication::sendPostedEvents();
+        EXPECT_EQ(other.happened, c.expected);
+        EXPECT_FALSE(other.button->isDown());
+    }
 }
 
 TEST(PopupMenu, KeysAndCharacters)

@@ -8,10 +8,11 @@
 #include "menus/PMPopupWindow.h"
 #include "platform_gui/Application.h"
 
+#include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -28,22 +29,62 @@ QString Place(const QRect& rect)
     return QStringLiteral("%1 %2 %3 %4").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
 }
 
-// The root popup's entries on the screen, once the menu shows.
-void SayEntries()
+// The root popup's entries on the screen.
+void SayEntries(TPMPopupWindow* window)
 {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        auto* window = qobject_cast<TPMPopupWindow*>(widget);
-        if (window == nullptr || window->View()->ParentView() != nullptr)
-            continue;
-        TPMView* view = window->View();
-        for (int i = 0; i < view->ViewerCount(); ++i) {
-            TPMItemViewer* viewer = view->Viewer(i);
-            const QRect bounds =
-                viewer->BoundsRect.ToQRect().translated(window->mapToGlobal(view->ClientOffset()));
-            Say(QStringLiteral("entry %1 %2").arg(viewer->CaptionText().remove(u'&'), Place(bounds)));
-        }
+    TPMView* view = window->View();
+    for (int i = 0; i < view->ViewerCount(); ++i) {
+        TPMItemViewer* viewer = view->Viewer(i);
+        const QRect bounds =
+            viewer->BoundsRect.ToQRect().translated(window->mapToGlobal(view->ClientOffset()));
+        Say(QStringLiteral("entry %1 %2").arg(viewer->CaptionText().remove(u'&'), Place(bounds)));
     }
 }
+
+// Says when the server has shown a window, so the test sends input only to what is on the screen:
+// "ready" with the places of the list and the button once the main window shows, and the entries once
+// a menu's root popup does (the menu holds its grab by then).
+class ShownWatch : public QObject {
+public:
+    ShownWatch(QWidget* main, QWidget* list, QWidget* button) : main_(main), list_(list), button_(button)
+    {
+        qApp->installEventFilter(this);
+    }
+    bool entriesSaid = true; // until a menu opens
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override
+    {
+        if (event->type() != QEvent::Expose || !receiver->isWindowType())
+            return false;
+        auto* window = static_cast<QWindow*>(receiver);
+        if (!window->isExposed())
+            return false;
+        if (!readySaid_ && window == main_->windowHandle()) {
+            readySaid_ = true;
+            Say(QStringLiteral("ready list %1 button %2")
+                    .arg(Place(QRect(list_->mapToGlobal(QPoint(0, 0)), list_->size())),
+                         Place(QRect(button_->mapToGlobal(QPoint(0, 0)), button_->size()))));
+        }
+        if (entriesSaid)
+            return false;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* popup = qobject_cast<TPMPopupWindow*>(widget);
+            if (popup != nullptr && popup->windowHandle() == window &&
+                popup->View()->ParentView() == nullptr) {
+                entriesSaid = true;
+                SayEntries(popup);
+            }
+        }
+        return false;
+    }
+
+private:
+    QWidget* main_;
+    QWidget* list_;
+    QWidget* button_;
+    bool readySaid_ = false;
+};
 
 } // namespace
 
@@ -81,18 +122,14 @@ int main(int argc, char** argv)
         Say(QStringLiteral("accepted ") + text);
     };
     menu->Items()->AppendItem(edit);
-    menu->OnPopup = [](QObject*) {
+    ShownWatch shown(&window, list, button);
+    menu->OnPopup = [&shown](QObject*) {
         Say(QStringLiteral("opened"));
-        QTimer::singleShot(0, [] { SayEntries(); });
+        shown.entriesSaid = false;
     };
     QObject::connect(menu, &TPMPopupMenu::Closed, [] { Say(QStringLiteral("closed")); });
     menu->AttachTo(list);
 
     window.show();
-    QTimer::singleShot(200, [&] {
-        Say(QStringLiteral("ready list %1 button %2")
-                .arg(Place(QRect(list->mapToGlobal(QPoint(0, 0)), list->size())),
-                     Place(QRect(button->mapToGlobal(QPoint(0, 0)), button->size()))));
-    });
     return app.exec();
 }
