@@ -1,5 +1,7 @@
 #include "library/FileScan.h"
 
+#include "library/FileMask.h"
+
 #include <QFile>
 #include <QMetaObject>
 
@@ -8,12 +10,14 @@
 #include <condition_variable>
 #include <cstring>
 #include <dirent.h>
-#include <fnmatch.h>
+#include <fcntl.h>
 #include <mutex>
 #include <set>
+#include <string>
 #include <strings.h>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -24,9 +28,46 @@ constexpr qsizetype MaxBatch = 4096;
 
 std::atomic<int> runningWorkers{0};
 
-struct Entry {
-    QByteArray name;
-    unsigned char type;
+// One folder's entries: their names one after another in one buffer, so listing a folder costs no
+// allocation per entry.
+struct Listing {
+    struct Entry {
+        size_t at;
+        size_t length;
+        unsigned char type;
+    };
+    std::string names;
+    std::vector<Entry> entries;
+
+    const char* Name(const Entry& entry) const { return names.data() + entry.at; }
+
+    // False when the folder cannot be opened or is not a folder. Sorted without case, as the
+    // listings of the station's other windows are; names equal but for case in byte order.
+    bool Read(const QByteArray& folder, struct stat& info)
+    {
+        const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        DIR* dir = ::fstat(fd, &info) == 0 ? ::fdopendir(fd) : nullptr;
+        if (dir == nullptr) {
+            ::close(fd);
+            return false;
+        }
+        while (const dirent* item = ::readdir(dir)) {
+            const char* name = item->d_name;
+            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+                continue;
+            const size_t length = std::strlen(name);
+            entries.push_back({names.size(), length, item->d_type});
+            names.append(name, length + 1);
+        }
+        ::closedir(dir);
+        std::sort(entries.begin(), entries.end(), [this](const Entry& a, const Entry& b) {
+            const int order = ::strcasecmp(Name(a), Name(b));
+            return order != 0 ? order < 0 : std::strcmp(Name(a), Name(b)) < 0;
+        });
+        return true;
+    }
 };
 
 } // namespace
@@ -36,10 +77,10 @@ struct Entry {
 struct TSearchThread {
     std::mutex lock;
     std::condition_variable taken;
-    bool stop = false;   // set by the GUI thread; after it the worker never posts again
-    bool posted = false; // a request to take the pending hits is on its way to the GUI
-    bool done = false;   // the walk has ended
-    TmFileScan* owner;   // read only under lock while !stop: the owner's destructor sets stop first
+    std::atomic<bool> stop = false; // set by the GUI thread under lock; after it the worker never posts
+    bool posted = false;            // a request to take the pending hits is on its way to the GUI
+    bool done = false;              // the walk has ended
+    TmFileScan* owner; // read only under lock while !stop: the owner's destructor sets stop first
 
     std::vector<QByteArray> paths;
     std::vector<QByteArray> filters;
@@ -54,8 +95,7 @@ struct TSearchThread {
     {
         if (entryHook)
             entryHook();
-        std::lock_guard guard(lock);
-        return stop;
+        return stop.load(std::memory_order_relaxed);
     }
 
     // Adds a hit (or the end) to what the GUI takes next, and posts one request to take it unless one
@@ -82,57 +122,37 @@ struct TSearchThread {
         return true;
     }
 
-    bool Hit(const std::shared_ptr<TSearchThread>& self, const QByteArray& path)
-    {
-        const QString hit = QFile::decodeName(path);
-        return Offer(self, &hit);
-    }
-
-    static bool IsFolder(const QByteArray& path, const Entry& entry)
-    {
-        if (entry.type == DT_DIR)
-            return true;
-        if (entry.type != DT_LNK && entry.type != DT_UNKNOWN)
-            return false;
-        struct stat info;
-        return ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
-    }
-
     // Folder ends in "/". False once stopped.
-    bool Walk(const std::shared_ptr<TSearchThread>& self, const QByteArray& folder, const QByteArray& mask)
+    bool Walk(const std::shared_ptr<TSearchThread>& self, const QByteArray& folder, const FileMask& mask)
     {
+        Listing listing;
         struct stat info;
-        if (::stat(folder.constData(), &info) != 0 || !S_ISDIR(info.st_mode))
+        if (!listing.Read(folder, info))
             return true;
         // A folder reached twice (a link loop, or two links to one folder) is walked once.
         if (!walked.insert({info.st_dev, info.st_ino}).second)
             return true;
-        std::vector<Entry> entries;
-        if (DIR* dir = ::opendir(folder.constData())) {
-            while (const dirent* item = ::readdir(dir)) {
-                if (std::strcmp(item->d_name, ".") != 0 && std::strcmp(item->d_name, "..") != 0)
-                    entries.push_back({QByteArray(item->d_name), item->d_type});
-            }
-            ::closedir(dir);
-        }
-        std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-            const int order = ::strcasecmp(a.name.constData(), b.name.constData());
-            return order != 0 ? order < 0 : a.name < b.name;
-        });
-        for (const Entry& entry : entries) {
+        for (const Listing::Entry& entry : listing.entries) {
             if (Stopped())
                 return false;
-            if (::fnmatch(mask.constData(), entry.name.constData(), FNM_CASEFOLD) == 0 &&
-                !Hit(self, folder + entry.name))
-                return false;
+            if (mask.Matches(listing.Name(entry), entry.length)) {
+                QByteArray path = folder;
+                const QString hit = QFile::decodeName(path.append(listing.Name(entry), entry.length));
+                if (!Offer(self, &hit))
+                    return false;
+            }
         }
         if (!subDirs)
             return true;
-        for (const Entry& entry : entries) {
+        for (const Listing::Entry& entry : listing.entries) {
             if (Stopped())
                 return false;
-            const QByteArray path = folder + entry.name;
-            if (IsFolder(path, entry) && !Walk(self, path + '/', mask))
+            // Only what may be a folder is opened; a link or an unknown kind is a folder if it opens as one.
+            if (entry.type != DT_DIR && entry.type != DT_LNK && entry.type != DT_UNKNOWN)
+                continue;
+            QByteArray path = folder;
+            path.append(listing.Name(entry), entry.length).append('/');
+            if (!Walk(self, path, mask))
                 return false;
         }
         return true;
@@ -141,11 +161,11 @@ struct TSearchThread {
     static void Run(std::shared_ptr<TSearchThread> self)
     {
         for (const QByteArray& start : self->paths) {
-            for (const QByteArray& mask : self->filters) {
+            for (const QByteArray& filter : self->filters) {
                 if (self->Stopped())
                     break;
                 self->walked.clear();
-                if (!self->Walk(self, start.endsWith('/') ? start : start + '/', mask))
+                if (!self->Walk(self, start.endsWith('/') ? start : start + '/', FileMask(filter)))
                     break;
             }
         }
