@@ -97,18 +97,6 @@ QByteArray MpegStream(uint8_t h1, uint8_t h2, uint8_t h3, int length, int count)
     return MpegFrame(h1, h2, h3, length).repeated(count);
 }
 
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QByteArray LittleEndian(uint64_t value, int bytes)
 {
     QByteArray out;

@@ -1,6 +1,7 @@
 #pragma once
 // Byte-level builders of ID3 tags, MPEG audio streams, WAV, Ogg Vorbis and ASF headers, so each test
 // shows its edge case exactly; and ffmpeg-made files for what real encoders write.
+#include "FileBytes.h"
 #include "TempFolder.h"
 
 #include <QByteArray>
@@ -29,9 +30,6 @@ QByteArray ID3v1Tag(const QByteArray& title, const QByteArray& comment, uint8_t 
 QByteArray MpegFrame(uint8_t h1, uint8_t h2, uint8_t h3, int length);
 // `count` copies of that frame.
 QByteArray MpegStream(uint8_t h1, uint8_t h2, uint8_t h3, int length, int count);
-
-bool WriteFile(const QString& path, const QByteArray& bytes);
-QByteArray ReadFile(const QString& path);
 
 QByteArray LittleEndian(uint64_t value, int bytes);
 // Little-endian 16-bit characters, with a terminating zero character when `terminate`.

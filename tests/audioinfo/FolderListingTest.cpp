@@ -32,8 +32,8 @@ TEST(FolderListing, ListsTheAudioFilesThatRead)
     ASSERT_TRUE(QDir(folder.Path()).mkdir("sub"));
     ASSERT_TRUE(QDir(folder.Path()).mkdir("folder.wav"));
     for (const char* name : {"good.wav", ".hidden.wav", "sub/in.wav", "B.WAV", "a.Wav", "x.txt", "wav"})
-        ASSERT_TRUE(fixtures::WriteFile(folder.File(name), Wav()));
-    ASSERT_TRUE(fixtures::WriteFile(folder.File("bad.mp3"), QByteArray(3000, '\x11')));
+        ASSERT_TRUE(WriteBytes(folder.File(name), Wav()));
+    ASSERT_TRUE(WriteBytes(folder.File("bad.mp3"), QByteArray(3000, '\x11')));
     ASSERT_TRUE(QFile::link(folder.File("good.wav"), folder.File("link.wav")));
     ASSERT_TRUE(QFile::link(folder.File("nowhere.wav"), folder.File("broken.wav")));
     ASSERT_TRUE(QFile::link(folder.File("sub"), folder.File("sublink.wav")));

@@ -25,8 +25,8 @@ TEST(ID3v1, VersionTrackAndTexts)
     TempFolder folder;
     for (const Case& c : cases) {
         const QString path = folder.File("v1.mp3");
-        ASSERT_TRUE(fixtures::WriteFile(path, QByteArray(300, '\x55') +
-                                                  fixtures::ID3v1Tag("T\xEDtulo \x80", c.comment, 17)));
+        ASSERT_TRUE(
+            WriteBytes(path, QByteArray(300, '\x55') + fixtures::ID3v1Tag("T\xEDtulo \x80", c.comment, 17)));
         TID3v1 tag;
         ASSERT_TRUE(tag.ReadFromFile(path)) << c.name;
         EXPECT_TRUE(tag.Exists) << c.name;
@@ -45,8 +45,8 @@ TEST(ID3v1, VersionTrackAndTexts)
 TEST(ID3v1, NoTagShortFileAndMissingFile)
 {
     TempFolder folder;
-    ASSERT_TRUE(fixtures::WriteFile(folder.File("plain.mp3"), QByteArray(128, 'x')));
-    ASSERT_TRUE(fixtures::WriteFile(folder.File("short.mp3"), fixtures::ID3v1Tag("T", "", 1).right(100)));
+    ASSERT_TRUE(WriteBytes(folder.File("plain.mp3"), QByteArray(128, 'x')));
+    ASSERT_TRUE(WriteBytes(folder.File("short.mp3"), fixtures::ID3v1Tag("T", "", 1).right(100)));
 
     TID3v1 tag;
     EXPECT_TRUE(tag.ReadFromFile(folder.File("plain.mp3")));

@@ -284,8 +284,8 @@ TEST(ID3v2, HeaderEdges)
     EXPECT_EQ(tag.Title, "");
 
     TempFolder folder;
-    ASSERT_TRUE(fixtures::WriteFile(folder.File("nine.mp3"), Tag(3, "").left(9)));
-    ASSERT_TRUE(fixtures::WriteFile(folder.File("plain.mp3"), QByteArray(10, 'x')));
+    ASSERT_TRUE(WriteBytes(folder.File("nine.mp3"), Tag(3, "").left(9)));
+    ASSERT_TRUE(WriteBytes(folder.File("plain.mp3"), QByteArray(10, 'x')));
     EXPECT_FALSE(tag.ReadFromFile(folder.File("nine.mp3")));
     EXPECT_FALSE(tag.ReadFromFile(folder.File("missing.mp3")));
     EXPECT_TRUE(tag.ReadFromFile(folder.File("plain.mp3")));

@@ -19,7 +19,7 @@ protected:
     TMPEGaudio Read(const QByteArray& bytes)
     {
         const QString path = folder_.File("audio.mp3");
-        EXPECT_TRUE(fixtures::WriteFile(path, bytes));
+        EXPECT_TRUE(WriteBytes(path, bytes));
         TMPEGaudio audio;
         readResult = audio.ReadFromFile(path);
         return audio;

@@ -32,7 +32,7 @@ protected:
     QString Write(const QString& name, const QByteArray& bytes)
     {
         const QString path = folder_.File(name);
-        EXPECT_TRUE(fixtures::WriteFile(path, bytes));
+        EXPECT_TRUE(WriteBytes(path, bytes));
         return path;
     }
 

@@ -242,7 +242,7 @@ TEST(OggVorbis, DamagedCopiesOfAnEncodedFile)
     const fixtures::FfmpegFiles& files = Encoded();
     if (!files.Made())
         GTEST_SKIP() << "ffmpeg is not installed";
-    const QByteArray original = fixtures::ReadFile(files.File("tags.ogg"));
+    const QByteArray original = ReadBytes(files.File("tags.ogg"));
     const TOggVorbis reference = Read(original);
 
     // A comment count of 2^32 - 1 runs into the setup header and the audio, then ends with the file.

@@ -173,12 +173,12 @@ TEST(WAVfile, FfmpegFilesLastWhatWasMade)
                                               {"adpcm.wav", {"-c:a", "adpcm_ms"}}});
     if (!files.Made())
         GTEST_SKIP() << "ffmpeg is not installed";
-    const QByteArray s16 = fixtures::ReadFile(files.File("s16.wav"));
+    const QByteArray s16 = ReadBytes(files.File("s16.wav"));
     const qsizetype dataSize = s16.indexOf("data") + 4;
     for (const uint32_t size : {0u, 0xFFFFFFFFu}) {
         QByteArray patched = s16;
         patched.replace(4, 4, LittleEndian(size, 4)).replace(dataSize, 4, LittleEndian(size, 4));
-        ASSERT_TRUE(fixtures::WriteFile(files.File(QString("sizes%1.wav").arg(size)), patched));
+        ASSERT_TRUE(WriteBytes(files.File(QString("sizes%1.wav").arg(size)), patched));
     }
     for (const char* name : {"s16.wav", "s24.wav", "f32.wav", "f64.wav", "six.wav", "u8.wav", "rf64.wav",
                              "sizes0.wav", "sizes4294967295.wav"}) {

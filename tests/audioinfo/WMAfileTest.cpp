@@ -231,7 +231,7 @@ TEST(WMAfile, FileMadeByTheEncoder)
     EXPECT_EQ(wma.Track, 7u);
 
     // One flipped bit in the title's length: the title stays itself, without a tail of zeros.
-    QByteArray damaged = fixtures::ReadFile(files.File("tags.wma"));
+    QByteArray damaged = ReadBytes(files.File("tags.wma"));
     const qsizetype description = damaged.indexOf(fixtures::AsfGuid("75B22633-668E-11CF-A6D9-00AA0062CE6C"));
     ASSERT_GT(description, 0);
     const TWMAfile flipped = Read(Flipped(damaged, int(description) + 24 + 1, 0x01));

@@ -2,6 +2,7 @@
 // input and sample-exact seeking, on fixtures the tests make themselves.
 #include "audiolib/Decoder.h"
 #include "AudioFixtures.h"
+#include "FileBytes.h"
 #include "TempFolder.h"
 #include "WavWriter.h"
 #include "audiolib/Errors.h"
@@ -97,24 +98,11 @@ std::vector<std::vector<float>> DecodeWithFfmpeg(const QStringList& paths)
     EXPECT_TRUE(testing_support::RunFfmpeg(arguments, &failure)) << failure.toStdString();
     std::vector<std::vector<float>> decoded;
     for (int i = 0; i < paths.size(); ++i) {
-        QFile file(FixtureFolder().File(QString("decoded%1.raw").arg(i)));
-        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const QByteArray bytes = ReadBytes(FixtureFolder().File(QString("decoded%1.raw").arg(i)));
         std::vector<float>& samples = decoded.emplace_back(static_cast<size_t>(bytes.size()) / sizeof(float));
         std::memcpy(samples.data(), bytes.constData(), samples.size() * sizeof(float));
     }
     return decoded;
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Frames [first, first + count) of interleaved stereo samples.

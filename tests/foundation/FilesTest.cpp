@@ -1,5 +1,6 @@
 #include "foundation/Files.h"
 
+#include "FileBytes.h"
 #include "TempFolder.h"
 
 #include <QDir>
@@ -7,23 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <system_error>
-
-namespace {
-
-void WriteFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    ASSERT_EQ(file.write(content), content.size());
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 TEST(Files, DriveExists)
 {
@@ -49,7 +33,7 @@ TEST(Files, ListFilesAppendsMatchingFilesSortedWithoutCase)
 {
     TempFolder temp;
     for (const char* name : {"B.skn", "a.SKN", ".hidden.skn", "c.txt", "skn"})
-        WriteFile(temp.File(name), "x");
+        ASSERT_TRUE(WriteBytes(temp.File(name), "x"));
     QDir(temp.Path()).mkdir("folder.skn");
 
     QStringList list{"kept"};
@@ -64,7 +48,7 @@ TEST(Files, ListFilesAppendsMatchingFilesSortedWithoutCase)
 TEST(Files, ForceFolderCreatesOnlyWhatIsMissing)
 {
     TempFolder temp;
-    WriteFile(temp.File("file"), "x");
+    ASSERT_TRUE(WriteBytes(temp.File("file"), "x"));
     struct Step {
         QString folder;
         bool created;
@@ -89,14 +73,14 @@ TEST(Files, CopyFileToOverwrites)
     TempFolder temp;
     const QString source = temp.File("source.ini");
     const QString target = temp.File("target.ini");
-    WriteFile(source, "short");
-    WriteFile(target, "a much longer old content");
+    ASSERT_TRUE(WriteBytes(source, "short"));
+    ASSERT_TRUE(WriteBytes(target, "a much longer old content"));
 
     EXPECT_TRUE(CopyFileTo(source, target));
-    EXPECT_EQ(ReadFile(target), "short");
+    EXPECT_EQ(ReadBytes(target), "short");
 
     EXPECT_TRUE(CopyFileTo(source, temp.File("new.ini")));
-    EXPECT_EQ(ReadFile(temp.File("new.ini")), "short");
+    EXPECT_EQ(ReadBytes(temp.File("new.ini")), "short");
 
     EXPECT_FALSE(CopyFileTo(temp.File("missing"), temp.File("never")));
     EXPECT_FALSE(QFile::exists(temp.File("never")));
@@ -104,7 +88,7 @@ TEST(Files, CopyFileToOverwrites)
 
     // Onto itself, also through another path: refused, and the content survives.
     EXPECT_FALSE(CopyFileTo(source, temp.Path() + "./source.ini"));
-    EXPECT_EQ(ReadFile(source), "short");
+    EXPECT_EQ(ReadBytes(source), "short");
 }
 
 TEST(Files, CreateFileIfMissing)
@@ -113,16 +97,16 @@ TEST(Files, CreateFileIfMissing)
     const QString path = temp.File("log.txt");
     EXPECT_TRUE(CreateFileIfMissing(path));
     EXPECT_TRUE(QFile::exists(path));
-    WriteFile(path, "kept");
+    ASSERT_TRUE(WriteBytes(path, "kept"));
     EXPECT_FALSE(CreateFileIfMissing(path));
-    EXPECT_EQ(ReadFile(path), "kept");
+    EXPECT_EQ(ReadBytes(path), "kept");
     EXPECT_THROW(CreateFileIfMissing(temp.File("missing/log.txt")), std::system_error);
 }
 
 TEST(Files, FileSizeByNameIs64Bit)
 {
     TempFolder temp;
-    WriteFile(temp.File("five"), "12345");
+    ASSERT_TRUE(WriteBytes(temp.File("five"), "12345"));
     EXPECT_EQ(FileSizeByName(temp.File("five")), 5);
     EXPECT_EQ(FileSizeByName(temp.File("missing")), 0);
     EXPECT_EQ(FileSizeByName(temp.Path()), 0);

@@ -1,5 +1,6 @@
 #include "library/CombinationsFile.h"
 
+#include "FileBytes.h"
 #include "Fixtures.h"
 #include "TempFolder.h"
 #include "library/CombinationsFormat.h"
@@ -27,19 +28,6 @@ using testing::Hex;
 using testing::Node;
 using testing::RootAlone;
 
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 QStringList FilesIn(const TempFolder& temp)
 {
     return QDir(temp.Path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
@@ -55,7 +43,7 @@ protected:
 
 TEST_F(CombinationsFileTest, ALoadReplacesTheTreeOnlyWhenTheWholeFileWasRead)
 {
-    WriteBytes(Path(), FourNodes);
+    ASSERT_TRUE(WriteBytes(Path(), FourNodes));
     ASSERT_EQ(LoadTreeFromFile(&tree, Path()).status, LoadStatus::Loaded);
     ASSERT_EQ(tree.topLevelItemCount(), 1);
     QTreeWidgetItem* root = tree.topLevelItem(0);
@@ -76,7 +64,7 @@ TEST_F(CombinationsFileTest, ALoadReplacesTheTreeOnlyWhenTheWholeFileWasRead)
         {Hex("01 02 00 0C FF FF FF FF"), "a text length beyond the end of the file at byte 3"},
     };
     for (const auto& c : damaged) {
-        WriteBytes(Path(), c.bytes);
+        ASSERT_TRUE(WriteBytes(Path(), c.bytes));
         const LoadResult result = LoadTreeFromFile(&tree, Path());
         EXPECT_EQ(result.status, LoadStatus::Damaged);
         EXPECT_EQ(result.error, "Combinations file damaged: " + Path() + ": " + c.error);
@@ -94,23 +82,23 @@ TEST_F(CombinationsFileTest, ALoadReplacesTheTreeOnlyWhenTheWholeFileWasRead)
 TEST_F(CombinationsFileTest, ASaveLeavesTheNewFileOrAnErrorWithTheOldOneIntact)
 {
     tree.addTopLevelItem(Node("COMBINACIONES", 0));
-    WriteBytes(Path(), FourNodes);
+    ASSERT_TRUE(WriteBytes(Path(), FourNodes));
     ASSERT_TRUE(SaveTreeToFile(&tree, Path()).ok);
     EXPECT_EQ(ReadBytes(Path()), RootAlone);
 
-    WriteBytes(temp.File("plain"), "x");
+    ASSERT_TRUE(WriteBytes(temp.File("plain"), "x"));
     const SaveResult underFile = SaveTreeToFile(&tree, temp.File("plain/combinations.dat"));
     EXPECT_FALSE(underFile.ok);
     EXPECT_EQ(underFile.error, "Cannot write " + temp.File("plain/combinations.dat") + ": Not a directory");
 
-    WriteBytes(temp.File("locked.dat"), FourNodes);
+    ASSERT_TRUE(WriteBytes(temp.File("locked.dat"), FourNodes));
     ASSERT_TRUE(QFile::setPermissions(temp.File("locked.dat"), QFileDevice::ReadOwner));
     const SaveResult locked = SaveTreeToFile(&tree, temp.File("locked.dat"));
     EXPECT_EQ(locked.error, "Cannot write " + temp.File("locked.dat") + ": the file is read-only");
     EXPECT_EQ(ReadBytes(temp.File("locked.dat")), FourNodes);
 
     // A full disk: the file-size limit stops the write part-way.
-    WriteBytes(Path(), FourNodes);
+    ASSERT_TRUE(WriteBytes(Path(), FourNodes));
     for (int i = 0; i < 200; ++i)
         tree.topLevelItem(0)->addChild(Node(QStringLiteral("Combination %1").arg(i), 1));
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
@@ -137,7 +125,7 @@ TEST_F(CombinationsFileTest, AKilledSaveLeavesOneOfTheTwoTrees)
     for (int i = 0; i < 2000; ++i)
         large.child(0)->addChild(Node(QStringLiteral("/srv/theme-%1.mp3").arg(i), 2, i));
     const QByteArray versions[] = {EncodeTree(small), EncodeTree(large)};
-    WriteBytes(Path(), versions[0]);
+    ASSERT_TRUE(WriteBytes(Path(), versions[0]));
     std::mt19937 random(7);
     for (int round = 0; round < 20; ++round) {
         const pid_t child = ::fork();
@@ -174,7 +162,7 @@ TEST_F(CombinationsFileTest, AVersionThisProgramDidNotReadIsKeptBeforeASave)
 
     // Another program's version is kept, then ours replaces it; twice in one second gives "-2".
     for (const QString& suffix : {QString(), QStringLiteral("-2")}) {
-        WriteBytes(Path() + ".other", FourNodes);
+        ASSERT_TRUE(WriteBytes(Path() + ".other", FourNodes));
         ASSERT_EQ(::rename(QFile::encodeName(Path() + ".other"), QFile::encodeName(Path())), 0);
         EXPECT_TRUE(file.ChangedOnDisk());
         saved = file.Save(&tree);
@@ -186,7 +174,7 @@ TEST_F(CombinationsFileTest, AVersionThisProgramDidNotReadIsKeptBeforeASave)
     }
 
     // A damaged file is never loaded as known, so the save keeps it first.
-    WriteBytes(Path(), FourNodes.left(50));
+    ASSERT_TRUE(WriteBytes(Path(), FourNodes.left(50)));
     EXPECT_EQ(file.Load(&tree).status, LoadStatus::Damaged);
     saved = file.Save(&tree);
     ASSERT_TRUE(saved.ok);

@@ -1,6 +1,7 @@
 #include "library/Folders.h"
 
 #include "Drawing.h"
+#include "FileBytes.h"
 #include "TempFolder.h"
 #include "WavWriter.h"
 #include "foundation/General.h"
@@ -81,17 +82,10 @@ protected:
 
     void WriteSettings(const QByteArray& text)
     {
-        QFile file(SettingsPath);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
-        file.close();
+        ASSERT_TRUE(WriteBytes(SettingsPath, text));
         SettingsIni = std::make_unique<platform::IniFile>(SettingsPath);
     }
-    QByteArray ReadSettings() const
-    {
-        QFile file(SettingsPath);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray ReadSettings() const { return ReadBytes(SettingsPath); }
     // Runs the event loop until the window's load has ended.
     void WaitForLoad()
     {

@@ -1,5 +1,6 @@
 #include "platform/FileReplace.h"
 
+#include "FileBytes.h"
 #include "TempFolder.h"
 
 #include <QDir>
@@ -9,24 +10,11 @@
 
 namespace {
 
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 TEST(FileReplaceTest, TheNewFileKeepsTheOldOnesPermissionsAndLinks)
 {
     TempFolder temp;
     const QString path = temp.File("users.dat");
-    WriteBytes(path, "old");
+    ASSERT_TRUE(WriteBytes(path, "old"));
     const auto ownerAndGroupRead = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
                                    QFileDevice::WriteUser | QFileDevice::ReadGroup;
     ASSERT_TRUE(QFile::setPermissions(path, ownerAndGroupRead));
@@ -57,7 +45,7 @@ TEST(FileReplaceTest, OnlyTheLeftoversOfCutShortReplacesAreRemoved)
                                 "other.dat.part-abcdef",
                                 "Users.dat.part-abcdef"};
     for (const QString& name : leftovers + others)
-        WriteBytes(temp.File(name), "x");
+        ASSERT_TRUE(WriteBytes(temp.File(name), "x"));
     ASSERT_TRUE(QDir(temp.Path()).mkdir("users.dat.part-folder"));
     ASSERT_TRUE(QFile::link(temp.File("users.dat.backup"), temp.File("users.dat.part-linked")));
 

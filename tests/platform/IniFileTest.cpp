@@ -1,5 +1,6 @@
 #include "platform/IniFile.h"
 
+#include "FileBytes.h"
 #include "TempFolder.h"
 
 #include <QDateTime>
@@ -19,19 +20,6 @@ using platform::IniReadPass;
 using platform::IniWriteError;
 
 namespace {
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 // The file's text with its line ends made LF, so checks do not depend on the style written.
 QString TextOf(const QString& path)
@@ -156,7 +144,7 @@ protected:
 
 TEST_F(IniFileTest, ReadStringFollowsProfileRules)
 {
-    WriteBytes(path, ReadRulesFixture());
+    ASSERT_TRUE(WriteBytes(path, ReadRulesFixture()));
     const IniFile ini(path);
     struct Case {
         const char* section;
@@ -203,7 +191,7 @@ TEST_F(IniFileTest, ReadStringFollowsProfileRules)
 
 TEST_F(IniFileTest, ReadIntegerAndReadBoolFollowProfileRules)
 {
-    WriteBytes(path, ReadRulesFixture());
+    ASSERT_TRUE(WriteBytes(path, ReadRulesFixture()));
     const IniFile ini(path);
     struct Case {
         const char* key;
@@ -227,7 +215,7 @@ TEST_F(IniFileTest, ReadIntegerAndReadBoolFollowProfileRules)
 
 TEST_F(IniFileTest, ListingsSkipCommentsAndLaterDuplicates)
 {
-    WriteBytes(path, ReadRulesFixture());
+    ASSERT_TRUE(WriteBytes(path, ReadRulesFixture()));
     const IniFile ini(path);
     EXPECT_TRUE(ini.IsReadable());
     EXPECT_EQ(ini.ReadSections(), QStringList({"Main", "Spaced Section", "a]b", QString::fromUtf8("Música"),
@@ -262,14 +250,14 @@ TEST_F(IniFileTest, MissingFileReadsDefaultsAndFirstWriteCreatesIt)
 
 TEST_F(IniFileTest, WritesKeepEveryUntouchedLine)
 {
-    WriteBytes(path, "; settings of the station\n"
-                     "[Main]\n"
-                     "  Volume = 40   \n"
-                     "Language=English\n"
-                     "; about the next section\n"
-                     "\n"
-                     "[Log]\n"
-                     "level=1\n");
+    ASSERT_TRUE(WriteBytes(path, "; settings of the station\n"
+                                 "[Main]\n"
+                                 "  Volume = 40   \n"
+                                 "Language=English\n"
+                                 "; about the next section\n"
+                                 "\n"
+                                 "[Log]\n"
+                                 "level=1\n"));
     IniFile ini(path);
     ini.WriteInteger("MAIN", "volume", 55);   // the line keeps its place and its spelling
     ini.WriteString("main", "skin", "dark");  // a new key ends its section
@@ -296,16 +284,16 @@ TEST_F(IniFileTest, WritesKeepEveryUntouchedLine)
 
 TEST_F(IniFileTest, DuplicatesAreWrittenAndErasedFirstFirst)
 {
-    WriteBytes(path, "[Users]\n"
-                     "; ana's account\n"
-                     "ana=1\n"
-                     "ANA=2\n"
-                     ";note=a\n"
-                     ";NOTE=b\n"
-                     "[users]\n"
-                     "bob=3\n"
-                     "[Other]\n"
-                     "x=1\n");
+    ASSERT_TRUE(WriteBytes(path, "[Users]\n"
+                                 "; ana's account\n"
+                                 "ana=1\n"
+                                 "ANA=2\n"
+                                 ";note=a\n"
+                                 ";NOTE=b\n"
+                                 "[users]\n"
+                                 "bob=3\n"
+                                 "[Other]\n"
+                                 "x=1\n"));
     IniFile ini(path);
     ini.WriteString("users", "Ana", "9");
     EXPECT_EQ(ini.ReadString("USERS", "ana", ""), "9");
@@ -326,7 +314,7 @@ TEST_F(IniFileTest, DuplicatesAreWrittenAndErasedFirstFirst)
 // A written line reads back as any line of the file does, even when its key was an odd one.
 TEST_F(IniFileTest, WrittenLinesReadBackByTheFileRules)
 {
-    WriteBytes(path, "[Main]\nx=1\n; end\n");
+    ASSERT_TRUE(WriteBytes(path, "[Main]\nx=1\n; end\n"));
     IniFile ini(path);
     ini.WriteString("Main", "k=v", "w"); // the key "k"
     EXPECT_EQ(ini.ReadString("Main", "k", ""), "v=w");
@@ -351,7 +339,7 @@ TEST_F(IniFileTest, LineBreaksInWrittenTextCannotSplitTheLine)
 
 TEST_F(IniFileTest, WriteReplacesTheFileAtomically)
 {
-    WriteBytes(path, "[Main]\nx=1\n");
+    ASSERT_TRUE(WriteBytes(path, "[Main]\nx=1\n"));
     struct stat before {};
     ASSERT_EQ(stat(QFile::encodeName(path).constData(), &before), 0);
     IniFile ini(path);
@@ -369,7 +357,7 @@ TEST_F(IniFileTest, FailedWritesThrowAndLeaveTheDiskAlone)
     EXPECT_THROW(inMissingFolder.WriteString("Main", "x", "1"), IniWriteError);
     EXPECT_FALSE(QFileInfo::exists(temp.File("users"))); // the folder is not created
 
-    WriteBytes(path, "[Main]\nx=1\n");
+    ASSERT_TRUE(WriteBytes(path, "[Main]\nx=1\n"));
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser));
     IniFile readOnly(path);
     EXPECT_THROW(readOnly.WriteString("Main", "x", "2"), IniWriteError);
@@ -388,10 +376,10 @@ TEST_F(IniFileTest, FailedWritesThrowAndLeaveTheDiskAlone)
 
 TEST_F(IniFileTest, OutsideEditsAreSeenAtTheNextCall)
 {
-    WriteBytes(path, "[Main]\nvalue=one\n");
+    ASSERT_TRUE(WriteBytes(path, "[Main]\nvalue=one\n"));
     IniFile ini(path);
     EXPECT_EQ(ini.ReadString("Main", "value", ""), "one");
-    WriteBytes(path, "[Main]\nvalue=two\n"); // in place, same size, same second
+    ASSERT_TRUE(WriteBytes(path, "[Main]\nvalue=two\n")); // in place, same size, same second
     EXPECT_EQ(ini.ReadString("Main", "value", ""), "two");
 
     IniFile otherProgram(path);
@@ -399,28 +387,28 @@ TEST_F(IniFileTest, OutsideEditsAreSeenAtTheNextCall)
     EXPECT_EQ(ini.ReadString("Main", "added", ""), "yes");
 
     // A write starts from the file as it is now, not from what was read before.
-    WriteBytes(path, "[Main]\nvalue=three\n");
+    ASSERT_TRUE(WriteBytes(path, "[Main]\nvalue=three\n"));
     ini.WriteString("Main", "other", "1");
     EXPECT_EQ(TextOf(path), "[Main]\nvalue=three\nother=1\n");
 }
 
 TEST_F(IniFileTest, OldFilesReadAsWindows1252AndAreWrittenBackAsUtf8)
 {
-    WriteBytes(path, "[Main]\r\nname=caf\xE9 \x80\r\n");
+    ASSERT_TRUE(WriteBytes(path, "[Main]\r\nname=caf\xE9 \x80\r\n"));
     IniFile ini(path);
     EXPECT_EQ(ini.ReadString("Main", "name", ""), QString::fromUtf8("café €"));
     ini.WriteString("Main", "x", "1");
     EXPECT_EQ(ReadBytes(path).replace("\r\n", "\n"), "[Main]\nname=caf\xC3\xA9 \xE2\x82\xAC\nx=1\n");
 
     const QString bomPath = temp.File("bom.ini");
-    WriteBytes(bomPath, "\xEF\xBB\xBF[Main]\nk=v\n");
+    ASSERT_TRUE(WriteBytes(bomPath, "\xEF\xBB\xBF[Main]\nk=v\n"));
     IniFile withBom(bomPath);
     EXPECT_EQ(withBom.ReadString("Main", "k", ""), "v");
     withBom.WriteString("Main", "k", "w");
     EXPECT_EQ(ReadBytes(bomPath).replace("\r\n", "\n"), "[Main]\nk=w\n");
 
     // A mark in front of old 8-bit text is skipped too.
-    WriteBytes(bomPath, "\xEF\xBB\xBF[Main]\nk=caf\xE9\n");
+    ASSERT_TRUE(WriteBytes(bomPath, "\xEF\xBB\xBF[Main]\nk=caf\xE9\n"));
     EXPECT_EQ(withBom.ReadString("Main", "k", ""), QString::fromUtf8("café"));
 }
 
@@ -428,7 +416,7 @@ TEST_F(IniFileTest, OldFilesReadAsWindows1252AndAreWrittenBackAsUtf8)
 
 TEST_F(IniFileTest, ABatchOfWritesReachesTheDiskInOneReplaceAtItsEnd)
 {
-    WriteBytes(path, "; kept\n[Main]\nx=1\n");
+    ASSERT_TRUE(WriteBytes(path, "; kept\n[Main]\nx=1\n"));
     IniFile ini(path);
     ini.BeginBatch();
     ini.WriteString("Main", "x", "2");
@@ -463,7 +451,7 @@ TEST_F(IniFileTest, AFileIsReadOnlyWhenItChanged)
     QByteArray text = "[Main]\n";
     for (int i = 0; i < 100; ++i)
         text += "k" + QByteArray::number(i) + "=" + QByteArray::number(i) + "\n";
-    WriteBytes(path, text);
+    ASSERT_TRUE(WriteBytes(path, text));
     MakeOld(path);
     OpenCounter counter(temp.Path(), "Sonvelazodu.ini");
     IniFile ini(path);
@@ -474,7 +462,7 @@ TEST_F(IniFileTest, AFileIsReadOnlyWhenItChanged)
     EXPECT_EQ(counter.Opens(), 1);
 
     // Changed in place to the same size, its modification time put back: still seen.
-    WriteBytes(path, text.replace("k0=0", "k0=7"));
+    ASSERT_TRUE(WriteBytes(path, text.replace("k0=0", "k0=7")));
     MakeOld(path);
     counter.Opens();
     EXPECT_EQ(ini.ReadInteger("Main", "k0", -1), 7);
@@ -491,7 +479,7 @@ TEST_F(IniFileTest, AFileIsReadOnlyWhenItChanged)
 
 TEST_F(IniFileTest, AReadPassLooksAtTheDiskOnce)
 {
-    WriteBytes(path, "[Main]\nvalue=one\n"); // just written: its times cannot tell a change yet
+    ASSERT_TRUE(WriteBytes(path, "[Main]\nvalue=one\n")); // just written: its times cannot tell a change yet
     OpenCounter counter(temp.Path(), "Sonvelazodu.ini");
     IniFile ini(path);
     {
@@ -499,7 +487,7 @@ TEST_F(IniFileTest, AReadPassLooksAtTheDiskOnce)
         for (int i = 0; i < 50; ++i)
             EXPECT_EQ(ini.ReadString("Main", "value", ""), "one");
         EXPECT_EQ(counter.Opens(), 1);
-        WriteBytes(path, "[Main]\nvalue=two\n");
+        ASSERT_TRUE(WriteBytes(path, "[Main]\nvalue=two\n"));
         counter.Opens();
         EXPECT_EQ(ini.ReadString("Main", "value", ""), "one"); // as the file was when the pass began
         EXPECT_EQ(counter.Opens(), 0);
@@ -516,6 +504,6 @@ TEST_F(IniFileTest, ManySectionsAreListedOnceEach)
         expected.append("user" + QString::number(i));
     }
     text += "[USER7]\n[User99999]\n";
-    WriteBytes(path, text);
+    ASSERT_TRUE(WriteBytes(path, text));
     EXPECT_EQ(IniFile(path).ReadSections(), expected);
 }

@@ -1,5 +1,6 @@
 #include "platform/Registry.h"
 
+#include "FileBytes.h"
 #include "TempFolder.h"
 
 #include <QFile>
@@ -12,12 +13,6 @@ using platform::RegistryError;
 using platform::RegistryRoot;
 
 namespace {
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 ino_t InodeOf(const QString& path)
 {
@@ -99,11 +94,7 @@ TEST(RegistryTest, AStoreThatCannotBeWrittenRaisesAndKeepsItsFile)
 {
     TempFolder temp;
     const QString damaged = temp.File("registry.json");
-    {
-        QFile file(damaged);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("{ not json");
-    }
+    ASSERT_TRUE(WriteBytes(damaged, "{ not json"));
     Registry registry(damaged);
     EXPECT_FALSE(registry.KeyExists(RegistryRoot::ClassesRoot, ".mp3"));
     EXPECT_FALSE(registry.DeleteKey(RegistryRoot::ClassesRoot, ".mp3"));

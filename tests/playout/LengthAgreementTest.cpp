@@ -4,13 +4,13 @@
 // cut from a longer stream, a chain of Ogg streams, low-rate WMA, and formats the station does not play.
 #include "AudioLayerFixture.h"
 #include "Ffmpeg.h"
+#include "FileBytes.h"
 #include "TempFolder.h"
 
 #include "audioinfo/OFileData.h"
 #include "audiolib/AudioLib.h"
 #include "playout/AudioLayer.h"
 
-#include <QFile>
 #include <cmath>
 
 namespace {
@@ -19,18 +19,6 @@ constexpr int Slot = 1;
 // The record rounds to whole seconds; a reader counts whole MPEG frames where the engine trims the
 // encoder's delay and padding, a tenth of a second at most.
 constexpr double kRounding = 0.5 + 0.1;
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QByteArray LittleEndian32(uint32_t value)
 {
@@ -115,14 +103,14 @@ TEST_F(LengthAgreementTest, RecordAndEngineAgreeOnWhatPlaysAndForHowLong)
     ASSERT_TRUE(testing_support::RunFfmpeg(
         {"-ss", "4", "-i", file("ten.ogg"), "-c", "copy", "-copyts", file("cut.ogg")}, &failure))
         << failure.toStdString();
-    const QByteArray wav = ReadAll(file("plain.wav"));
+    const QByteArray wav = ReadBytes(file("plain.wav"));
     ASSERT_FALSE(wav.isEmpty());
-    ASSERT_TRUE(WriteAll(file("pipe.wav"), WithSizes(wav, 0xFFFFFFFF)));
-    ASSERT_TRUE(WriteAll(file("unfinished.wav"), WithSizes(wav, 0)));
-    ASSERT_TRUE(WriteAll(file("chunk after data.wav"),
-                         wav + "LIST" + LittleEndian32(500000) + QByteArray(500000, 'x')));
-    ASSERT_TRUE(WriteAll(file("no frames.wav"), wav.left(wav.indexOf("data") + 4) + LittleEndian32(0)));
-    ASSERT_TRUE(WriteAll(file("chain.ogg"), ReadAll(file("six.ogg")) + ReadAll(file("ten.ogg"))));
+    ASSERT_TRUE(WriteBytes(file("pipe.wav"), WithSizes(wav, 0xFFFFFFFF)));
+    ASSERT_TRUE(WriteBytes(file("unfinished.wav"), WithSizes(wav, 0)));
+    ASSERT_TRUE(WriteBytes(file("chunk after data.wav"),
+                           wav + "LIST" + LittleEndian32(500000) + QByteArray(500000, 'x')));
+    ASSERT_TRUE(WriteBytes(file("no frames.wav"), wav.left(wav.indexOf("data") + 4) + LittleEndian32(0)));
+    ASSERT_TRUE(WriteBytes(file("chain.ogg"), ReadBytes(file("six.ogg")) + ReadBytes(file("ten.ogg"))));
 
     struct Case {
         const char* name;

@@ -1,6 +1,7 @@
 // The login window on its own: the users file, new users, passwords, the user's settings copy and
 // the names it refuses. No settings window exists here, so a login only hides the window.
 #include "DialogAnswerer.h"
+#include "FileBytes.h"
 #include "TempFolder.h"
 
 #include "foundation/Base64.h"
@@ -26,18 +27,6 @@ namespace {
 
 const QByteArray ProgramSettings = "[main]\r\nlanguage=english\r\n";
 
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class LoginTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -46,7 +35,7 @@ protected:
         qputenv(AppDirVariable, QFile::encodeName(folder.Path()));
         Hooks().CountInstances = [] { return 1; };
         StationOptions = TOptions{}; // nothing loaded yet, as at start-up
-        ASSERT_TRUE(WriteFile(folder.File("Sonvelazodu.ini"), ProgramSettings));
+        ASSERT_TRUE(WriteBytes(folder.File("Sonvelazodu.ini"), ProgramSettings));
     }
 
     void TearDown() override
@@ -191,7 +180,7 @@ TEST_F(LoginTest, FlowTable)
         // A login or a skip hides the window; a refusal keeps it.
         EXPECT_EQ(login->isVisible(), !c.loggedIn && !c.user.isEmpty());
         if (c.loggedIn) {
-            EXPECT_EQ(ReadFile(UserCopy(c.settingsUser)), ProgramSettings);
+            EXPECT_EQ(ReadBytes(UserCopy(c.settingsUser)), ProgramSettings);
         }
         const platform::IniFile users(folder.File("users.dat"));
         EXPECT_EQ(users.ReadSections(), c.usersAfter);
@@ -210,20 +199,20 @@ TEST_F(LoginTest, TheSettingsAreCopiedAtTheFirstLoginOnly)
         login->BEntrar->click();
         ASSERT_TRUE(login->IsLoggedIn());
     }
-    ASSERT_TRUE(WriteFile(folder.File("Sonvelazodu.ini"), "[main]\r\nlanguage=francais\r\n"));
+    ASSERT_TRUE(WriteBytes(folder.File("Sonvelazodu.ini"), "[main]\r\nlanguage=francais\r\n"));
     auto login = ShownLogin();
     Type(*login, "ann", "secret");
     login->BEntrar->click();
     EXPECT_TRUE(login->IsLoggedIn());
     EXPECT_EQ(SettingsPath, UserCopy("ann"));
-    EXPECT_EQ(ReadFile(UserCopy("ann")), ProgramSettings);
+    EXPECT_EQ(ReadBytes(UserCopy("ann")), ProgramSettings);
 }
 
 TEST_F(LoginTest, AFailedCopyKeepsTheProgramSettingsAndTheWindow)
 {
     AddUser("ann", "secret");
     // A file where the users folder belongs: no folder can be made below it, not even by root.
-    ASSERT_TRUE(WriteFile(folder.File("users"), "not a folder"));
+    ASSERT_TRUE(WriteBytes(folder.File("users"), "not a folder"));
     ScriptedDialogAnswerer dialogs;
     dialogs.ExpectButton(QMessageBox::Ok);
     auto login = ShownLogin();
@@ -259,7 +248,7 @@ TEST_F(LoginTest, NamesThatWouldLeaveTheUsersFolderOrBreakTheUsersFileAreRefused
 
 TEST_F(LoginTest, ANewUserWhoseFolderCannotBeMadeIsNotWritten)
 {
-    ASSERT_TRUE(WriteFile(folder.File("users"), "not a folder"));
+    ASSERT_TRUE(WriteBytes(folder.File("users"), "not a folder"));
     ScriptedDialogAnswerer dialogs;
     dialogs.ExpectInput("pw");
     dialogs.ExpectButton(QMessageBox::Ok);
@@ -280,8 +269,8 @@ TEST_F(LoginTest, LeftoversOfCutShortSavesAreRemoved)
     const QStringList leftovers = {"users.dat.part-a1B2c3", "Sonvelazodu.ini.part-Zz9yX0",
                                    "users/ann/Sonvelazodu.ini.part-q1w2e3"};
     for (const QString& name : leftovers)
-        ASSERT_TRUE(WriteFile(folder.File(name), "[cut"));
-    ASSERT_TRUE(WriteFile(folder.File("Sonvelazodu.ini.backup"), ProgramSettings));
+        ASSERT_TRUE(WriteBytes(folder.File(name), "[cut"));
+    ASSERT_TRUE(WriteBytes(folder.File("Sonvelazodu.ini.backup"), ProgramSettings));
 
     auto login = ShownLogin();
     EXPECT_FALSE(QFileInfo::exists(folder.File(leftovers[0])));
@@ -327,7 +316,8 @@ TEST_F(LoginTest, AnotherRunningCopyEndsTheCreation)
 TEST_F(LoginTest, TheWindowIsTranslatedFromTheLanguageFileOfNoLanguage)
 {
     // The settings are not loaded when the window first shows, so the language name is empty.
-    ASSERT_TRUE(WriteFile(folder.File(".lng"), "[translations]\r\nFUserPassword.BEntrar.Caption=Entrar\r\n"));
+    ASSERT_TRUE(
+        WriteBytes(folder.File(".lng"), "[translations]\r\nFUserPassword.BEntrar.Caption=Entrar\r\n"));
     auto login = ShownLogin();
     EXPECT_EQ(login->BEntrar->text(), "Entrar");
     EXPECT_EQ(login->BCancel->text(), "Cancel");

@@ -1,6 +1,7 @@
 // The station's file types: what the registry holds after start-up, that a start changing nothing writes
 // nothing, that a store or a desktop folder that cannot be written never stops the station, and the
 // desktop's files as the desktop itself reads them.
+#include "FileBytes.h"
 #include "StationFixture.h"
 
 #include "platform/Registry.h"
@@ -19,12 +20,6 @@ namespace {
 QString ApplicationsFolder()
 {
     return qEnvironmentVariable("XDG_DATA_HOME") + "/applications";
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Inode and modification time: a file replaced or rewritten changes one of them.
@@ -114,13 +109,13 @@ TEST_F(RegistrationTest, EveryStartRegistersTheFourTypesAndASecondWritesNothing)
     std::vector<QByteArray> bytes;
     for (const QString& path : written) {
         stamps.push_back(Stamp(path));
-        bytes.push_back(ReadFile(path));
+        bytes.push_back(ReadBytes(path));
         ASSERT_FALSE(bytes.back().isEmpty()) << qPrintable(path);
     }
     StartAndLeave();
     for (qsizetype i = 0; i < written.size(); ++i) {
         EXPECT_EQ(Stamp(written[i]), stamps[size_t(i)]) << qPrintable(written[i]);
-        EXPECT_EQ(ReadFile(written[i]), bytes[size_t(i)]) << qPrintable(written[i]);
+        EXPECT_EQ(ReadBytes(written[i]), bytes[size_t(i)]) << qPrintable(written[i]);
     }
 }
 
@@ -133,7 +128,7 @@ TEST_F(RegistrationTest, AStoreThatCannotBeWrittenOrADesktopFolderThatCannotBeMa
     // The desktop's data folder under a regular file: the registry is kept, the desktop is not told.
     ASSERT_TRUE(QDir().rmdir(ProgramFile("registry.json")));
     const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
-    QFile(ProgramFile("plain")).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WriteBytes(ProgramFile("plain"), {}));
     qputenv("XDG_DATA_HOME", QFile::encodeName(ProgramFile("plain/data")));
     StartAndLeave();
     qputenv("XDG_DATA_HOME", dataHome);
@@ -147,11 +142,9 @@ TEST_F(RegistrationTest, TheDesktopEntryNamesTheClientBesideTheProgramAndTheDesk
     const QString programFolder = ProgramFile("dir with blank & $x");
     ASSERT_TRUE(QDir().mkpath(programFolder));
     // The desktop ignores an entry whose client is not there.
-    QFile client(programFolder + "/sonvela-open");
-    ASSERT_TRUE(client.open(QIODevice::WriteOnly));
-    client.write("#!/bin/sh\n");
-    client.close();
-    client.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString client = programFolder + "/sonvela-open";
+    ASSERT_TRUE(WriteBytes(client, "#!/bin/sh\n"));
+    ASSERT_TRUE(QFile::setPermissions(client, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     platform::Registry registry(ProgramFile("registry.json"));
     RegisterAudioFileTypes(registry, programFolder + "/Sonvelazodu");
 
@@ -182,7 +175,7 @@ TEST_F(RegistrationTest, TheDesktopEntryNamesTheClientBesideTheProgramAndTheDesk
                              "Name=Enqueue in Sonvela\n"
                              "Exec=" +
                              exec + "\n";
-    EXPECT_EQ(QString::fromUtf8(ReadFile(entry)), expected);
+    EXPECT_EQ(QString::fromUtf8(ReadBytes(entry)), expected);
 
     QByteArray output;
     if (RunTool("desktop-file-validate", {entry}, &output)) {

@@ -1,5 +1,6 @@
 #include "StationFixture.h"
 
+#include "FileBytes.h"
 #include "audiolib/AudioLib.h"
 #include "foundation/General.h"
 #include "foundation/Log.h"
@@ -96,15 +97,12 @@ void StationFixture::CloseSettingsWindow()
 
 void StationFixture::WriteProgramFile(const QString& name, const QByteArray& bytes) const
 {
-    QFile file(folder.File(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
+    ASSERT_TRUE(WriteBytes(folder.File(name), bytes));
 }
 
 QByteArray StationFixture::ReadProgramFile(const QString& name) const
 {
-    QFile file(folder.File(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return ReadBytes(folder.File(name));
 }
 
 QString StationFixture::SettingsValue(const QString& section, const QString& key) const
