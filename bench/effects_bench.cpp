@@ -1,9 +1,11 @@
 // CPU cost of the effects window's library effects on one stream (three equaliser bands and the
-// reverb), per 10 ms block of 441 frames at 44.1 kHz, next to the cost of decoding that block of an
-// MP3. The "real_time_fraction" counter is CPU time over the audio time processed.
+// reverb), and of its whole chain (those and the rotate, echo and flanger sample effects), per 10 ms
+// block of 441 frames at 44.1 kHz, next to the cost of decoding that block of an MP3. The
+// "real_time_fraction" counter is CPU time over the audio time processed.
 #include "audiolib/Decoder.h"
 #include "audiolib/ParamEq.h"
 #include "audiolib/Reverb.h"
+#include "playout/SampleEffects.h"
 
 #include <benchmark/benchmark.h>
 
@@ -40,29 +42,64 @@ std::vector<float> MusicBlock()
 
 // The settings the effects window writes: bands at 125, 1000 and 8000 Hz, 18 semitones wide, and
 // the reverb at 1200 ms with a high-frequency ratio of 0.1, all moved away from neutral.
-void EqualiserAndReverb(benchmark::State& state)
-{
-    ParamEq bands[] = {ParamEq(Rate), ParamEq(Rate), ParamEq(Rate)};
-    const ParamEqParameters settings[] = {{125, 18, 6}, {1000, 18, -6}, {8000, 18, 3}};
-    for (int i = 0; i < 3; ++i)
-        bands[i].SetParameters(&settings[i]);
-    Reverb reverb(Rate);
-    const ReverbParameters reverbSettings{0, -12, 1200, 0.1f};
-    reverb.SetParameters(&reverbSettings);
+struct LibraryEffects {
+    ParamEq bands[3] = {ParamEq(Rate), ParamEq(Rate), ParamEq(Rate)};
+    Reverb reverb{Rate};
 
+    LibraryEffects()
+    {
+        const ParamEqParameters settings[] = {{125, 18, 6}, {1000, 18, -6}, {8000, 18, 3}};
+        for (int i = 0; i < 3; ++i)
+            bands[i].SetParameters(&settings[i]);
+        const ReverbParameters reverbSettings{0, -12, 1200, 0.1f};
+        reverb.SetParameters(&reverbSettings);
+    }
+    void Process(float* block)
+    {
+        for (ParamEq& band : bands)
+            band.Process(block, BlockFrames);
+        reverb.Process(block, BlockFrames);
+    }
+};
+
+// Runs `chain` on a fresh block each time, as the mixer hands one over.
+template <typename Chain> void MeasureChain(benchmark::State& state, Chain chain)
+{
     const std::vector<float> input = MusicBlock();
     std::vector<float> block(input.size());
     for (auto _ : state) {
-        block = input; // a fresh block each time, as the mixer hands over
-        for (ParamEq& band : bands)
-            band.Process(block.data(), BlockFrames);
-        reverb.Process(block.data(), BlockFrames);
+        block = input;
+        chain(block.data());
         benchmark::DoNotOptimize(block.data());
         benchmark::ClobberMemory();
     }
     SetRealTimeFraction(state);
 }
+
+void EqualiserAndReverb(benchmark::State& state)
+{
+    LibraryEffects effects;
+    MeasureChain(state, [&](float* block) { effects.Process(block); });
+}
 BENCHMARK(EqualiserAndReverb);
+
+// The window's whole chain in the stream's order: rotate (priority 2), the equaliser and reverb,
+// echo (1, added after them), flanger (0).
+void WholeWindowChain(benchmark::State& state)
+{
+    LibraryEffects effects;
+    TRotateState rotate;
+    TEchoState echo;
+    TFlangerState flanger;
+    constexpr auto Bytes = static_cast<uint32_t>(BlockFrames * 2 * sizeof(float));
+    MeasureChain(state, [&](float* block) {
+        Rotate(rotate, block, Bytes);
+        effects.Process(block);
+        Echo(echo, block, Bytes);
+        Flanger(flanger, block, Bytes);
+    });
+}
+BENCHMARK(WholeWindowChain);
 
 // Ten seconds of a 128 kbit/s stereo MP3, encoded by the ffmpeg program.
 std::vector<char> Mp3File()

@@ -242,5 +242,10 @@ audiolib::Handle ChannelSetDSP(int slot, audiolib::DspFunction function, int pri
 
 bool ChannelRemoveDSP(int slot, audiolib::Handle dsp)
 {
-    return audiolib::ChannelRemoveDSP(ChannelStream(slot), dsp);
+    return StreamRemoveDSP(ChannelStream(slot), dsp);
+}
+
+bool StreamRemoveDSP(audiolib::Handle stream, audiolib::Handle dsp)
+{
+    return audiolib::ChannelRemoveDSP(stream, dsp);
 }

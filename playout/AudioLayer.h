@@ -90,3 +90,5 @@ audiolib::Handle ChannelSetDSP(int slot, audiolib::DspProc procedure, void* user
 // The same with a function object that owns its state; it goes when removed or with its stream.
 audiolib::Handle ChannelSetDSP(int slot, audiolib::DspFunction function, int priority);
 bool ChannelRemoveDSP(int slot, audiolib::Handle dsp);
+// The same on a stream named by its handle: an entry still fading out keeps its own procedures.
+bool StreamRemoveDSP(audiolib::Handle stream, audiolib::Handle dsp);

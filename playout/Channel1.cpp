@@ -13,6 +13,7 @@
 #include "platform/Messages.h"
 #include "platform_gui/Color.h"
 #include "platform_gui/Dialogs.h"
+#include "playout/FX.h"
 #include "playout/LineInEvent.h"
 #include "playout/QueueDelegate.h"
 #include "playout/QueueListView.h"
@@ -306,6 +307,19 @@ void TFChannel1::ConnectPlayback()
     connect(&playback_, &TChannelPlayback::PlayButtonRaised, this, [this] { BStop->SetDown(true); });
     connect(&playback_, &TChannelPlayback::ScrollLineDown, this,
             [this] { LB->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd); });
+    ConnectEffects();
+}
+
+void TFChannel1::ConnectEffects()
+{
+    connect(BFx, &TLbButton::OnClick, this, [] {
+        if (FFX != nullptr)
+            FFX->ShowForChannel(ChannelNumber);
+    });
+    connect(&playback_, &TChannelPlayback::ApplyFX, this, [] {
+        if (FFX != nullptr)
+            FFX->ApplyFX();
+    });
 }
 
 void TFChannel1::ShowOnAir(bool on)

@@ -113,6 +113,8 @@ private:
     void CreateMenu();
     void ConnectQueue();
     void ConnectPlayback();
+    // The "Fx" button and the effects each new entry gets, through the effects window.
+    void ConnectEffects();
     void ShowOnAir(bool on);
 };
 

@@ -139,10 +139,10 @@ void PlaybackFixture::RunUntil(int64_t frames, const std::map<int64_t, std::func
     }
 }
 
-void PlaybackFixture::ExpectHeard(const std::vector<THeard>& heard) const
+void PlaybackFixture::ExpectHeard(const std::vector<THeard>& heard, int64_t from) const
 {
     const auto frames = static_cast<int64_t>(output.size() / 2);
-    for (int64_t frame = 0; frame < frames; ++frame) {
+    for (int64_t frame = from; frame < frames; ++frame) {
         for (int side = 0; side < 2; ++side) {
             double expected = 0.0;
             for (const THeard& entry : heard)

@@ -71,9 +71,9 @@ public:
     void Deliver();
     // Renders up to `frames`, running each action at the start of its block.
     void RunUntil(int64_t frames, const std::map<int64_t, std::function<void()>>& actions = {});
-    // The output so far against what the entries should sound like: to 1e-5, and exactly 0
-    // wherever none of them sounds. Reports the first frame that differs.
-    void ExpectHeard(const std::vector<THeard>& heard) const;
+    // The output so far, from frame `from` on, against what the entries should sound like: to
+    // 1e-5, and exactly 0 wherever none of them sounds. Reports the first frame that differs.
+    void ExpectHeard(const std::vector<THeard>& heard, int64_t from = 0) const;
     // The log lines whose text (after date, time and codes) ends with `text`.
     int LogCount(const QString& text) const;
 
