@@ -78,6 +78,9 @@ TFSearchFiles::TFSearchFiles()
     LBSearchFiles->setFrameShape(QFrame::NoFrame);
     LBSearchFiles->setStyleSheet(QStringLiteral("QListView { color: lime; background: black; }"));
     SB->setSizeGripEnabled(false);
+    // A status bar keeps its own face on the black window, or its black text would not show.
+    SB->setStyleSheet(
+        QStringLiteral("QStatusBar { background: palette(button); color: palette(button-text); }"));
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(EInitialPath, 0, 0, 1, 2);

@@ -9,6 +9,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QListView>
 #include <QMimeData>
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -80,6 +82,22 @@ TEST_F(SearchFilesTest, SearchFillsTheListAndDragsTheSelectedHitsInListOrder)
     while (TmFileScan::RunningWorkers() != 0 && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_EQ(TmFileScan::RunningWorkers(), 0);
+}
+
+TEST_F(SearchFilesTest, TheStatusTextShowsOnItsBar)
+{
+    TFSearchFiles window;
+    window.show();
+    window.BStop->setEnabled(true);
+    window.BStop->click();
+    ASSERT_EQ(window.SB->currentMessage(), "stop");
+    // The bar as the window paints it: its text must differ from what lies behind it.
+    const QImage bar = window.grab().toImage().copy(window.SB->geometry());
+    std::set<QRgb> colours;
+    for (int y = 0; y < bar.height(); ++y)
+        for (int x = 0; x < bar.width(); ++x)
+            colours.insert(bar.pixel(x, y));
+    EXPECT_GT(colours.size(), 1u);
 }
 
 } // namespace
