@@ -1,10 +1,11 @@
 #include "platform_gui/PainterCanvas.h"
 
+#include "platform_gui/LineSteps.h"
+
 #include <QFontMetrics>
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <set>
 #include <utility>
 
@@ -19,32 +20,11 @@ QRect Strip(int left, int top, int right, int bottom)
     return QRect(left, top, right - left, bottom - top);
 }
 
-// The pixels of a line from one point to another by the classic stepping rule, the end pixel
-// included only when asked.
-QPolygon LinePixels(TPoint from, TPoint to, bool withEnd)
+// The pixels of a line from one point to another, the end pixel left out.
+QPolygon LinePixels(TPoint from, TPoint to)
 {
     QPolygon pixels;
-    int x = from.X;
-    int y = from.Y;
-    const int dx = std::abs(to.X - x);
-    const int dy = -std::abs(to.Y - y);
-    const int sx = x < to.X ? 1 : -1;
-    const int sy = y < to.Y ? 1 : -1;
-    int error = dx + dy;
-    while (x != to.X || y != to.Y) {
-        pixels << QPoint(x, y);
-        const int twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            y += sy;
-        }
-    }
-    if (withEnd)
-        pixels << QPoint(to.X, to.Y);
+    StepLine(from, to, [&pixels](int x, int y) { pixels << QPoint(x, y); });
     return pixels;
 }
 
@@ -190,7 +170,7 @@ void TPainterCanvas::PenLine(QPainter& painter, TPoint from, TPoint to)
     SetPenComposition(painter);
     if (Pen.Width() == 1 && (Pen.Style() == TPenStyle::psSolid || Pen.Style() == TPenStyle::psInsideFrame)) {
         painter.setPen(QPen(ToQColor(Pen.Color()), 1));
-        painter.drawPoints(LinePixels(from, to, false));
+        painter.drawPoints(LinePixels(from, to));
     } else {
         painter.setPen(MakeQPen());
         painter.drawLine(from.X, from.Y, to.X, to.Y);
