@@ -1,11 +1,27 @@
 #pragma once
-// The about window; a stand-in with the window's names until the window itself is built.
-#include "shell/StubWindow.h"
+// The about window: the release over the program's picture. Ctrl+Alt+A opens the author window.
+#include <QDialog>
 
-class TFAbout : public TStubWindow {
+class QLabel;
+class QKeyEvent;
+
+// The modifiers of a key press that opens the author window with A: exactly Ctrl and Alt (the keypad
+// flag does not count).
+bool OpensAuthorWindow(int key, Qt::KeyboardModifiers modifiers);
+
+class TFAbout : public QDialog {
     Q_OBJECT
 public:
-    TFAbout() : TStubWindow("TFAbout", "FAbout") {}
+    TFAbout();
+
+    // Modal, through the dialog service, so a test answers it like any box.
+    void ShowModal();
+
+    QLabel* IAbout;
+    QLabel* LRelease;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 inline TFAbout* FAbout = nullptr;

@@ -1,11 +1,18 @@
 #pragma once
-// The progress window; a stand-in with the window's names until the window itself is built.
-#include "shell/StubWindow.h"
+// The progress window: one progress bar in a small window centred on the screen.
+#include <QWidget>
 
-class TFProgress : public TStubWindow {
+class QProgressBar;
+
+class TFProgress : public QWidget {
     Q_OBJECT
 public:
-    TFProgress() : TStubWindow("TFProgress", "FProgress") {}
+    TFProgress();
+
+    QProgressBar* ProgressBar1;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 inline TFProgress* FProgress = nullptr;
