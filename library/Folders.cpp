@@ -7,10 +7,13 @@
 #include "foundation_gui/ListRowPainter.h"
 #include "library/Message.h"
 #include "library/TabFolder.h"
+#include "menus/PMItems.h"
 #include "platform/Messages.h"
 #include "platform/Random.h"
+#include "platform_gui/KeyboardHook.h"
 #include "platform_gui/PageControl.h"
 
+#include <QApplication>
 #include <QVBoxLayout>
 
 namespace {
@@ -44,6 +47,9 @@ TFFolders::TFFolders() : PC(new platform::TPageControl(this))
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(PC);
     resize(600, 400);
+    CreateMenu();
+    InstallKeyboardHook();
+    qApp->installEventFilter(this);
 
     loader_.OnProcessing = [this](const QString& name) { ShowProgress(processingText_ + ' ' + name); };
     loader_.OnAdding = [this](const QString& folder) { ShowProgress(addingText_ + ' ' + folder); };
@@ -56,6 +62,7 @@ TFFolders::TFFolders() : PC(new platform::TPageControl(this))
 
 TFFolders::~TFFolders()
 {
+    RemoveKeyboardHook();
     loader_.Cancel();
 }
 
@@ -67,6 +74,10 @@ void TFFolders::DoFirstShow()
     LangFolders.LanguageFile = AppDir + StationOptions.Language + QStringLiteral(".lng");
     LangFolders.Translate();
     setWindowTitle(MainTitle + " - " + LangFolders.GetText(QStringLiteral("Folders")));
+    // Only one playout channel exists.
+    for (TPMItem* other : {PMFilesEmitChannel2, PMFilesEmitChannel3, PMDirEmitChannel2, PMDirEmitChannel3})
+        other->SetVisible(false);
+    PMFoldersSetMainWindow->SetCaption(LangFolders.GetText(QStringLiteral("set as main window")));
     PC->SetTabHeight(20);
     if (StationOptions.PlayAtStartup)
         connect(

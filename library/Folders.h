@@ -9,13 +9,22 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 
 namespace platform {
+class KeyboardHook;
 class TPageControl;
-}
+} // namespace platform
 class SettingsWriter;
 class TOFileData;
 class TTabFolder;
+class TPMCustomItem;
+class TPMEditItem;
+class TPMItem;
+class TPMMRUList;
+class TPMMRUListItem;
+class TPMPopupMenu;
+class TPMSubmenuItem;
 
 // The playout channel as the folders window uses it: append a file (its new index, or -1 when refused)
 // and start an entry at once.
@@ -34,6 +43,67 @@ public:
     TLanguage LangFolders;
     // Channel 1, set by whoever creates the window.
     TChannelCalls Channel;
+    // Makes this the station's main window; handed over by whoever creates the windows.
+    std::function<void()> SetAsMainWindow;
+
+    TPMPopupMenu* PMFolders;
+    TPMItem* PMFoldersThemeCUE;
+    TPMSubmenuItem* PMFolder;
+    TPMEditItem* PMFolderNew;
+    TPMItem* PMFolderDelete;
+    TPMEditItem* PMFolderRename;
+    TPMItem* PMFolderSelectAll;
+    TPMItem* PMFolderInsertDirectory;
+    TPMSubmenuItem* PMFolderDeleteDirectory;
+    TPMMRUListItem* PMCarpetasListaDirs;
+    TPMMRUList* MRUListDirs;
+    TPMSubmenuItem* PMFoldersLook;
+    TPMSubmenuItem* PMFoldersLookTabs;
+    TPMItem* PMFoldersLookTabsMultiline;
+    TPMSubmenuItem* PMFoldersLookColumns;
+    TPMItem* PMFoldersLookDisplayThemeTags;
+    TPMItem* PMFoldersLookDisplayFileExtensions;
+    TPMSubmenuItem* PMFoldersTheme;
+    TPMItem* PMFoldersThemeInformation;
+    TPMItem* PMFoldersThemeSearch;
+    TPMSubmenuItem* PMFilesEmit;
+    TPMItem* PMFilesEmitChannel1;
+    TPMItem* PMFilesEmitChannel2;
+    TPMItem* PMFilesEmitChannel3;
+    TPMSubmenuItem* PMFoldersDir;
+    TPMSubmenuItem* PMDirEmit;
+    TPMItem* PMDirEmitChannel1;
+    TPMItem* PMDirEmitChannel2;
+    TPMItem* PMDirEmitChannel3;
+    TPMItem* PMFoldersSetMainWindow;
+
+    // The emergency key: libTastrel.so of the program folder and its procedure, installed from the
+    // window's creation to its destruction. Null when it could not be loaded (the log says why).
+    void* KeyboardHookLibrary = nullptr;
+    std::unique_ptr<platform::KeyboardHook> KeyboardHookHandle;
+
+    // The menu's states as it opens on the active page.
+    void PMFoldersPopup();
+    void PMFoldersThemeCUEClick();
+    void PMFolderNewAcceptText(QString& text, bool& accept);
+    void PMFolderRenameAcceptText(QString& text, bool& accept);
+    void PMFolderDeleteClick();
+    void PMFolderSelectAllClick();
+    void PMFolderInsertDirectoryClick();
+    void MRUListDirsClick(const QString& folder);
+    // 1 to 4: tabs up, down, left, right; 5: multi-line tabs on or off.
+    void PMCarpetasAparienciaPestanyasClick(int tag);
+    void PMCarpetasAparienciaColumnasClick(int columns);
+    void PMFoldersLookDisplayThemeTagsClick();
+    void PMFoldersLookDisplayFileExtensionsClick();
+    void PMFoldersThemeInformationClick();
+    void PMFoldersThemeSearchClick();
+    // The active page's selected files, first to last, until an append is refused.
+    void EmitSelectedFiles(const TChannelCalls& channel);
+    // A chosen folder's audio files in list order, until an append is refused; the page is unchanged.
+    void EmitDirectory(const TChannelCalls& channel);
+    // The emergency item: the first page's first file appended with Keep 0 and started at once.
+    void PlaySOS(const TChannelCalls& channel);
 
     // The set-up of the first showing, run once: at start-up whether or not the window is shown, or
     // when it first shows. With PlayAtStartup on, the "STARTUP" page plays once the pages are loaded.
@@ -77,8 +147,16 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // The application's message filter: the emergency key's message, to any receiver, in any loop.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void CreateMenu();
+    void InstallKeyboardHook();
+    void RemoveKeyboardHook();
+    TTabFolder* ActivePage() const;
+    // The folder dialog of "Insert Directory" and of a directory's emit; empty when cancelled.
+    QString BrowseFolder() const;
     bool WaitTurn(std::function<void()> request);
     void Start(QList<TFolderJob> jobs, bool allPages);
     void LoadEnded();

@@ -237,6 +237,9 @@ void TFMain::ArrangeWindows()
     // and the start-up time setting. A window already shown has done it, and does nothing now.
     FChannel1->DoFirstShow();
     FCUEPlayer->DoFirstShow();
+    connect(
+        FFolders, &TFFolders::FoldersLoaded, this, [] { Trace(QStringLiteral("folders loaded")); },
+        Qt::SingleShotConnection);
     FFolders->DoFirstShow();
     FClock->DoFirstShow();
 }

@@ -58,6 +58,7 @@ bool WindowSet::Create()
     Add(FFolders)->Channel = {
         [](const QString& path, uint8_t keep) { return FChannel1->AddItem(path, keep); },
         [](int index) { FChannel1->PlayItemAt(index); }};
+    FFolders->SetAsMainWindow = [] { FMain->SetMainWindow(1); };
     Add(FAbout);
     Add(FLogo);
     Add(FClock);

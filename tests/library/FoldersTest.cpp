@@ -1,4 +1,4 @@
-#include "library/Folders.h"
+#include "FoldersFixture.h"
 
 #include "Drawing.h"
 #include "FileBytes.h"
@@ -34,80 +34,6 @@
 #include <tuple>
 
 namespace {
-
-bool WriteWavFile(const QString& path, int seconds = 1)
-{
-    testing_support::WavFormat format;
-    format.sampleRate = 8000;
-    format.channels = 1;
-    return testing_support::WriteWav(path, format, int64_t(seconds) * format.sampleRate,
-                                     testing_support::Sine(440, 0.5, format.sampleRate));
-}
-
-QStringList ItemNames(const TTabFolder& page)
-{
-    QStringList names;
-    for (int i = 0; i < page.ItemCount(); ++i)
-        names.append(page.GetFileData(i)->Name);
-    return names;
-}
-
-QStringList Captions(const TFFolders& folders)
-{
-    QStringList captions;
-    for (int i = 0; i < folders.PageCount(); ++i)
-        captions.append(folders.Page(i)->Caption());
-    return captions;
-}
-
-// A station folder with its settings file, the folders window and its progress window.
-class FoldersTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(station.IsValid());
-        ASSERT_TRUE(music.IsValid());
-        AppDir = station.Path();
-        SettingsPath = station.File("Sonvelazodu.ini");
-        FMessage = message.get();
-    }
-    void TearDown() override
-    {
-        folders.reset();
-        FMessage = nullptr;
-        SettingsIni.reset();
-        StationOptions = savedOptions;
-        std::tie(AppDir, SettingsPath) = savedPaths;
-    }
-
-    void WriteSettings(const QByteArray& text)
-    {
-        ASSERT_TRUE(WriteBytes(SettingsPath, text));
-        SettingsIni = std::make_unique<platform::IniFile>(SettingsPath);
-    }
-    QByteArray ReadSettings() const { return ReadBytes(SettingsPath); }
-    // Runs the event loop until the window's load has ended.
-    void WaitForLoad()
-    {
-        const QDeadlineTimer deadline(20000);
-        while (folders->Loading() && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-        ASSERT_FALSE(folders->Loading());
-    }
-    void MakeFiles(const QString& folder, const QStringList& names)
-    {
-        ASSERT_TRUE(QDir().mkpath(folder));
-        for (const QString& name : names)
-            ASSERT_TRUE(WriteWavFile(JoinPath(folder, name)));
-    }
-
-    TempFolder station;
-    TempFolder music;
-    std::unique_ptr<TFMessage> message = std::make_unique<TFMessage>();
-    std::unique_ptr<TFFolders> folders = std::make_unique<TFFolders>();
-    TOptions savedOptions = StationOptions;
-    std::tuple<QString, QString> savedPaths{AppDir, SettingsPath};
-};
 
 TEST_F(FoldersTest, LoadMakesThePagesAtOnceAndTheirFilesArriveInFolderOrder)
 {

@@ -1,8 +1,11 @@
 // The road from the desktop to the air with the real programs under a private X server: the client hands
-// files to a running station, and starts the station when none runs. The station plays on ALSA's null
+// files to a running station, and starts the station when none runs; Ctrl+F12 pressed by another X
+// client puts the emergency item on air. The station plays on ALSA's null
 // output in its own temporary folder; the test ends every process it caused by its id.
+#include "FileBytes.h"
 #include "TempFolder.h"
 #include "WavWriter.h"
+#include "XTestInput.h"
 #include "XvfbServer.h"
 
 #include <QDir>
@@ -91,16 +94,18 @@ protected:
         return client.exitStatus() == QProcess::NormalExit ? client.exitCode() : -1;
     }
 
-    // The day's log lines that say an entry started on channel 1 (status 0, module 10, event 100).
-    QStringList StartLines() const
+    // The day's log lines whose status, module, event and channel are these ("0 10 100 1": an entry
+    // started on channel 1).
+    QStringList LogLines(const QString& codes = QStringLiteral("0 10 100 1")) const
     {
         QStringList lines;
         for (const QFileInfo& log : QDir(folder.File("logs")).entryInfoList({"*.log"}, QDir::Files))
             for (const QString& line : ReadText(log.filePath()).split("\r\n"))
-                if (line.section(' ', 2, 5) == "0 10 100 1")
+                if (line.section(' ', 2, 5) == codes)
                     lines.append(line);
         return lines;
     }
+    QStringList StartLines() const { return LogLines(); }
 
     bool Started(const QStringList& files) const
     {
@@ -159,6 +164,41 @@ TEST_F(EnqueueEndToEndTest, TheClientStartsTheStationWhichPlaysTheFileOnceItIsUp
     ::kill(pid_t(pid), SIGTERM);
     EXPECT_TRUE(WaitFor([pid] { return Ended(pid); }));
     EXPECT_TRUE(Recorded("trace X4 DDE"));
+}
+
+TEST_F(EnqueueEndToEndTest, CtrlF12PressedInAnotherClientPutsTheEmergencyItemOnAir)
+{
+    ASSERT_TRUE(QFile::copy(SZ_TASTREL_LIBRARY, folder.File("libTastrel.so")));
+    ASSERT_TRUE(WriteBytes(
+        folder.File("Sonvelazodu.ini"),
+        "[log]\nlevel=2\n[channel1]\ndevice_out=No sound\n[Folder0]\nname=JINGLES\n[FolderDirs0]\n" +
+            folder.Path().toUtf8() + "=\n"));
+    QProcess station;
+    station.setProcessEnvironment(environment);
+    station.setProcessChannelMode(QProcess::ForwardedChannels);
+    station.start(folder.File("Sonvelazodu"), {});
+    ASSERT_TRUE(station.waitForStarted());
+    ASSERT_TRUE(WaitFor([this] { return Recorded("trace S11") && Recorded("trace folders loaded"); }))
+        << qPrintable(ReadText(folder.File("record.txt")));
+    EXPECT_TRUE(LogLines("1 12 -1 -1").isEmpty())
+        << "the key is system-wide: " << qPrintable(LogLines("1 12 -1 -1").join('\n'));
+
+    XTestInput keys(xvfb->Display());
+    ASSERT_TRUE(keys.Connected());
+    keys.Key("Control_L", true);
+    keys.TypeKey("F12");
+    keys.Key("Control_L", false);
+    EXPECT_TRUE(WaitFor([&] { return !StartLines().isEmpty(); }))
+        << qPrintable(ReadText(folder.File("record.txt")));
+    const QStringList emergency = LogLines("0 12 105 -1");
+    ASSERT_EQ(emergency.size(), 1);
+    ASSERT_EQ(StartLines().size(), 1);
+    EXPECT_TRUE(StartLines()[0].contains("one.wav")) << qPrintable(StartLines()[0]);
+    // The emergency line comes first: same second or earlier.
+    EXPECT_LE(emergency[0].section(' ', 0, 1), StartLines()[0].section(' ', 0, 1));
+    station.terminate();
+    EXPECT_TRUE(station.waitForFinished(WaitMs));
+    EXPECT_EQ(station.exitCode(), 0);
 }
 
 } // namespace

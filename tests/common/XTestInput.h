@@ -22,6 +22,11 @@ public:
     void ClickInOneBatch(int button);
     // Presses and releases the key of the X key symbol name ("a", "Return", "Escape").
     void TypeKey(const char* keysym);
+    // Presses or releases that key alone, sent to the server at once.
+    void Key(const char* keysym, bool down);
+    // Maps a window of this connection, gives it the input focus, presses and releases the key and
+    // waits (bounded) for the window's key press: false when another client took the key.
+    bool KeyReachesFocusedWindow(const char* keysym);
     // Takes and at once gives back a pointer grab: false while another client holds one.
     bool PointerGrabbable();
 

@@ -1,5 +1,8 @@
 #include "XTestInput.h"
 
+#include <QDeadlineTimer>
+#include <QThread>
+
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
@@ -46,6 +49,40 @@ void XTestInput::TypeKey(const char* keysym)
     XTestFakeKeyEvent(display_, code, True, CurrentTime);
     XTestFakeKeyEvent(display_, code, False, CurrentTime);
     XSync(display_, False);
+}
+
+void XTestInput::Key(const char* keysym, bool down)
+{
+    XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, XStringToKeysym(keysym)), down ? True : False,
+                      CurrentTime);
+    XSync(display_, False);
+}
+
+bool XTestInput::KeyReachesFocusedWindow(const char* keysym)
+{
+    const Window window = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 100, 100, 0, 0, 0);
+    XSelectInput(display_, window, KeyPressMask | StructureNotifyMask);
+    XMapWindow(display_, window);
+    XEvent event;
+    do
+        XNextEvent(display_, &event);
+    while (event.type != MapNotify);
+    XSetInputFocus(display_, window, RevertToParent, CurrentTime);
+    XSync(display_, False);
+    TypeKey(keysym);
+    const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysym));
+    bool pressed = false;
+    const QDeadlineTimer deadline(2000);
+    while (!pressed && !deadline.hasExpired()) {
+        while (!pressed && XPending(display_) > 0) {
+            XNextEvent(display_, &event);
+            pressed = event.type == KeyPress && event.xkey.keycode == code;
+        }
+        QThread::msleep(10);
+    }
+    XDestroyWindow(display_, window);
+    XSync(display_, False);
+    return pressed;
 }
 
 bool XTestInput::PointerGrabbable()
