@@ -17,6 +17,7 @@
 #include "playout/LineInEvent.h"
 #include "playout/QueueDelegate.h"
 #include "playout/QueueListView.h"
+#include "playout/StationIdMenu.h"
 
 #include <QAction>
 #include <QDragEnterEvent>
@@ -171,6 +172,7 @@ void TFChannel1::CreateControls()
     BMas = PushButton("BMas", QStringLiteral("+"), 23, this);
     LPitch = Label("LPitch", QStringLiteral("Pitch: 1x"), this);
     BFx = PushButton("BFx", QStringLiteral("Fx"), 40, this);
+    BInsert = PushButton("BInsert", QStringLiteral("Insert"), 50, this);
 
     // Play/Pause and Stop: one of the two is always down.
     BPlayPause = SpeedButton("BPlayPause", QStringLiteral("Play"), 1, false, this);
@@ -218,6 +220,7 @@ void TFChannel1::CreateControls()
     for (QWidget* widget : {BPlayPause, BStop, BFadeOut, BRepeat, BRnd, BMic, BLinein})
         buttons->addWidget(widget);
     buttons->addWidget(BFx);
+    buttons->addWidget(BInsert);
     buttons->addStretch(1);
     buttons->addWidget(LVol);
     buttons->addWidget(VolumeCtrl);
@@ -259,6 +262,8 @@ void TFChannel1::CreateMenu()
     connect(PMSelectAll, &QAction::triggered, this, &TFChannel1::PMSelectAllClick);
     connect(PMRemoveSelection, &QAction::triggered, this, &TFChannel1::PMRemoveSelectionClick);
     connect(PMStopAll, &QAction::triggered, this, &TFChannel1::PMStopAllClick);
+    StationIdMenu = new TStationIdMenu(queue_, this);
+    StationIdMenu->OpenFrom(BInsert);
     connect(LB, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& point) { PMCanal->popup(LB->viewport()->mapToGlobal(point)); });
 }

@@ -23,6 +23,7 @@ class TLbSpeedButton;
 class TLXLEDLabel;
 class TNKScrollLabel;
 class TQueueListView;
+class TStationIdMenu;
 
 class TFChannel1 : public QWidget {
     Q_OBJECT
@@ -78,6 +79,7 @@ public:
     TLbSpeedButton* BRnd;
     TLbSpeedButton* BMic;
     TLbSpeedButton* BLinein;
+    TLbButton* BInsert; // opens the station-identification menu
     QLabel* LVol;
     TKnob* VolumeCtrl; // channel volume 0..100
     QLabel* LVol2;
@@ -95,6 +97,7 @@ public:
     QAction* PMSelectAll;
     QAction* PMRemoveSelection;
     QAction* PMStopAll;
+    TStationIdMenu* StationIdMenu; // PMIndicativos and its items
 
 protected:
     // WM_PLAYNEXT and WM_CROSSFADEPOINT posted to the window from outside go to the playback.

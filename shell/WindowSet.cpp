@@ -1,5 +1,6 @@
 #include "shell/WindowSet.h"
 
+#include "audioinfo/OFileData.h"
 #include "library/Folders.h"
 #include "library/Message.h"
 #include "library/SearchFiles.h"
@@ -11,6 +12,7 @@
 #include "playout/LineInEvent.h"
 #include "playout/MixerWindow.h"
 #include "playout/SelectDevice.h"
+#include "playout/StationIdMenu.h"
 #include "shell/About.h"
 #include "shell/Clock.h"
 #include "shell/Combinations.h"
@@ -59,6 +61,12 @@ bool WindowSet::Create()
         [](const QString& path, uint8_t keep) { return FChannel1->AddItem(path, keep); },
         [](int index) { FChannel1->PlayItemAt(index); }};
     FFolders->SetAsMainWindow = [] { FMain->SetMainWindow(1); };
+    FChannel1->StationIdMenu->Picker = [](int& index, bool random,
+                                          bool fromSelected) -> std::optional<TStationId> {
+        if (const TOFileData* file = FFolders->GetIndicativo(index, random, fromSelected))
+            return TStationId{file->FileName, file->Keep};
+        return std::nullopt;
+    };
     Add(FAbout);
     Add(FLogo);
     Add(FClock);
