@@ -23,6 +23,7 @@
 #include "shell/Splash.h"
 #include "shell/StationHooks.h"
 #include "shell/Trace.h"
+#include "shell/VolumeController.h"
 #include "shell/WindowsBar.h"
 
 #include <QCloseEvent>
@@ -60,6 +61,7 @@ TFMain::TFMain() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint)
 {
     setObjectName("FMain");
     platform::RegisterWindow(this, "TFMain");
+    ssMainVolumeController1 = new TssVolumeController(this);
     resize(420, 320);
     MMenu = new QMenuBar(this);
     MMenu->setObjectName("MMenu");
@@ -165,7 +167,8 @@ void TFMain::RunFirstShow()
     Trace("S5"); // launchers come with the launchers page
     Trace("S6");
     ArrangeWindows();
-    Trace("S7"); // the master volume comes with its component
+    Trace("S7");
+    ApplyMasterVolume();
     Trace("S8");
     if (FSplash) {
         FSplash->hide();
@@ -179,6 +182,14 @@ void TFMain::RunFirstShow()
     Trace("S11");
     SetDDEMacroHandler(
         [this](TDDEHandler* sender, const QStringList& macros) { TEDDdeServerExecuteMacro(sender, macros); });
+}
+
+void TFMain::ApplyMasterVolume()
+{
+    // The mute box shows the mixer as it is: start-up never unmutes the speakers on its own.
+    ssMainVolumeController1->ReadMute();
+    ssMainVolumeController1->SetVolume(StationOptions.Volume);
+    ssMainVolumeController1->SetBalance(StationOptions.Balance);
 }
 
 void TFMain::TEDDdeServerExecuteMacro(TDDEHandler*, const QStringList& macros)

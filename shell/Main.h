@@ -8,6 +8,7 @@
 
 class QAction;
 class TDDEHandler;
+class TssVolumeController;
 class QMenu;
 class QMenuBar;
 
@@ -23,6 +24,8 @@ public:
     // "set as main window", added by the first showing.
     QAction* MSetMainWindow = nullptr;
     TLanguage LangMain;
+    // The master volume, balance and mute; it touches no mixer before the first showing's step 7.
+    TssVolumeController* ssMainVolumeController1;
 
     // True once the first showing has loaded the settings and set up the audio: from then on the
     // exit saves the settings and frees the audio.
@@ -54,6 +57,8 @@ protected:
 
 private:
     void RunFirstShow();
+    // Step 7: the saved master volume and balance on the mixer.
+    void ApplyMasterVolume();
     void ArrangeWindows();
     void AddSetMainWindowCommand();
     void AppendEnqueueSlice();

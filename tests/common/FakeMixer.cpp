@@ -1,5 +1,7 @@
 #include "FakeMixer.h"
 
+#include "platform/AlsaMixerLayout.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -97,7 +99,14 @@ public:
         if (Unplugged() || control == nullptr || values.size() != platform::ValueCount(control->control))
             return false;
         control->values = values;
+        if (control->nativeMaximum > control->nativeMinimum)
+            for (int32_t& value : control->values)
+                value = platform::ToMixerVolume(
+                    platform::FromMixerVolume(value, control->nativeMinimum, control->nativeMaximum),
+                    control->nativeMinimum, control->nativeMaximum);
         owner_.writes_.push_back({device_, controlId, values});
+        if (owner_.OnWrite)
+            owner_.OnWrite(owner_.writes_.back());
         return true;
     }
 
@@ -237,6 +246,15 @@ std::vector<int32_t> FakeMixer::Values(int device, uint32_t controlId) const
     const std::lock_guard guard(lock_);
     const Control* control = const_cast<FakeMixer*>(this)->FindControl(device, controlId);
     return control != nullptr ? control->values : std::vector<int32_t>{};
+}
+
+void FakeMixer::SetNativeRange(int device, uint32_t controlId, long minimum, long maximum)
+{
+    const std::lock_guard guard(lock_);
+    if (Control* control = FindControl(device, controlId)) {
+        control->nativeMinimum = minimum;
+        control->nativeMaximum = maximum;
+    }
 }
 
 void FakeMixer::SetValues(int device, uint32_t controlId, std::vector<int32_t> values)

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -36,6 +37,9 @@ public:
     // Names and targets as a card's driver reports them.
     void SetControlName(int device, uint32_t controlId, const QString& name);
     void SetLineTarget(int device, uint32_t lineId, uint32_t targetType, const QString& targetName);
+    // Values written to the control land on a card's native steps from minimum to maximum and read
+    // back on the 0..65535 scale, as the ALSA back-end converts them.
+    void SetNativeRange(int device, uint32_t controlId, long minimum, long maximum);
     // The device opens only without a listener.
     void RefuseNotifications(int device);
     // The device does not open at all.
@@ -44,6 +48,8 @@ public:
     // What a control holds now; a change made by another program, unannounced.
     std::vector<int32_t> Values(int device, uint32_t controlId) const;
     void SetValues(int device, uint32_t controlId, std::vector<int32_t> values);
+    // Called after each write through an open device, on the writing thread.
+    std::function<void(const Write&)> OnWrite;
     // Every write through an open device, in order.
     std::vector<Write> Writes() const;
     // Every open asked for, in order: the device and whether with a listener.
@@ -67,6 +73,8 @@ private:
         uint32_t lineId = 0;
         std::vector<int32_t> values;
         std::vector<platform::MixerItem> items;
+        long nativeMinimum = 0;
+        long nativeMaximum = 0; // a native range only when above the minimum
     };
     struct Device {
         platform::MixerCaps caps;
