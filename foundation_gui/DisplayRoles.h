@@ -44,6 +44,7 @@ struct TRoleFont {
     platform::TColor Color = platform::SystemColor(platform::SysWindowText);
     int Size = 8;  // points
     int Style = 0; // FontStyleBit set
+    friend bool operator==(const TRoleFont&, const TRoleFont&) = default;
 };
 
 // The application font in the record's terms, with the window-text colour.

@@ -1,6 +1,9 @@
 #include "platform_gui/Dialogs.h"
 
+#include "platform_gui/FontColorDialog.h"
+
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QtGlobal>
@@ -154,6 +157,59 @@ QString ChooseFolder(const QString& caption, const QString& initialFolder)
         return folder.isEmpty() ? DialogAnswer{} : Accepted({folder});
     });
     return answer.button == QMessageBox::Ok ? answer.values.value(0) : QString();
+}
+
+DialogAnswer FontAnswer(const QFont& font, TColor color)
+{
+    return {QMessageBox::Ok, {font.toString(), QString::number(color)}};
+}
+
+DialogAnswer ColorAnswer(TColor color)
+{
+    return {QMessageBox::Ok, {QString::number(color)}};
+}
+
+bool ChooseFont(QFont& font, TColor& color)
+{
+    DialogRequest request;
+    request.kind = DialogKind::Font;
+    request.caption = QStringLiteral("Font");
+    request.buttons = QMessageBox::Ok | QMessageBox::Cancel;
+    request.font = font;
+    request.color = color;
+    const DialogAnswer answer = RunDialog(request, [&] {
+        TFontColorDialog dialog(font, color, QApplication::activeWindow());
+        if (dialog.exec() != QDialog::Accepted)
+            return DialogAnswer{};
+        return FontAnswer(dialog.ChosenFont(), dialog.ChosenColor());
+    });
+    QFont chosen;
+    bool known = false;
+    const TColor chosenColor = static_cast<TColor>(answer.values.value(1).toLongLong(&known));
+    if (answer.button != QMessageBox::Ok || !chosen.fromString(answer.values.value(0)) || !known)
+        return false;
+    font = chosen;
+    color = ColorToRGB(chosenColor);
+    return true;
+}
+
+bool ChooseColor(TColor& color)
+{
+    DialogRequest request;
+    request.kind = DialogKind::Color;
+    request.caption = QStringLiteral("Color");
+    request.buttons = QMessageBox::Ok | QMessageBox::Cancel;
+    request.color = color;
+    const DialogAnswer answer = RunDialog(request, [&] {
+        const QColor chosen = QColorDialog::getColor(ToQColor(color), QApplication::activeWindow());
+        return chosen.isValid() ? ColorAnswer(FromQColor(chosen)) : DialogAnswer{};
+    });
+    bool known = false;
+    const TColor chosen = static_cast<TColor>(answer.values.value(0).toLongLong(&known));
+    if (answer.button != QMessageBox::Ok || !known)
+        return false;
+    color = ColorToRGB(chosen);
+    return true;
 }
 
 QString ToQtFilter(const QString& toolkitFilter)

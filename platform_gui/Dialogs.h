@@ -2,6 +2,9 @@
 // Every message box, question, input box and file or folder dialog of the programs goes through
 // here. The programs show real Qt dialogs; a test installs a DialogAnswerer that records each box
 // and answers it, so no test ever waits on a modal window.
+#include "platform_gui/Color.h"
+
+#include <QFont>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
@@ -12,7 +15,8 @@ namespace platform {
 
 // Window: one of the program's own modal windows. An answerer's values are typed into its fields in
 // their order, then its button is pressed.
-enum class DialogKind { MessageBox, Input, Password, OpenFile, SaveFile, Folder, Window };
+// Font: face, size, style and the font's colour; Color: one colour.
+enum class DialogKind { MessageBox, Input, Password, OpenFile, SaveFile, Folder, Window, Font, Color };
 
 // What a box shows; handed to the answerer as it is.
 struct DialogRequest {
@@ -27,14 +31,21 @@ struct DialogRequest {
     QString defaultExtension;     // save dialog, without the dot
     bool multiSelect = false;     // open dialog
     bool promptOverwrite = false; // save dialog
+    QFont font;                   // font dialog: where it starts
+    TColor color = clBlack;       // font dialog (the font's colour) and colour dialog: where they start
 };
 
 // The user's answer: the button pressed (Ok or Cancel for input, file and folder dialogs) and, after
-// Ok, the text typed or the paths chosen.
+// Ok, the text typed or the paths chosen; for the font and colour dialogs the values made by
+// FontAnswer and ColorAnswer.
 struct DialogAnswer {
     QMessageBox::StandardButton button = QMessageBox::Cancel;
     QStringList values;
 };
+
+// The answers of the font dialog (the font and its colour) and of the colour dialog, after Ok.
+DialogAnswer FontAnswer(const QFont& font, TColor color);
+DialogAnswer ColorAnswer(TColor color);
 
 class DialogAnswerer {
 public:
@@ -80,6 +91,11 @@ QStringList OpenFiles(const FileDialogOptions& options);
 QString SaveFile(const FileDialogOptions& options);
 // The chosen folder (without a trailing "/"); empty when cancelled.
 QString ChooseFolder(const QString& caption, const QString& initialFolder);
+
+// The font dialog, starting at font and color; after OK both hold the choice and the result is true.
+bool ChooseFont(QFont& font, TColor& color);
+// The colour dialog, starting at color; after OK it holds the chosen plain RGB value.
+bool ChooseColor(TColor& color);
 
 // "Text files|*.txt|All files|*.*" as Qt writes it: "Text files (*.txt);;All files (*)".
 QString ToQtFilter(const QString& toolkitFilter);

@@ -25,6 +25,10 @@ const char* KindName(DialogKind kind)
         return "folder dialog";
     case DialogKind::Window:
         return "window";
+    case DialogKind::Font:
+        return "font dialog";
+    case DialogKind::Color:
+        return "colour dialog";
     }
     return "dialog";
 }
@@ -76,6 +80,16 @@ void ScriptedDialogAnswerer::ExpectWindow(QMessageBox::StandardButton button, co
     expected_.append({Accepts::Window, {button, values}});
 }
 
+void ScriptedDialogAnswerer::ExpectFont(const QFont& font, platform::TColor color)
+{
+    expected_.append({Accepts::Font, platform::FontAnswer(font, color)});
+}
+
+void ScriptedDialogAnswerer::ExpectColor(platform::TColor color)
+{
+    expected_.append({Accepts::Color, platform::ColorAnswer(color)});
+}
+
 void ScriptedDialogAnswerer::ExpectCancel()
 {
     expected_.append({Accepts::AnyButMessageBox, {QMessageBox::Cancel, {}}});
@@ -103,6 +117,12 @@ DialogAnswer ScriptedDialogAnswerer::Answer(const DialogRequest& request)
         break;
     case Accepts::Window:
         fits = kind == DialogKind::Window;
+        break;
+    case Accepts::Font:
+        fits = kind == DialogKind::Font;
+        break;
+    case Accepts::Color:
+        fits = kind == DialogKind::Color;
         break;
     case Accepts::AnyButMessageBox:
         fits = kind != DialogKind::MessageBox;

@@ -22,7 +22,12 @@ public:
     // The next box is one of the program's own windows: these values go into its fields, then the
     // button is pressed.
     void ExpectWindow(QMessageBox::StandardButton button, const QStringList& values);
-    // The next box is an input, password, file or folder dialog or a window, answered with Cancel.
+    // The next box is the font dialog, answered with OK and this font and colour.
+    void ExpectFont(const QFont& font, platform::TColor color);
+    // The next box is the colour dialog, answered with OK and this colour.
+    void ExpectColor(platform::TColor color);
+    // The next box is an input, password, file, folder, font or colour dialog or a window, answered
+    // with Cancel.
     void ExpectCancel();
 
     // Every box shown so far, in order.
@@ -34,7 +39,7 @@ public:
     static QString Describe(const platform::DialogRequest& request);
 
 private:
-    enum class Accepts { MessageBox, Input, Paths, Window, AnyButMessageBox };
+    enum class Accepts { MessageBox, Input, Paths, Window, Font, Color, AnyButMessageBox };
     struct Expected {
         Accepts accepts;
         platform::DialogAnswer answer;
