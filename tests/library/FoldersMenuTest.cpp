@@ -212,6 +212,53 @@ TEST_F(FoldersMenuTest, InsertDirectoryAddsANewFolderOnceAndRefusesOneThatCannot
     EXPECT_TRUE(dialogs.Shown()[3].text.endsWith(' ' + music.File("x=y")));
 }
 
+TEST_F(FoldersMenuTest, DeleteDirectoryAsksThenDropsTheFolderAndReadsThePageAgain)
+{
+    MakeFiles(music.File("a"), {"1.wav"});
+    MakeFiles(music.File("b"), {"2.wav"});
+    Load({"JINGLES|a,b"});
+    const std::tuple<QMessageBox::StandardButton, QStringList, QStringList> cases[] = {
+        {QMessageBox::No, {music.File("a"), music.File("b")}, {"1.wav", "2.wav"}},
+        {QMessageBox::Yes, {music.File("b")}, {"2.wav"}},
+    };
+    for (const auto& [answer, left, items] : cases) {
+        dialogs.ExpectButton(answer);
+        folders->MRUListDirsClick(music.File("a"));
+        WaitForLoad();
+        EXPECT_EQ(dialogs.Shown().last().text, "ok_to_delete_folder \r\n" + music.File("a"));
+        EXPECT_EQ(folders->Page(0)->Folders(), left);
+        EXPECT_EQ(ItemNames(*folders->Page(0)), items);
+    }
+    EXPECT_TRUE(QFileInfo::exists(music.File("a/1.wav"))) << "the folder on disk is not touched";
+}
+
+TEST_F(FoldersMenuTest, TheLookActsOnEveryPageAndTheSettings)
+{
+    Load({"JINGLES", "NEWS"});
+    folders->PMCarpetasAparienciaColumnasClick(7);
+    EXPECT_EQ(StationOptions.FolderColumns, 7);
+    EXPECT_EQ(folders->Page(1)->Columns(), 7);
+    const std::tuple<int, platform::TTabPosition, bool> tabs[] = {
+        {3, platform::TTabPosition::tpLeft, true},
+        {5, platform::TTabPosition::tpLeft, false},
+        {2, platform::TTabPosition::tpBottom, false},
+        {5, platform::TTabPosition::tpBottom, true},
+    };
+    for (const auto& [tag, position, multiLine] : tabs) {
+        folders->PMCarpetasAparienciaPestanyasClick(tag);
+        EXPECT_EQ(folders->PC->TabPosition(), position) << tag;
+        EXPECT_EQ(folders->PC->MultiLine(), multiLine) << tag;
+        EXPECT_EQ(folders->PMFoldersLookTabsMultiline->Checked(), multiLine) << tag;
+    }
+    for (const bool on : {true, false}) {
+        folders->PMFoldersLookDisplayThemeTagsClick();
+        folders->PMFoldersLookDisplayFileExtensionsClick();
+        EXPECT_EQ(StationOptions.ShowTags, on);
+        EXPECT_EQ(StationOptions.ShowExtension, on);
+        EXPECT_EQ(folders->PMFoldersLookDisplayThemeTags->Checked(), on);
+    }
+}
+
 TEST_F(FoldersMenuTest, EmitStopsAtTheFirstRefusedAppend)
 {
     MakeFiles(music.File("a"), {"1.wav", "2.wav", "3.wav", "4.wav"});
