@@ -13,6 +13,8 @@
 
 class TLXBaseGraphicButton : public TLXBaseControl, public platform::DialogKeyReceiver {
     Q_OBJECT
+    // What a language file's Caption sets: the painted caption.
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
 public:
     // Draw states.
     static constexpr int bsNormal = 0;

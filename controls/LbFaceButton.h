@@ -14,6 +14,8 @@
 class TLbFaceButton : public QWidget, public platform::DialogKeyReceiver {
     Q_OBJECT
     Q_PROPERTY(int Tag MEMBER tag_)
+    // What a language file's Caption sets: the painted caption.
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
 public:
     ~TLbFaceButton() override;
 

@@ -286,11 +286,14 @@ QString ValuePrefix(const QString& text)
     return text.left(i);
 }
 
+bool IsQuoted(const QString& text)
+{
+    return text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'') && text.back() == text.front();
+}
+
 QString Unquoted(const QString& text)
 {
-    if (text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'') && text.back() == text.front())
-        return text.mid(1, text.size() - 2);
-    return text;
+    return IsQuoted(text) ? text.mid(1, text.size() - 2) : text;
 }
 
 QString OneLine(QString text)
@@ -579,6 +582,12 @@ void IniFile::DeleteKey(const QString& section, const QString& key)
         found->keys.reset();
         return true;
     });
+}
+
+QString IniQuoted(const QString& value)
+{
+    const bool trimmed = !value.isEmpty() && (value.front().isSpace() || value.back().isSpace());
+    return IsQuoted(value) || trimmed ? QLatin1Char('"') + value + QLatin1Char('"') : value;
 }
 
 } // namespace platform

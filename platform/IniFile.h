@@ -99,4 +99,8 @@ private:
 // out of range.
 std::optional<int> ParseProfileInteger(QStringView text);
 
+// The value as WriteString must get it for ReadString to give it back as it is: wrapped in one more
+// pair of quotes when the reader would strip a pair or trim blanks from its ends.
+QString IniQuoted(const QString& value);
+
 } // namespace platform

@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,6 +78,20 @@ int RunProgram(const QString& commandLine, int /*showState*/, bool wait)
         return 0;
     process.waitForFinished(-1);
     return process.exitCode();
+}
+
+QString CommandLineWord(const QString& path)
+{
+    const bool plain = !path.isEmpty() && std::none_of(path.begin(), path.end(), [](QChar c) {
+        return c.isSpace() || c == QLatin1Char('"') || c == QLatin1Char('\'');
+    });
+    if (plain)
+        return path;
+    // Within "..." everything but " is literal; a " itself goes in as '"', which joins the same word.
+    QString word = QStringLiteral("\"");
+    for (const QChar c : path)
+        word += c == QLatin1Char('"') ? QStringLiteral("\"'\"'\"") : QString(c);
+    return word + QLatin1Char('"');
 }
 
 QString ProcessImageName(const QString& exeLink)

@@ -18,6 +18,10 @@ constexpr int SW_SHOWNORMAL = 1;
 // started. 0 when it could not be started.
 int RunProgram(const QString& commandLine, int showState, bool wait);
 
+// The program's path as one word of a command line: as it is when it holds no blank and no quote,
+// otherwise quoted so that RunProgram splits it back to exactly that path.
+QString CommandLineWord(const QString& path);
+
 // The program a process runs, from the target of its /proc "exe" link: a program replaced on disk
 // while it runs is still that program. Empty for kernel threads and processes not ours to inspect.
 QString ProcessImageName(const QString& exeLink);

@@ -1,5 +1,6 @@
 #include "shell/Main.h"
 
+#include "controls/LXListBox.h"
 #include "foundation/General.h"
 #include "foundation/Log.h"
 #include "foundation/Options.h"
@@ -26,13 +27,18 @@
 #include "shell/VolumeController.h"
 #include "shell/WindowsBar.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QSlider>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace {
@@ -57,22 +63,35 @@ int SavedBarPosition()
 
 } // namespace
 
-TFMain::TFMain() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint)
+// A close button only: the close asks the exit question.
+TFMain::TFMain()
+    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint)
 {
     setObjectName("FMain");
     platform::RegisterWindow(this, "TFMain");
     ssMainVolumeController1 = new TssVolumeController(this);
-    resize(420, 320);
-    MMenu = new QMenuBar(this);
-    MMenu->setObjectName("MMenu");
-    MMain = MMenu->addMenu("Main");
-    MMain->setObjectName("MMain");
-    MExit = MMain->addAction("E&xit");
-    MExit->setObjectName("MExit");
+    resize(480, 320);
+    BuildMenu();
     connect(MExit, &QAction::triggered, this,
             [] { platform::PostMessage(platform::FindWindow("TFUserPassword"), platform::WM_CLOSE); });
+    PCMain = new QTabWidget(this);
+    PCMain->setObjectName("PCMain");
+    // Pages that do not fit on one row scroll.
+    PCMain->setUsesScrollButtons(true);
+    BuildMainPage();
+    BuildSoundPage();
+    BuildLanguagesPage();
+    BuildLogPage();
+    BuildSkinPage();
+    BuildLaunchersPage();
+    BuildUtilsPage();
+    BuildDevicesPage();
+    BuildFadePage();
+    ListTranslatedCaptions();
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(MMenu);
+    layout->addWidget(PCMain);
     // The master-volume component comes with its own Part; it must not touch the mixer here, only
     // when the first showing applies the saved volume.
 }
@@ -97,7 +116,9 @@ bool TFMain::LoadSettings()
     SetupMedia();
     LoadInputDevices(InputDevices);
     LoadOutputDevices(OutputDevices);
-    // The log page's memo and the skin list join with the settings window's pages.
+    ShowLogLevel();
+    Log.Memo = [this](const QString& line) { MemoLog->appendPlainText(line); };
+    ListSkins();
     return true;
 }
 
@@ -126,15 +147,6 @@ void TFMain::SetMainWindow(int choice)
     FWindowsBar->SetPosition(SavedBarPosition());
 }
 
-void TFMain::SetLanguage()
-{
-    // The language list of the languages page selects TOptions.Language once that page exists.
-    LangMain.LanguageFile = AppDir + StationOptions.Language + ".lng";
-    LangMain.Translate();
-    if (FWindowsBar)
-        FWindowsBar->SetLanguage();
-}
-
 void TFMain::setVisible(bool visible)
 {
     QWidget::setVisible(visible);
@@ -157,14 +169,15 @@ void TFMain::RunFirstShow()
         return;
     }
     stationUp_ = true;
-    Trace("S2"); // the skin component comes with the skin engine
+    Trace("S2"); // the skin component takes SkinsDir + TOptions.Skin here and is made active
     Trace("S3");
-    // The fade spin edits clamp what they show; the record keeps what they show.
-    ClampFadeOptions(StationOptions);
+    ShowOptions();
     Trace("S4");
     MainTitle = "Sonvela Zodu";
+    ShowPlayoutChannelsOnly();
     setWindowTitle(MainTitle);
-    Trace("S5"); // launchers come with the launchers page
+    Trace("S5");
+    LoadLaunchers();
     Trace("S6");
     ArrangeWindows();
     Trace("S7");
@@ -176,6 +189,7 @@ void TFMain::RunFirstShow()
         FSplash = nullptr;
     }
     Trace("S9");
+    LBLanguages->SetItemIndex(static_cast<int>(LBLanguages->Items().indexOf(StationOptions.Language)));
     SetLanguage();
     Trace("S10");
     AddSetMainWindowCommand();
@@ -190,6 +204,35 @@ void TFMain::ApplyMasterVolume()
     ssMainVolumeController1->ReadMute();
     ssMainVolumeController1->SetVolume(StationOptions.Volume);
     ssMainVolumeController1->SetBalance(StationOptions.Balance);
+}
+
+void TFMain::ShowOptions()
+{
+    PCMain->setCurrentIndex(0);
+    CBPlayAtStartup->setChecked(StationOptions.PlayAtStartup);
+    CBSetPCDatetimeAtStartup->setChecked(StationOptions.SetPCDatetimeAtStartup);
+    LBSkin->SetItemIndex(static_cast<int>(LBSkin->Items().indexOf(StationOptions.Skin)));
+    // The spin edits clamp what they show; the record keeps what they show. A spin edit does not
+    // report a value that clamps to the one it already shows, so the record is pulled in here too.
+    ClampFadeOptions(StationOptions);
+    for (int n = 1; n <= PlayoutChannelCount; ++n) {
+        const TFadePage& fade = FadePages[n - 1];
+        fade.SEFadeInterval->setValue(StationOptions.FadeInterval[n]);
+        fade.CBCrossfadeEnabled->setChecked(StationOptions.CrossfadeEnabled[n]);
+        fade.SECrossfadeinterval->setValue(StationOptions.CrossfadeInterval[n]);
+        fade.SECrossfademin->setValue(StationOptions.CrossfadeMin[n]);
+    }
+}
+
+void TFMain::ShowPlayoutChannelsOnly()
+{
+    // The station runs one playout channel and the pre-listen player.
+    BChannel1Device->show();
+    BCUEDevice->show();
+    for (QWidget* control : std::array<QWidget*, 4>{BChannel2Device, BChannel3Device, CB2, CB3})
+        control->hide();
+    for (int n = 2; n <= PlayoutChannelCount; ++n)
+        PCFade->setTabVisible(n - 1, false);
 }
 
 void TFMain::TEDDdeServerExecuteMacro(TDDEHandler*, const QStringList& macros)

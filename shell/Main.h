@@ -1,16 +1,40 @@
 #pragma once
 // The settings window. Its first showing sets up the whole station from the settings file, in a
-// fixed order; its close box asks the exit question instead of closing. Its pages are not built yet.
+// fixed order; its close box asks the exit question instead of closing. Its pages edit the settings
+// record at once; the file gets them at the next save.
+#include "foundation/Options.h"
 #include "foundation_gui/Language.h"
 
 #include <QStringList>
 #include <QWidget>
 
+#include <array>
+
 class QAction;
-class TDDEHandler;
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
 class TssVolumeController;
 class QMenu;
 class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class TDDEHandler;
+class TLbButton;
+class TLXButton;
+class TLXListBox;
+class TLXSpeedButton;
+
+// The controls of one channel's fade page.
+struct TFadePage {
+    QWidget* TSFadeChannel = nullptr;
+    QSpinBox* SEFadeInterval = nullptr;
+    QCheckBox* CBCrossfadeEnabled = nullptr;
+    QSpinBox* SECrossfadeinterval = nullptr;
+    QSpinBox* SECrossfademin = nullptr;
+};
 
 class TFMain : public QWidget {
     Q_OBJECT
@@ -21,11 +45,66 @@ public:
     QMenuBar* MMenu;
     QMenu* MMain;
     QAction* MExit;
+    QMenu* MUtils;
+    QAction* MSearchFiles;
+    QMenu* MHelp;
+    QAction* MHomePage;
+    QAction* MAbout;
     // "set as main window", added by the first showing.
     QAction* MSetMainWindow = nullptr;
     TLanguage LangMain;
     // The master volume, balance and mute; it touches no mixer before the first showing's step 7.
     TssVolumeController* ssMainVolumeController1;
+
+    QTabWidget* PCMain;
+    QWidget* TSMain;
+    QCheckBox* CBPlayAtStartup;
+
+    QWidget* TSSound;
+    QGroupBox* GBMuteChannels;
+    QCheckBox* CB1;
+    QCheckBox* CB2;
+    QCheckBox* CB3;
+    QCheckBox* CBHourSignals;
+    QCheckBox* CBCUE;
+
+    QWidget* TSLanguages;
+    TLXListBox* LBLanguages;
+    TLbButton* BLanguageSet;
+
+    QWidget* TSLog;
+    QPlainTextEdit* MemoLog;
+    TLbButton* BViewLog;
+    TLbButton* BClearLog;
+    QGroupBox* RGLogLevel;
+    QButtonGroup* RGLogLevelItems;
+
+    QWidget* TSSkin;
+    TLXListBox* LBSkin;
+    TLXSpeedButton* BSkinLoad;
+
+    QWidget* TSLaunchers;
+    // BCmd1 ... BCmd12 at index 0 ... 11.
+    std::array<QPushButton*, 12> BCmd;
+
+    QWidget* TSUtils;
+    TLXButton* LXBSetLogo;
+    TLXButton* LXBSetFonts;
+    QCheckBox* CBSetPCDatetimeAtStartup;
+
+    QWidget* TSDevices;
+    QPushButton* BChannel1Device;
+    QPushButton* BChannel2Device;
+    QPushButton* BChannel3Device;
+    QPushButton* BCUEDevice;
+    TLXButton* LXBWindowsMixer;
+    TLXButton* LXBMixer;
+    TLXButton* LXBDevInfo;
+
+    QWidget* TSFade;
+    QTabWidget* PCFade;
+    // Channel N's page at index N - 1.
+    std::array<TFadePage, PlayoutChannelCount> FadePages;
 
     // True once the first showing has loaded the settings and set up the audio: from then on the
     // exit saves the settings and frees the audio.
@@ -38,8 +117,26 @@ public:
     // choice: 0 this window, 1 folders, 2 combinations (4 channel 1); the windows are tiled around
     // it with the windows bar at its saved edge.
     void SetMainWindow(int choice);
-    // Every translated window takes the language file of TOptions.Language.
+    // BLanguageSet: TOptions.Language = the selected language, then every translated window takes its
+    // file. With none selected, the stored language's file when it exists, else english.
     void SetLanguage();
+
+    // A mute box's click, by its Tag: 0 the hour signals, 1 channel 1, 4 the pre-listen player.
+    void CBSilenciarCanalesClick(int tag, bool checked);
+    // BClearLog: the memo, then the file.
+    void BClearLogClick();
+    // BSkinLoad: the selected skin package becomes TOptions.Skin; nothing without a selection.
+    void BSkinLoadClick();
+    // LXBSetLogo: a chosen picture becomes the logo.
+    void LXBSetLogoClick();
+    // The output-device window on the slot: 1 to 3 the channels, 4 the pre-listen player.
+    void ShowDeviceWindow(int slot);
+    // What the Home Page item opens: the station folder's README.
+    static QString HomePage();
+    // The launcher buttons' visibility and captions from the settings file.
+    void LoadLaunchers();
+    // Launcher N runs launchers/cmdN; when it cannot start, the operator may choose the program.
+    void BCmdClick(int n);
 
     // The DDE consumer: each Open macro's file appended to channel 1 (kept on repeat), then channel 1
     // goes on when anything was queued. Other macros are refused and logged. A long list is appended a
@@ -59,6 +156,22 @@ private:
     void RunFirstShow();
     // Step 7: the saved master volume and balance on the mixer.
     void ApplyMasterVolume();
+    // S3: the record's values into the pages; S4: the controls of channels 2 and 3 hidden.
+    void ShowOptions();
+    void ShowPlayoutChannelsOnly();
+    void ShowLogLevel();
+    void ListSkins();
+    void ListTranslatedCaptions();
+    void BuildMenu();
+    void BuildMainPage();
+    void BuildSoundPage();
+    void BuildLanguagesPage();
+    void BuildLogPage();
+    void BuildSkinPage();
+    void BuildLaunchersPage();
+    void BuildUtilsPage();
+    void BuildDevicesPage();
+    void BuildFadePage();
     void ArrangeWindows();
     void AddSetMainWindowCommand();
     void AppendEnqueueSlice();

@@ -507,3 +507,18 @@ TEST_F(IniFileTest, ManySectionsAreListedOnceEach)
     ASSERT_TRUE(WriteBytes(path, text));
     EXPECT_EQ(IniFile(path).ReadSections(), expected);
 }
+
+TEST_F(IniFileTest, AQuotedWriteReadsBackAsWritten)
+{
+    // Each value is one the reader would change if written as it is.
+    const QStringList values = {
+        "plain", "\"quoted\"", "'single'", "\"a\" b \"c\"", "  padded  ", "\"/opt/my app/run\"",
+        "\"",    "\"mixed'",   "",         "\"\""};
+    IniFile ini(path);
+    for (qsizetype i = 0; i < values.size(); ++i)
+        ini.WriteString("launchers", QStringLiteral("cmd%1").arg(i), platform::IniQuoted(values[i]));
+    const IniFile reread(path);
+    for (qsizetype i = 0; i < values.size(); ++i)
+        EXPECT_EQ(reread.ReadString("launchers", QStringLiteral("cmd%1").arg(i), "default"), values[i])
+            << qPrintable(values[i]);
+}

@@ -32,6 +32,23 @@ TEST(Process, RunProgramWaitingReturnsTheExitCode)
         EXPECT_EQ(RunProgram(c.commandLine, SW_SHOWNORMAL, true), c.result) << c.commandLine;
 }
 
+TEST(Process, AProgramPathAsACommandLineWordRunsThatProgram)
+{
+    TempFolder folder;
+    const char* const names[] = {"plain.sh",      "with blank.sh",         "it's.sh",
+                                 "say \"hi\".sh", "both ' and \" here.sh", " leading blank.sh"};
+    for (const char* name : names) {
+        const QString path = folder.File(QString::fromUtf8(name));
+        QFile script(path);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nexit 7\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFile::ExeOwner);
+        EXPECT_EQ(RunProgram(CommandLineWord(path), SW_SHOWNORMAL, true), 7) << name;
+    }
+    EXPECT_EQ(CommandLineWord("/usr/bin/true"), "/usr/bin/true");
+}
+
 TEST(Process, RunProgramWithoutWaitingReportsStillActive)
 {
     EXPECT_EQ(RunProgram("true", SW_SHOWNORMAL, false), STILL_ACTIVE);

@@ -70,16 +70,6 @@ protected:
         StationFixture::SetUp();
         WriteProgramFile("nologin.txt", "");
     }
-
-    // At the end of the first showing: look, then close the settings window and answer Yes.
-    std::pair<const QString, std::function<void()>> AtFirstShowEnd(std::function<void()> look = [] {})
-    {
-        dialogs.ExpectButton(QMessageBox::Yes);
-        return {"S11", [look] {
-                    look();
-                    CloseSettingsWindow();
-                }};
-    }
 };
 
 TEST_F(StartupTest, NoLoginMarkerRunsTheWholeStartUpInOrder)

@@ -95,6 +95,15 @@ void StationFixture::CloseSettingsWindow()
     FMain->close();
 }
 
+std::pair<const QString, std::function<void()>> StationFixture::AtFirstShowEnd(std::function<void()> look)
+{
+    return {"S11", [this, look] {
+                look();
+                dialogs.ExpectButton(QMessageBox::Yes);
+                CloseSettingsWindow();
+            }};
+}
+
 void StationFixture::WriteProgramFile(const QString& name, const QByteArray& bytes) const
 {
     ASSERT_TRUE(WriteBytes(folder.File(name), bytes));

@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
 
 #include "playout/DeviceTables.h"
 
@@ -25,6 +26,9 @@ protected:
 
     // A close of the settings window by its close box.
     static void CloseSettingsWindow();
+    // At the end of the settings window's first showing: look, then close the settings window and
+    // answer Yes to the exit question.
+    std::pair<const QString, std::function<void()>> AtFirstShowEnd(std::function<void()> look = [] {});
 
     QString ProgramFile(const QString& name) const { return folder.File(name); }
     void WriteProgramFile(const QString& name, const QByteArray& bytes) const;

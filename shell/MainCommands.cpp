@@ -1,0 +1,161 @@
+// The settings window's handlers: mute boxes, language, log, skins, logo, devices and the menu.
+#include "controls/LXListBox.h"
+#include "foundation/Files.h"
+#include "foundation/General.h"
+#include "foundation/Log.h"
+#include "foundation_gui/LogViewer.h"
+#include "library/Folders.h"
+#include "library/SearchFiles.h"
+#include "platform_gui/Desktop.h"
+#include "platform_gui/Dialogs.h"
+#include "playout/CUEPlayer.h"
+#include "playout/Channel1.h"
+#include "playout/DeviceInformation.h"
+#include "playout/MixerWindow.h"
+#include "playout/SelectDevice.h"
+#include "shell/Clock.h"
+#include "shell/Main.h"
+#include "shell/WindowsBar.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QFile>
+#include <QImageReader>
+#include <QPlainTextEdit>
+
+#include <vector>
+
+namespace {
+
+// Log line of a loaded skin: level, status, module, event and channel.
+constexpr int SkinLogLevel = 2;
+constexpr int SkinLogModule = 15;
+constexpr int SkinLogEvent = 111;
+
+// The language used when the stored one is not in the list and has no file.
+const QString FallbackLanguage = QStringLiteral("english");
+
+// Every translated window's language component, in the order they are translated; a window not
+// created (or not built yet) is left out.
+std::vector<TLanguage*> TranslatedComponents(TLanguage& main)
+{
+    std::vector<TLanguage*> components{&main};
+    if (FChannel1)
+        components.push_back(&FChannel1->Queue().LangChannel);
+    if (FClock)
+        components.push_back(&FClock->LangClock);
+    if (FWindowsBar)
+        components.push_back(&FWindowsBar->LangWindowsBar);
+    if (FFolders)
+        components.push_back(&FFolders->LangFolders);
+    if (FSearchFiles)
+        components.push_back(&FSearchFiles->LangSearchFiles);
+    return components;
+}
+
+QString LanguageFileOf(const QString& language)
+{
+    return AppDir + language + QStringLiteral(".lng");
+}
+
+// "Pictures|*.bmp;*.png;...|All files|*" from the formats the image reader knows.
+QString PictureFilter()
+{
+    QStringList patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+    return QStringLiteral("Pictures|") + patterns.join(QLatin1Char(';')) + QStringLiteral("|All files|*");
+}
+
+} // namespace
+
+void TFMain::SetLanguage()
+{
+    QString language = StationOptions.Language;
+    if (const int index = LBLanguages->ItemIndex(); index >= 0)
+        language = StationOptions.Language = LBLanguages->Items().at(index);
+    else if (!QFile::exists(LanguageFileOf(language)))
+        language = FallbackLanguage;
+    for (TLanguage* component : TranslatedComponents(LangMain)) {
+        component->LanguageFile = LanguageFileOf(language);
+        component->Translate();
+    }
+}
+
+void TFMain::CBSilenciarCanalesClick(int tag, bool checked)
+{
+    if (tag < 0 || tag > 4)
+        return;
+    // Channels 2 and 3 are never created, so their names find nothing.
+    static const QStringList targets{QStringLiteral("FClock"), QStringLiteral("FChannel1"),
+                                     QStringLiteral("FChannel2"), QStringLiteral("FChannel3"),
+                                     QStringLiteral("FCUEPlayer")};
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() != targets[tag])
+            continue;
+        if (auto* clock = qobject_cast<TFClock*>(window))
+            clock->SetHourSignalsMuted(checked);
+        else if (auto* cue = qobject_cast<TFCUEPlayer*>(window))
+            cue->SetMuted(checked);
+    }
+}
+
+void TFMain::ShowLogLevel()
+{
+    if (QAbstractButton* item = RGLogLevelItems->button(Log.Level)) {
+        item->setChecked(true);
+        return;
+    }
+    // A level outside the items (-1 writes everything) is kept until the operator picks one.
+    RGLogLevelItems->setExclusive(false);
+    for (QAbstractButton* item : RGLogLevelItems->buttons())
+        item->setChecked(false);
+    RGLogLevelItems->setExclusive(true);
+}
+
+void TFMain::BClearLogClick()
+{
+    MemoLog->clear();
+    Log.ClearLogFile();
+}
+
+void TFMain::ListSkins()
+{
+    QStringList skins;
+    ListFiles(SkinsDir, QStringLiteral("*.skn"), skins);
+    LBSkin->SetItems(skins);
+}
+
+void TFMain::BSkinLoadClick()
+{
+    const int index = LBSkin->ItemIndex();
+    if (index < 0)
+        return;
+    StationOptions.Skin = LBSkin->Items().at(index);
+    const QString skinFile = SkinsDir + StationOptions.Skin;
+    // The skin component takes skinFile here, and is made active when it is not.
+    WriteLog(SkinLogLevel, 0, SkinLogModule, SkinLogEvent, -1, skinFile);
+}
+
+void TFMain::LXBSetLogoClick()
+{
+    platform::FileDialogOptions options;
+    options.start = LogoFile;
+    options.filter = PictureFilter();
+    const QStringList chosen = platform::OpenFiles(options);
+    if (chosen.isEmpty())
+        return;
+    LogoFile = chosen.first();
+}
+
+QString TFMain::HomePage()
+{
+    return AppDir + QStringLiteral("README.md");
+}
+
+void TFMain::ShowDeviceWindow(int slot)
+{
+    FSelectDevice->SetSlot(slot);
+    FSelectDevice->show();
+}
