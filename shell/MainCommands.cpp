@@ -14,6 +14,8 @@
 #include "playout/MixerWindow.h"
 #include "playout/SelectDevice.h"
 #include "shell/Clock.h"
+#include "shell/FontsColorsChoose.h"
+#include "shell/Logo.h"
 #include "shell/Main.h"
 #include "shell/WindowsBar.h"
 
@@ -51,6 +53,8 @@ std::vector<TLanguage*> TranslatedComponents(TLanguage& main)
         components.push_back(&FFolders->LangFolders);
     if (FSearchFiles)
         components.push_back(&FSearchFiles->LangSearchFiles);
+    if (FFontsColorsChoose)
+        components.push_back(&FFontsColorsChoose->LangFontsColorChoose);
     return components;
 }
 
@@ -147,6 +151,8 @@ void TFMain::LXBSetLogoClick()
     if (chosen.isEmpty())
         return;
     LogoFile = chosen.first();
+    if (FLogo)
+        FLogo->LoadLogo();
 }
 
 QString TFMain::HomePage()

@@ -16,6 +16,7 @@
 #include "playout/CUEPlayer.h"
 #include "playout/Channel1.h"
 #include "shell/Clock.h"
+#include "shell/FontsColorsChoose.h"
 #include "shell/Main.h"
 #include "shell/WindowsBar.h"
 
