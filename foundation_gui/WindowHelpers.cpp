@@ -57,6 +57,14 @@ void RestoreIfIconic(QWidget* window)
         QMetaObject::invokeMethod(window, &QWidget::showNormal, Qt::QueuedConnection);
 }
 
+void ToggleWindow(QWidget* window)
+{
+    if (!window)
+        return;
+    window->setVisible(!window->isVisible());
+    RestoreIfIconic(window);
+}
+
 void SetTopmost(QWidget* window)
 {
     QWidget* top = window->window();

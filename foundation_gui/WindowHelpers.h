@@ -15,6 +15,10 @@ void DragMoveWindow(QWidget* window);
 // A minimised window is restored, once the current event is done.
 void RestoreIfIconic(QWidget* window);
 
+// Shown when hidden, hidden when shown; a minimised window comes back shown and restored. Nothing
+// for a window that does not exist.
+void ToggleWindow(QWidget* window);
+
 // Keeps the window above the others, without moving or sizing it.
 void SetTopmost(QWidget* window);
 

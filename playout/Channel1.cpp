@@ -1,5 +1,6 @@
 #include "playout/Channel1.h"
 
+#include "audioinfo/OFileData.h"
 #include "controls/Knob.h"
 #include "controls/LXLEDLabel.h"
 #include "controls/LXTrackBar.h"
@@ -13,21 +14,24 @@
 #include "platform/Messages.h"
 #include "platform_gui/Color.h"
 #include "platform_gui/Dialogs.h"
+#include "playout/AudioLayer.h"
+#include "playout/CUEPlayer.h"
 #include "playout/FX.h"
 #include "playout/LineInEvent.h"
 #include "playout/QueueDelegate.h"
 #include "playout/QueueListView.h"
 #include "playout/StationIdMenu.h"
+#include "playout/ThreadedTimer.h"
 
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -38,6 +42,7 @@ TFChannel1* FChannel1 = nullptr;
 namespace {
 
 constexpr int ChannelNumber = 1;
+constexpr uint32_t PositionIntervalMs = 500;
 
 const QString MediaFilter = QStringLiteral(
     "All media files (*.mp3,*.wav,*.ogg,*.wma)|*.mp3;*.wav;*.ogg;*.wma|MP3 files (*.mp3)|*.mp3|"
@@ -118,6 +123,7 @@ TFChannel1::TFChannel1(QWidget* parent) : QWidget(parent), queue_(ChannelNumber)
     CreateMenu();
     ConnectQueue();
     ConnectPlayback();
+    ConnectControls();
     // Files dropped from the desktop anywhere on the window join the queue.
     setAcceptDrops(true);
     platform::RegisterWindow(this, QStringLiteral("TFChannel1"));
@@ -125,8 +131,11 @@ TFChannel1::TFChannel1(QWidget* parent) : QWidget(parent), queue_(ChannelNumber)
 
 TFChannel1::~TFChannel1()
 {
+    // The timer's handler reaches the channel, which goes before the window's children.
+    delete TSong;
     // The card's inputs are left closed, and nothing of the channel goes on sounding.
-    lineIn_.CloseInputs();
+    lineIn_.MicOff();
+    lineIn_.CloseLineIn();
     queue_.StopPlayback();
     // The list goes before the queue it shows.
     delete LB;
@@ -192,9 +201,12 @@ void TFChannel1::CreateControls()
     VolumeCtrl->SetPageSize(100);
     VolumeCtrl->SetCaption(QStringLiteral("%"));
     VolumeCtrl->SetPositionLabel(LVol2);
-    PSound = Named<QFrame>("PSound", this);
+    PSound = Named<QWidget>("PSound", this);
     SetColors(*PSound, 0x000000, 0x000000);
     PSound->setMinimumHeight(40);
+    TSong = Named<TThreadedTimer>("TSong", this);
+    TSong->SetInterval(PositionIntervalMs);
+    TSong->SetEnabled(true);
 
     LB = new TQueueListView(queue_, this);
     LB->setObjectName(QStringLiteral("LB"));
@@ -252,6 +264,12 @@ void TFChannel1::CreateMenu()
     PMRemoveSelection = MenuItem(*PMCanal, "PMRemoveSelection", QStringLiteral("Remove selection"));
     PMCanal->addSeparator();
     PMStopAll = MenuItem(*PMCanal, "PMStopAll", QStringLiteral("Stop full playing"));
+    PMCanal->addSeparator();
+    PMThemeCUE = MenuItem(*PMCanal, "PMThemeCUE", QStringLiteral("CUE"));
+    PMThemeInformation = MenuItem(*PMCanal, "PMThemeInformation", QStringLiteral("Theme information"));
+    PMThemeSearch = MenuItem(*PMCanal, "PMThemeSearch", QStringLiteral("Search"));
+    PMSaveListAsCombination =
+        MenuItem(*PMCanal, "PMSaveListAsCombination", QStringLiteral("Save list as combination"));
 
     connect(PMInsertFile, &QAction::triggered, this, &TFChannel1::PMInsertFileClick);
     connect(PMInsertLabel, &QAction::triggered, this, &TFChannel1::PMInsertLabelClick);
@@ -264,6 +282,10 @@ void TFChannel1::CreateMenu()
     connect(PMStopAll, &QAction::triggered, this, &TFChannel1::PMStopAllClick);
     StationIdMenu = new TStationIdMenu(queue_, this);
     StationIdMenu->OpenFrom(BInsert);
+    connect(PMThemeCUE, &QAction::triggered, this, &TFChannel1::PMThemeCUEClick);
+    connect(PMThemeInformation, &QAction::triggered, this, &TFChannel1::PMThemeInformationClick);
+    connect(PMThemeSearch, &QAction::triggered, this, &TFChannel1::PMThemeSearchClick);
+    connect(PMSaveListAsCombination, &QAction::triggered, this, &TFChannel1::PMSaveListAsCombinationClick);
     connect(LB, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& point) { PMCanal->popup(LB->viewport()->mapToGlobal(point)); });
 }
@@ -283,6 +305,7 @@ void TFChannel1::ConnectQueue()
     connect(&queue_, &TChannelQueue::OnAirChanged, this, &TFChannel1::ShowOnAir);
     connect(&queue_, &TChannelQueue::PlaybackStopped, this, [this] {
         PSound->update();
+        const QSignalBlocker blocker(TB);
         TB->setValue(1);
     });
     connect(&queue_, &TChannelQueue::ChannelReset, this, [this] {
@@ -327,6 +350,54 @@ void TFChannel1::ConnectEffects()
     });
 }
 
+void TFChannel1::ConnectControls()
+{
+    TSong->OnTimer = [this](QObject*) { TSongTimer(); };
+    connect(&position_, &TChannelPosition::PositionShown, this, [this](int percent) {
+        // The thumb under the operator's hand stays where it is held.
+        if (TB->isSliderDown())
+            return;
+        const QSignalBlocker blocker(TB);
+        TB->setValue(percent);
+    });
+    // Only the operator's actions seek, once each: letting go of the thumb, a click beside it, a key
+    // or the wheel. The pixels of a drag do not: each seek decodes up to its exact frame.
+    connect(TB, &QSlider::actionTriggered, this, [this](int action) {
+        if (action != QAbstractSlider::SliderMove || !TB->isSliderDown())
+            position_.Seek(TB->sliderPosition());
+    });
+    connect(TB, &QSlider::sliderReleased, this, [this] { position_.Seek(TB->sliderPosition()); });
+    connect(&lineIn_, &TChannelLineIn::PositionTimerEnabled, TSong, &TThreadedTimer::SetEnabled);
+
+    connect(BMenos, &TLbButton::OnClick, this, [this] { pitch_.Step(-1); });
+    connect(BMas, &TLbButton::OnClick, this, [this] { pitch_.Step(1); });
+    LPitch->installEventFilter(this);
+    connect(&pitch_, &TChannelPitch::PitchShown, this, [this](int position, const QString& label) {
+        TBPitchShift->SetPosition(position);
+        LPitch->setText(label);
+    });
+
+    PSound->installEventFilter(this);
+
+    connect(&lineIn_, &TChannelLineIn::KnobMoved, this, [this](int position) {
+        // The channel has its volume already.
+        const QSignalBlocker blocker(VolumeCtrl);
+        VolumeCtrl->SetPosition(position);
+    });
+}
+
+bool TFChannel1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress && (watched == LPitch || watched == PSound)) {
+        if (watched == LPitch)
+            pitch_.Reset();
+        else
+            PSoundClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void TFChannel1::ShowOnAir(bool on)
 {
     SetColors(*STOnAir, on ? OnAirColor : OffAirColor, on ? OnAirTextColor : OffAirTextColor);
@@ -346,18 +417,56 @@ void TFChannel1::ApplyListFonts()
     LB->viewport()->update();
 }
 
+void TFChannel1::TranslateWindow()
+{
+    TLanguage& language = queue_.LangChannel;
+    language.LanguageFile = AppDir + StationOptions.Language + QStringLiteral(".lng");
+    language.Properties.clear();
+    for (const char* name : {"STCanal",
+                             "STOnAir",
+                             "LTotal",
+                             "LParcial",
+                             "LVol",
+                             "PMDelThemes",
+                             "PMDelAllThemes",
+                             "PMStopAll",
+                             "PMRandomizeSelection",
+                             "PMSelectAll",
+                             "PMRemoveSelection",
+                             "PMThemeInformation",
+                             "PMThemeSearch",
+                             "PMSaveListAsCombination",
+                             "PMInsert",
+                             "PMInsertFile",
+                             "PMInsertLabel",
+                             "PMInsertLinein",
+                             "PMInsertIndicativosEverySongs",
+                             "PMInsertIndicativosEverySeconds",
+                             "PMIndicativoRandom",
+                             "PMIndicativoFromSelectedThemes"})
+        language.Properties.append(objectName() + u'.' + QLatin1String(name) + QStringLiteral(".Caption"));
+    language.Translate();
+}
+
 void TFChannel1::DoFirstShow()
 {
     if (!firstShow_)
         return;
     firstShow_ = false;
-    queue_.LangChannel.LanguageFile = AppDir + StationOptions.Language + QStringLiteral(".lng");
+    TranslateWindow();
+    const QString channel =
+        queue_.LangChannel.GetText(QStringLiteral("channel")) + u' ' + QString::number(ChannelNumber);
+    setWindowTitle(MainTitle + QStringLiteral(" - ") + channel);
+    STCanal->setText(u' ' + channel + u' ');
     queue_.StopPlayback();
     queue_.ResetChannel();
-    lineIn_.CloseInputs();
     ApplyListFonts();
     VolumeCtrl->SetPosition(StationOptions.ChannelVolume[ChannelNumber]);
+    lineIn_.SavedVolume = StationOptions.ChannelVolume[ChannelNumber];
     playback_.InitOutputDevice();
+    lineIn_.CloseLineIn();
+    lineIn_.MicOff();
+    queue_.SetOnAir(false);
 }
 
 bool TFChannel1::event(QEvent* event)
@@ -453,4 +562,62 @@ void TFChannel1::PMRemoveSelectionClick()
 void TFChannel1::PMStopAllClick()
 {
     playback_.StopAll();
+}
+
+QString TFChannel1::FocusFile()
+{
+    const QModelIndex focus = queue_.Selection().currentIndex();
+    if (!queue_.Selection().hasSelection() || !focus.isValid() || focus.row() >= queue_.Count())
+        return {};
+    return queue_.Entry(focus.row()).FileName;
+}
+
+void TFChannel1::PMThemeCUEClick()
+{
+    if (const QString path = FocusFile(); !path.isEmpty() && FCUEPlayer != nullptr)
+        FCUEPlayer->PlayFile(path);
+}
+
+void TFChannel1::PMThemeInformationClick()
+{
+    const QString path = FocusFile();
+    if (path.isEmpty())
+        return;
+    const auto file = TOFileData::Create(path, true);
+    if (file->Status != 0)
+        platform::ShowMessage(file->ErrorText);
+    else if (Calls.ShowFileData)
+        Calls.ShowFileData(*file);
+}
+
+void TFChannel1::PMThemeSearchClick()
+{
+    if (Calls.ToggleSearch)
+        Calls.ToggleSearch();
+}
+
+void TFChannel1::PMSaveListAsCombinationClick()
+{
+    QString name;
+    if (!platform::InputQuery(QStringLiteral("Combination"), QStringLiteral("Name for new combination"),
+                              name) ||
+        name.isEmpty())
+        return;
+    if (Calls.CombinationExists && Calls.CombinationExists(name) &&
+        !platform::AskYesNo(QStringLiteral("Confirm"),
+                            QStringLiteral("That combination already exists. Ok to create other with the "
+                                           "same name?")))
+        return;
+    if (Calls.AddCombinationFromList)
+        Calls.AddCombinationFromList(name, queue_.Entries());
+}
+
+void TFChannel1::TSongTimer()
+{
+    position_.Tick();
+}
+
+void TFChannel1::PSoundClick()
+{
+    visualMode_ = (visualMode_ + 1) % 3;
 }

@@ -3,8 +3,11 @@
 // the transport controls. The queue and its bookkeeping live in TChannelQueue, the playback in
 // TChannelPlayback; this window shows them. Controls that other windows and later features read
 // keep their names as objectName.
+#include "playout/Channel1Calls.h"
 #include "playout/ChannelLineIn.h"
+#include "playout/ChannelPitch.h"
 #include "playout/ChannelPlayback.h"
+#include "playout/ChannelPosition.h"
 #include "playout/ChannelQueue.h"
 
 #include <QWidget>
@@ -12,10 +15,10 @@
 #include <cstdint>
 
 class QAction;
-class QFrame;
 class QLabel;
 class QMenu;
 class QSlider;
+class TThreadedTimer;
 class TLXTrackBar;
 class TKnob;
 class TLbButton;
@@ -34,6 +37,11 @@ public:
     TChannelQueue& Queue() { return queue_; }
     TChannelPlayback& Playback() { return playback_; }
     TChannelLineIn& LineIn() { return lineIn_; }
+    TChannelPosition& Position() { return position_; }
+    TChannelPitch& Pitch() { return pitch_; }
+
+    // The windows above the playout engine, as the window set hands them over.
+    TChannel1Calls Calls;
 
     // The append the folders, combinations and shell windows call: the new index, or -1.
     int AddItem(const QString& text, uint8_t keep) { return queue_.AddItem(text, keep); }
@@ -56,6 +64,20 @@ public:
     void PMSelectAllClick();
     void PMRemoveSelectionClick();
     void PMStopAllClick();
+    // Pre-listen and information act on the list's focus item, and only with a selection.
+    void PMThemeCUEClick();
+    void PMThemeInformationClick();
+    void PMThemeSearchClick();
+    void PMSaveListAsCombinationClick();
+
+    // The settings window's mute of the channels.
+    void SetMuted(bool on) { lineIn_.SetMuted(on); }
+
+    // The position timer's tick (every 500 ms on the GUI thread).
+    void TSongTimer();
+    // 2 spectrum, 0 circle, 1 oscilloscope; a click on PSound moves on to the next.
+    int VisualMode() const { return visualMode_; }
+    void PSoundClick();
 
     QLabel* STCanal;
     QLabel* STOnAir;
@@ -83,7 +105,8 @@ public:
     QLabel* LVol;
     TKnob* VolumeCtrl; // channel volume 0..100
     QLabel* LVol2;
-    QFrame* PSound; // the visualiser's area
+    QWidget* PSound; // the visualiser's area
+    TThreadedTimer* TSong;
     TQueueListView* LB;
 
     QMenu* PMCanal;
@@ -98,11 +121,17 @@ public:
     QAction* PMRemoveSelection;
     QAction* PMStopAll;
     TStationIdMenu* StationIdMenu; // PMIndicativos and its items
+    QAction* PMThemeCUE;
+    QAction* PMThemeInformation;
+    QAction* PMThemeSearch;
+    QAction* PMSaveListAsCombination;
 
 protected:
     // WM_PLAYNEXT and WM_CROSSFADEPOINT posted to the window from outside go to the playback.
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // The clicks of LPitch and PSound.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -110,7 +139,10 @@ private:
     TChannelQueue queue_;
     TChannelPlayback playback_{queue_};
     TChannelLineIn lineIn_{queue_, playback_};
+    TChannelPosition position_{queue_};
+    TChannelPitch pitch_{playback_, queue_.ChannelNo()};
     bool firstShow_ = true;
+    int visualMode_ = 2;
 
     void CreateControls();
     void CreateMenu();
@@ -118,6 +150,10 @@ private:
     void ConnectPlayback();
     // The "Fx" button and the effects each new entry gets, through the effects window.
     void ConnectEffects();
+    void ConnectControls();
+    void TranslateWindow();
+    // The path of the list's focus item when at least one item is selected; empty otherwise.
+    QString FocusFile();
     void ShowOnAir(bool on);
 };
 

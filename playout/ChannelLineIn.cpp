@@ -110,12 +110,19 @@ void TChannelLineIn::MicOff()
     Switch(MixerSourceKind::Microphone, false);
 }
 
-void TChannelLineIn::CloseInputs()
+void TChannelLineIn::SetMuted(bool on)
+{
+    const int position = on ? 0 : SavedVolume;
+    SavedVolume = on ? playback_.Volume() : 0;
+    playback_.SetVolume(position);
+    emit KnobMoved(position);
+}
+
+void TChannelLineIn::CloseLineIn()
 {
     TTimerLineIn.Stop();
     SetLineInDown(false);
     Switch(MixerSourceKind::Line, false);
-    MicOff();
 }
 
 void TChannelLineIn::SetLineInDown(bool down)

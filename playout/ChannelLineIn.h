@@ -22,7 +22,7 @@ public:
 
     TAudioMixer Mix;
     platform::ClockTimer TTimerLineIn;
-    // The knob position when the microphone opened; shared with muting.
+    // The knob position when the microphone opened or the channel was muted, whichever came later.
     int SavedVolume = 0;
 
     bool LineInDown() const { return lineInDown_; } // BLinein
@@ -36,12 +36,18 @@ public:
     void MicClick(bool down);
     void MicOn();
     void MicOff();
-    // Leaves the card's line and microphone inputs muted and both buttons up, touching nothing that
-    // plays: the window's set-up and its destruction.
-    void CloseInputs();
+    // The settings window's mute: on keeps the knob's position and turns it to 0, off turns it back
+    // and keeps 0 (muting twice therefore keeps 0).
+    void SetMuted(bool on);
+    // Leaves the card's line input muted and its button up, touching nothing that plays: the
+    // window's set-up and its destruction close it so (with MicOff), where EndLineIn would resume
+    // streams nobody asked for.
+    void CloseLineIn();
 
 signals:
     void LineInButtonChanged(bool down);
+    // The knob goes to the position; the window moves it and the channel takes it as its volume.
+    void KnobMoved(int position);
     void VisualiserCleared();
     // The position timer stops while the line input has the air.
     void PositionTimerEnabled(bool enabled);

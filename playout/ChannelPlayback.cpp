@@ -254,6 +254,7 @@ void TChannelPlayback::PlayFileItem(const TTemaData& entry)
         return;
     }
     OpenNextAhead();
+    emit FileEntryStarted();
     emit ApplyFX();
     ++PlayCounter;
     idleSteps_ = 0;

@@ -79,6 +79,8 @@ signals:
     void PlayButtonRaised();
     // The list scrolls one line down as the channel moves on.
     void ScrollLineDown();
+    // A file entry started on the slot's current stream, at its own rate.
+    void FileEntryStarted();
     // A file entry started on the slot's current stream: the effects window adds its effects now.
     void ApplyFX();
     // The channel leaves its current entry: it moves on, stops or jumps.

@@ -101,6 +101,15 @@ QMimeData* TChannelQueue::mimeData(const QModelIndexList& indexes) const
     return mime;
 }
 
+QList<TTemaData> TChannelQueue::Entries() const
+{
+    QList<TTemaData> entries;
+    entries.reserve(Count());
+    for (const auto& entry : entries_)
+        entries.append(*entry);
+    return entries;
+}
+
 int TChannelQueue::ItemIndex() const
 {
     return Channels[channelNo_].ItemIndex();

@@ -62,6 +62,8 @@ public:
     int ChannelNo() const { return channelNo_; }
     int Count() const { return static_cast<int>(entries_.size()); }
     const TTemaData& Entry(int index) const { return *entries_.at(static_cast<size_t>(index)); }
+    // Every entry in queue order, each with the text the list shows (its Title).
+    QList<TTemaData> Entries() const;
     // The slot's current entry, -1 when none.
     int ItemIndex() const;
     // The playback moves to another entry; the list shows the new playing row.

@@ -1,6 +1,7 @@
 #include "shell/WindowSet.h"
 
 #include "audioinfo/OFileData.h"
+#include "foundation_gui/WindowHelpers.h"
 #include "library/Folders.h"
 #include "library/Message.h"
 #include "library/SearchFiles.h"
@@ -74,6 +75,11 @@ bool WindowSet::Create()
     Add(FProgress);
     Add(FMessage);
     Add(FMyAbout);
+    FChannel1->Calls.ToggleSearch = [] { ToggleWindow(FSearchFiles); };
+    FChannel1->Calls.ShowFileData = [](const TOFileData& data) {
+        FThemeInfo->ShowFileData(data);
+        FThemeInfo->ShowModal();
+    };
     return true;
 }
 

@@ -73,15 +73,6 @@ void Place(const WindowRects& rects)
     Place(FChannel1, rects.Channel1);
 }
 
-// Shown when hidden, hidden when shown; a minimised window comes back shown and restored.
-void Toggle(QWidget* window)
-{
-    if (!window)
-        return;
-    window->setVisible(!window->isVisible());
-    RestoreIfIconic(window);
-}
-
 // A plain label that reports where the mouse went down on it.
 class TMenuLabel : public QLabel {
 public:
@@ -191,13 +182,13 @@ TFWindowsBar::TFWindowsBar()
     BClose = AddButton("BClose", {}, "Close program");
 
     // The windows are looked up at each click: they may come and go while the bar lives.
-    connect(BFolders, &QToolButton::clicked, this, [] { Toggle(FFolders); });
-    connect(BCombinations, &QToolButton::clicked, this, [] { Toggle(FCombinations); });
-    connect(BChannel1, &QToolButton::clicked, this, [] { Toggle(FChannel1); });
-    connect(BClock, &QToolButton::clicked, this, [] { Toggle(FClock); });
-    connect(BLogo, &QToolButton::clicked, this, [] { Toggle(FLogo); });
-    connect(BMain, &QToolButton::clicked, this, [] { Toggle(FMain); });
-    connect(BSearch, &QToolButton::clicked, this, [] { Toggle(FSearchFiles); });
+    connect(BFolders, &QToolButton::clicked, this, [] { ToggleWindow(FFolders); });
+    connect(BCombinations, &QToolButton::clicked, this, [] { ToggleWindow(FCombinations); });
+    connect(BChannel1, &QToolButton::clicked, this, [] { ToggleWindow(FChannel1); });
+    connect(BClock, &QToolButton::clicked, this, [] { ToggleWindow(FClock); });
+    connect(BLogo, &QToolButton::clicked, this, [] { ToggleWindow(FLogo); });
+    connect(BMain, &QToolButton::clicked, this, [] { ToggleWindow(FMain); });
+    connect(BSearch, &QToolButton::clicked, this, [] { ToggleWindow(FSearchFiles); });
     connect(BWindowsOrganizationCascade, &QToolButton::clicked, this, [this] {
         SetArrangement(1);
         CascadeWindows();
