@@ -13,7 +13,20 @@ std::atomic<uint64_t> lastId{0};
 
 } // namespace
 
-TCombiItem::TCombiItem(const TCombiData& data) : QTreeWidgetItem(Type), Data(data), id_(++lastId) {}
+TCombiItem::TCombiItem(const TCombiData& data) : QTreeWidgetItem(Type), Data(data), id_(++lastId)
+{
+    // Combinations and themes are renamed in place; the root never is.
+    if (data.Kind == 1 || data.Kind == 2)
+        setFlags(flags() | Qt::ItemIsEditable);
+}
+
+TCombiItem* NewCombiNode(const QString& name, int32_t kind, int64_t duration)
+{
+    auto* node = new TCombiItem({name, kind, kind, duration});
+    node->ImageIndex = node->SelectedIndex = kind;
+    node->setText(0, name);
+    return node;
+}
 
 TCombiItem* CombiItem(QTreeWidgetItem* item)
 {

@@ -36,6 +36,9 @@ private:
     uint64_t id_;
 };
 
+// A node as the window makes it: text and record name alike, images and record image by its kind.
+TCombiItem* NewCombiNode(const QString& name, int32_t kind, int64_t duration = 0);
+
 // The node as a TCombiItem; nullptr for any other item.
 TCombiItem* CombiItem(QTreeWidgetItem* item);
 const TCombiItem* CombiItem(const QTreeWidgetItem* item);

@@ -1,5 +1,6 @@
 #include "platform/Random.h"
 
+#include <algorithm>
 #include <random>
 
 namespace platform {
@@ -12,7 +13,18 @@ std::mt19937& Generator()
     return generator;
 }
 
+std::function<int(int)>& Draws()
+{
+    static std::function<int(int)> draws;
+    return draws;
+}
+
 } // namespace
+
+void SetRandomDraws(std::function<int(int n)> draws)
+{
+    Draws() = std::move(draws);
+}
 
 void Randomize()
 {
@@ -28,6 +40,8 @@ int Random(int n)
 {
     if (n < 1)
         return 0;
+    if (Draws())
+        return std::clamp(Draws()(n), 0, n - 1);
     // Rejection of the incomplete top block keeps every value equally likely, and the draws depend
     // only on the generator, not on the standard library's distribution code.
     const uint64_t range = uint64_t(1) << 32;

@@ -1,5 +1,6 @@
 #include "shell/ExitRoad.h"
 
+#include "library/Combinations.h"
 #include "platform_gui/Dialogs.h"
 #include "shell/Main.h"
 #include "shell/StationHooks.h"
@@ -23,6 +24,10 @@ void ConfirmedExit()
     leaving = true;
     Trace("X3 save");
     FMain->SaveSettings();
+    // While the log is open, so a failed write is still logged.
+    Trace("X3 combinations");
+    if (FCombinations)
+        FCombinations->SaveIfModified();
     Trace("X3 free audio");
     Hooks().FreeMedia();
     Trace("X3 end loop");

@@ -2,6 +2,7 @@
 
 #include "audioinfo/OFileData.h"
 #include "foundation_gui/WindowHelpers.h"
+#include "library/Combinations.h"
 #include "library/Folders.h"
 #include "library/Message.h"
 #include "library/SearchFiles.h"
@@ -16,7 +17,6 @@
 #include "playout/StationIdMenu.h"
 #include "shell/About.h"
 #include "shell/Clock.h"
-#include "shell/Combinations.h"
 #include "shell/FontsColorsChoose.h"
 #include "shell/Logo.h"
 #include "shell/Main.h"
@@ -57,6 +57,7 @@ bool WindowSet::Create()
     Add(FFX);
     Add(FLineInEvent);
     FCombinations->SetRunMode(0);
+    FCombinations->SetMainWindow = [](int choice) { FMain->SetMainWindow(choice); };
     Trace("SetRunMode(0)");
     Add(FFolders)->Channel = {
         [](const QString& path, uint8_t keep) { return FChannel1->AddItem(path, keep); },

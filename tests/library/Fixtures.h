@@ -29,11 +29,7 @@ inline const QByteArray FourNodes = Hex(
 // A node whose text and record name agree and whose image is its kind, as the program makes them.
 inline TCombiItem* Node(const QString& name, int kind, int64_t duration = 0)
 {
-    auto* node = new TCombiItem({name, kind, kind, duration});
-    node->ImageIndex = kind;
-    node->SelectedIndex = kind;
-    node->setText(0, name);
-    return node;
+    return NewCombiNode(name, kind, duration);
 }
 
 } // namespace library::testing
