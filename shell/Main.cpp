@@ -287,14 +287,15 @@ void TFMain::ArrangeWindows()
     FWindowsBar->show();
     // What keeps the station on air must not wait for a hidden window to be shown, in the order the
     // windows would have shown: channel 1, the pre-listen player, whose volume the exit saves, then
-    // the folder pages (the combinations window joins here when it is built), then the hour signals
-    // and the start-up time setting. A window already shown has done it, and does nothing now.
+    // the folder pages and the combinations (which channel 1 asks about), then the hour signals and the
+    // start-up time setting. A window already shown has done it, and does nothing now.
     FChannel1->DoFirstShow();
     FCUEPlayer->DoFirstShow();
     connect(
         FFolders, &TFFolders::FoldersLoaded, this, [] { Trace(QStringLiteral("folders loaded")); },
         Qt::SingleShotConnection);
     FFolders->DoFirstShow();
+    FCombinations->DoFirstShow();
     FClock->DoFirstShow();
 }
 
