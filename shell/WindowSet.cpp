@@ -77,6 +77,12 @@ bool WindowSet::Create()
     Add(FMessage);
     Add(FMyAbout);
     FChannel1->Calls.ToggleSearch = [] { ToggleWindow(FSearchFiles); };
+    FChannel1->Calls.CombinationExists = [](const QString& name) {
+        return FCombinations->CombinationExists(name);
+    };
+    FChannel1->Calls.AddCombinationFromList = [](const QString& name, const QList<TTemaData>& entries) {
+        FCombinations->AddCombinationFromList(name, entries);
+    };
     FChannel1->Calls.ShowFileData = [](const TOFileData& data) {
         FThemeInfo->ShowFileData(data);
         FThemeInfo->ShowModal();
