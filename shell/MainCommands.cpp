@@ -100,6 +100,8 @@ void TFMain::CBSilenciarCanalesClick(int tag, bool checked)
             continue;
         if (auto* clock = qobject_cast<TFClock*>(window))
             clock->SetHourSignalsMuted(checked);
+        else if (auto* channel = qobject_cast<TFChannel1*>(window))
+            channel->SetMuted(checked);
         else if (auto* cue = qobject_cast<TFCUEPlayer*>(window))
             cue->SetMuted(checked);
     }

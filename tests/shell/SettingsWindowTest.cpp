@@ -73,16 +73,22 @@ TEST_F(SettingsWindowTest, MuteBoxesReachTheirWindowsByTag)
         bool checked;
         bool beepActive;
         int cueVolume;
+        bool channelSilent;
     };
     // Tags 2 and 3 name channels that are never created; other tags name nothing.
-    const Row rows[] = {{0, true, false, 35}, {0, false, true, 35}, {4, true, true, 0},
-                        {4, false, true, 35}, {2, true, true, 35},  {3, true, true, 35},
-                        {5, true, true, 35},  {-2, true, true, 35}};
+    const Row rows[] = {{0, true, false, 35, false}, {0, false, true, 35, false}, {4, true, true, 0, false},
+                        {4, false, true, 35, false}, {1, true, true, 35, true},   {1, false, true, 35, false},
+                        {2, true, true, 35, false},  {3, true, true, 35, false},  {5, true, true, 35, false},
+                        {-2, true, true, 35, false}};
     RunStation({AtFirstShowEnd([&] {
+        const int channelVolume = FChannel1->Playback().Volume();
+        ASSERT_GT(channelVolume, 0);
         for (const Row& row : rows) {
             FMain->CBSilenciarCanalesClick(row.tag, row.checked);
             EXPECT_EQ(StationOptions.BeepActive, row.beepActive) << "tag " << row.tag << " " << row.checked;
             EXPECT_EQ(FCUEPlayer->Playback().Volume(), row.cueVolume)
+                << "tag " << row.tag << " " << row.checked;
+            EXPECT_EQ(FChannel1->Playback().Volume(), row.channelSilent ? 0 : channelVolume)
                 << "tag " << row.tag << " " << row.checked;
         }
         // The boxes themselves carry the tags.
