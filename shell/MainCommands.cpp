@@ -4,6 +4,7 @@
 #include "foundation/General.h"
 #include "foundation/Log.h"
 #include "foundation_gui/LogViewer.h"
+#include "library/Combinations.h"
 #include "library/Folders.h"
 #include "library/SearchFiles.h"
 #include "platform_gui/Desktop.h"
@@ -51,6 +52,8 @@ std::vector<TLanguage*> TranslatedComponents(TLanguage& main)
         components.push_back(&FWindowsBar->LangWindowsBar);
     if (FFolders)
         components.push_back(&FFolders->LangFolders);
+    if (FCombinations)
+        components.push_back(&FCombinations->LangCombinations);
     if (FSearchFiles)
         components.push_back(&FSearchFiles->LangSearchFiles);
     if (FFontsColorsChoose)

@@ -9,6 +9,7 @@
 #include "foundation/General.h"
 #include "foundation/Log.h"
 #include "foundation/Options.h"
+#include "library/Combinations.h"
 #include "library/Folders.h"
 #include "library/SearchFiles.h"
 #include "platform/IniFile.h"
@@ -173,7 +174,8 @@ TEST_F(SettingsWindowTest, SetLanguageTranslatesEveryBuiltWindow)
         const QString file = folder.File("espanol.lng");
         for (const TLanguage* component :
              {&FMain->LangMain, &FChannel1->Queue().LangChannel, &FClock->LangClock,
-              &FWindowsBar->LangWindowsBar, &FFolders->LangFolders, &FSearchFiles->LangSearchFiles})
+              &FWindowsBar->LangWindowsBar, &FFolders->LangFolders, &FCombinations->LangCombinations,
+              &FSearchFiles->LangSearchFiles})
             EXPECT_EQ(component->LanguageFile, file);
     })});
 }
