@@ -6,8 +6,8 @@
 // Run by hand: build/bench/visualisers_bench (ffmpeg makes the noise in a temporary folder).
 #include "audiolib/AudioLib.h"
 #include "playout/CircleScope.h"
+#include "playout/FrequencyBars.h"
 #include "playout/OcilloScope.h"
-#include "playout/Spectrum.h"
 #include "playout/VisualBox.h"
 
 #include <QApplication>

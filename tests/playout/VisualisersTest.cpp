@@ -1,8 +1,8 @@
 // The spectrum, oscilloscope and circle displays drawn into offscreen pictures, with the channel's
 // settings, checked pixel by pixel.
 #include "playout/CircleScope.h"
+#include "playout/FrequencyBars.h"
 #include "playout/OcilloScope.h"
-#include "playout/Spectrum.h"
 #include "playout/VisualBox.h"
 
 #include "Drawing.h"

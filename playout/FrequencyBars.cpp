@@ -1,4 +1,4 @@
-#include "playout/Spectrum.h"
+#include "playout/FrequencyBars.h"
 
 #include <algorithm>
 #include <cmath>
