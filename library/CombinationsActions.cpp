@@ -304,7 +304,8 @@ void TFCombinations::RandomSelected()
 void TFCombinations::CUESelected()
 {
     const std::vector<TCombiItem*> nodes = TVCombinaciones->SelectedNodes();
-    if (nodes.empty() || !FCUEPlayer || !QFileInfo(nodes.front()->Data.Name).isFile())
+    // The player stops what it plays and plays nothing for a name that is no file.
+    if (nodes.empty() || !FCUEPlayer)
         return;
     FCUEPlayer->PlayFile(nodes.front()->Data.Name);
 }

@@ -1,12 +1,18 @@
 // The combinations window's edits: paste, delete, shuffle, emit, drops, renames and the channel's
 // combination from its queue.
 #include "CombinationsFixture.h"
+#include "DeviceZero.h"
+#include "WavWriter.h"
 #include "audioinfo/OFileData.h"
+#include "audiolib/AudioLib.h"
 #include "foundation/General.h"
 #include "foundation_gui/DisplayRoles.h"
 #include "library/CombinationsTree.h"
 #include "menus/PMEditItem.h"
+#include "menus/PMItems.h"
 #include "platform/Random.h"
+#include "playout/AudioLayer.h"
+#include "playout/CUEPlayer.h"
 #include "playout/Channel1.h"
 #include "playout/QueueMimeTypes.h"
 #include "playout/TemaData.h"
@@ -166,6 +172,60 @@ TEST_F(CombinationsEditTest, EmitSendsTheSelectionLastSelectedFirstToChannelOne)
         EXPECT_EQ(channel.Queue().Entry(i).Keep, 1);
     }
     EXPECT_EQ(queued, QStringList({b1, a1, a2, c1}));
+}
+
+// The pre-listen player as start-up leaves it, on device 0's manual clock at full volume.
+class CombinationsCUETest : public CombinationsEditTest {
+protected:
+    void SetUp() override
+    {
+        testing_support::OpenDeviceZero();
+        StationOptions.ChannelVolume[CueSlot] = 100;
+        Channels[CueSlot].SetItemIndex(0);
+        player.Playback().SetUp();
+        FCUEPlayer = &player;
+    }
+    void TearDown() override
+    {
+        FCUEPlayer = nullptr;
+        testing_support::CloseDeviceZero();
+    }
+
+    // Two seconds at `level` on both sides.
+    QString Tone(const QString& name, double level) const
+    {
+        const QString path = station.File(name);
+        EXPECT_TRUE(
+            testing_support::WriteWav(path, {44100, 2, 16}, 2 * 44100, [=](int64_t, int) { return level; }));
+        return path;
+    }
+    // The level device 0 renders next, after the popup's CUE item was clicked.
+    float ClickCUE()
+    {
+        window->PMCombinacionesPopup();
+        EXPECT_TRUE(window->PMThemes->Visible() && window->PMThemesCUE->Visible());
+        window->PMThemesCUE->ExecuteClick();
+        EXPECT_TRUE(audiolib::NullAdvance(441));
+        const std::vector<float> rendered = audiolib::NullCapture();
+        return rendered.empty() ? -1.0f : rendered.back();
+    }
+
+    TFCUEPlayer player;
+};
+
+TEST_F(CombinationsCUETest, CUEPreListensTheFirstSelectedThemeOnDeviceZero)
+{
+    const QString quiet = Tone("quiet.wav", 0.25), loud = Tone("loud.wav", 0.5);
+    Load(QStringLiteral("A: %1 %2 /missing.wav").arg(quiet, loud));
+    Select({loud, quiet});
+    EXPECT_FLOAT_EQ(ClickCUE(), 0.5f);
+    EXPECT_EQ(player.Playback().LastFile(), loud);
+    EXPECT_EQ(ChannelStream(1), 0u); // channel 1 keeps its air
+
+    // A theme whose file is gone plays nothing and shows no box.
+    Select({"/missing.wav"});
+    EXPECT_FLOAT_EQ(ClickCUE(), 0.0f);
+    EXPECT_EQ(ChannelStream(CueSlot), 0u);
 }
 
 TEST_F(CombinationsEditTest, NewRefusesAnEmptyName)

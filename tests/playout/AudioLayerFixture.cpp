@@ -1,25 +1,13 @@
 #include "AudioLayerFixture.h"
 
-#include "audiolib/AudioLib.h"
-#include "playout/AudioLayer.h"
-#include "playout/DeviceTables.h"
+#include "DeviceZero.h"
 
 void AudioLayerFixture::SetUp()
 {
-    ASSERT_TRUE(audiolib::SetConfig(audiolib::ConfigNullManual, 1));
-    ASSERT_TRUE(audiolib::Init(0, 44100, 0));
-    OutputDevices.fill(TDevice{});
-    OutputDevices[0] = TDevice{"No sound", "No sound", 0, CapsFloat, {}};
-    for (int slot = 1; slot <= SlotCount; ++slot)
-        Channels[slot] = TChannel{};
+    testing_support::OpenDeviceZero();
 }
 
 void AudioLayerFixture::TearDown()
 {
-    for (int slot = 1; slot <= SlotCount; ++slot)
-        ChannelStopBoth(slot);
-    EXPECT_EQ(audiolib::LiveStreamCount(), 0);
-    if (audiolib::SetDevice(0))
-        audiolib::Free();
-    OutputDevices.fill(TDevice{});
+    testing_support::CloseDeviceZero();
 }
