@@ -4,6 +4,7 @@
 #include "foundation/General.h"
 #include "foundation/Options.h"
 #include "foundation_gui/WindowHelpers.h"
+#include "library/Combinations.h"
 #include "library/Folders.h"
 #include "platform/Messages.h"
 #include "platform_gui/Dialogs.h"
@@ -219,9 +220,10 @@ void TFFontsColorsChoose::CopyBack(std::initializer_list<DisplayRole> roles)
 
 void TFFontsColorsChoose::Apply()
 {
-    // The combinations window applies them to its tree once it is built.
     CopyBack({RoleCombinations, RoleCombinationsCopied, RoleCombinationsCut, RoleCombinationsSelected,
               RoleCombinationsInfo});
+    if (FCombinations != nullptr)
+        FCombinations->ApplyColors();
     CopyBack({RoleFolders, RoleFoldersSelected, RoleFoldersCopied, RoleFoldersCut, RoleFoldersInfo});
     if (FFolders != nullptr)
         FFolders->ApplyFonts();

@@ -8,6 +8,8 @@
 #include "controls/LXButton.h"
 #include "foundation/General.h"
 #include "foundation/Options.h"
+#include "library/Combinations.h"
+#include "library/CombinationsTree.h"
 
 #include <QFile>
 #include <QLabel>
@@ -117,6 +119,21 @@ TEST_F(FontsColorsChooseTest, ChangesNotAppliedAreGoneAtTheNextShowing)
     EXPECT_EQ(dialog.PreviewColor(RoleProgramation), DefaultRoleColor);
     EXPECT_EQ(dialog.Previews[RoleChannelsInfo]->palette().color(QPalette::Window), QColor(255, 255, 0));
     EXPECT_EQ(dialog.Previews[RoleFolders]->font().family(), ToQFont(RoleFonts[RoleFolders]).family());
+}
+
+TEST_F(FontsColorsChooseTest, ApplyReachesTheCombinationsTree)
+{
+    TFCombinations combinations;
+    FCombinations = &combinations;
+    dialog.show();
+    dialogs.ExpectFont(Chosen(), 0x0000FF);
+    dialog.FontButtons[RoleCombinations]->click();
+    dialogs.ExpectColor(0x00FF00);
+    dialog.ColorButtons[RoleCombinations]->click();
+    dialog.BApply->Click();
+    FCombinations = nullptr;
+    EXPECT_EQ(combinations.TVCombinaciones->font().family(), "DejaVu Serif");
+    EXPECT_EQ(combinations.TVCombinaciones->palette().color(QPalette::Base), QColor(0, 255, 0));
 }
 
 TEST_F(FontsColorsChooseTest, ACancelledDialogLeavesThePreview)
