@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyledItemDelegate>
@@ -319,6 +320,30 @@ void TCombinationsTree::dropEvent(QDropEvent* event)
 {
     if (Accepts(event) && Drop)
         Drop(*event->mimeData(), event->source() == this, itemAt(event->position().toPoint()));
+}
+
+void TCombinationsTree::mousePressEvent(QMouseEvent* event)
+{
+    // Ctrl+click on a selected node takes it out of the selection. The view would keep it selected for
+    // a drag and, at the release, open its rename instead.
+    const QModelIndex index = indexAt(event->position().toPoint());
+    ctrlDeselected_ = event->button() == Qt::LeftButton && event->modifiers() == Qt::ControlModifier &&
+                      index.isValid() && selectionModel()->isSelected(index);
+    if (!ctrlDeselected_) {
+        QTreeWidget::mousePressEvent(event);
+        return;
+    }
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::Deselect);
+    event->accept();
+}
+
+void TCombinationsTree::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (std::exchange(ctrlDeselected_, false)) {
+        event->accept();
+        return;
+    }
+    QTreeWidget::mouseReleaseEvent(event);
 }
 
 void TCombinationsTree::keyPressEvent(QKeyEvent* event)

@@ -60,6 +60,8 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
@@ -72,4 +74,5 @@ private:
     QString renamedText_;
     bool filtering_ = false;
     bool dragging_ = false;
+    bool ctrlDeselected_ = false; // the press took its node out of the selection: its release does nothing
 };

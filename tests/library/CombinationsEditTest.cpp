@@ -17,9 +17,11 @@
 #include "playout/QueueMimeTypes.h"
 #include "playout/TemaData.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QMimeData>
 #include <QPainter>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -261,6 +263,44 @@ TEST_F(CombinationsEditTest, ThemesDroppedFromTheSearchOrAPageKeepTheirOrderAtTh
     EXPECT_EQ(Layout(), QStringLiteral("A: %1 %2 %3 /x.mp3; B: /p/1.mp3 /p/2.mp3").arg(a, b, c));
     EXPECT_EQ(Find("/p/2.mp3")->Data.Duration, 62);
     EXPECT_TRUE(Find("B")->isExpanded());
+}
+
+TEST_F(CombinationsEditTest, ClicksSelectSiblingsOnlyInTheOrderPicked)
+{
+    Load("A: /a1.mp3 /a2.mp3 /a3.mp3; B: /b1.mp3");
+    window->show();
+    window->TVCombinaciones->expandAll();
+    const auto click = [this](const char* name, Qt::KeyboardModifiers modifiers = {},
+                              Qt::MouseButton button = Qt::LeftButton) {
+        TCombinationsTree* tree = window->TVCombinaciones;
+        QTest::mouseClick(tree->viewport(), button, modifiers, tree->visualItemRect(Find(name)).center());
+    };
+    const auto selected = [this] {
+        QStringList names;
+        for (const TCombiItem* node : window->TVCombinaciones->SelectedNodes())
+            names.append(node->Data.Name);
+        return names.join(' ').toStdString();
+    };
+    click("/a1.mp3");
+    click("/a3.mp3", Qt::ControlModifier);
+    click("/a2.mp3", Qt::ControlModifier);
+    EXPECT_EQ(selected(), "/a1.mp3 /a3.mp3 /a2.mp3");
+    // Ctrl+click on a selected node deselects it and opens no rename.
+    click("/a3.mp3", Qt::ControlModifier);
+    EXPECT_EQ(selected(), "/a1.mp3 /a2.mp3");
+    QTest::qWait(QApplication::doubleClickInterval() + 100);
+    EXPECT_FALSE(window->TVCombinaciones->Editing());
+    // A node under another parent starts the selection again.
+    click("/b1.mp3", Qt::ControlModifier);
+    EXPECT_EQ(selected(), "/b1.mp3");
+    click("/a1.mp3");
+    click("/a3.mp3", Qt::ShiftModifier);
+    EXPECT_EQ(selected(), "/a1.mp3 /a2.mp3 /a3.mp3");
+    click("/b1.mp3", Qt::ShiftModifier);
+    EXPECT_EQ(selected(), "/b1.mp3");
+    click("B", {}, Qt::RightButton);
+    EXPECT_EQ(selected(), "B");
+    EXPECT_EQ(window->TVCombinaciones->currentItem(), Find("B"));
 }
 
 TEST_F(CombinationsEditTest, TreeDropsMoveTheSelectionAndSkipTheTarget)
