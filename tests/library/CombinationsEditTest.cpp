@@ -8,6 +8,7 @@
 #include "foundation/General.h"
 #include "foundation_gui/DisplayRoles.h"
 #include "library/CombinationsTree.h"
+#include "library/ThemeInfo.h"
 #include "menus/PMEditItem.h"
 #include "menus/PMItems.h"
 #include "platform/Random.h"
@@ -18,6 +19,7 @@
 #include "playout/TemaData.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QImage>
 #include <QMimeData>
 #include <QPainter>
@@ -228,6 +230,28 @@ TEST_F(CombinationsCUETest, CUEPreListensTheFirstSelectedThemeOnDeviceZero)
     Select({"/missing.wav"});
     EXPECT_FLOAT_EQ(ClickCUE(), 0.0f);
     EXPECT_EQ(ChannelStream(CueSlot), 0u);
+}
+
+TEST_F(CombinationsEditTest, InformationShowsTheFileModallyOrItsStatusInABox)
+{
+    const QString good = Wav("good.wav"), broken = station.File("broken.wav");
+    QFile(broken).open(QIODevice::WriteOnly);
+    Load(QStringLiteral("A: %1 %2").arg(good, broken));
+    TFThemeInfo info;
+    FThemeInfo = &info;
+    Select({good, broken});
+    dialogs.ExpectWindow(QMessageBox::Ok, {});
+    window->PMThemesInformation->ExecuteClick();
+    Select({broken, good});
+    dialogs.ExpectButton(QMessageBox::Ok);
+    window->PMThemesInformation->ExecuteClick();
+    FThemeInfo = nullptr;
+    ASSERT_EQ(dialogs.Shown().size(), 2);
+    EXPECT_EQ(dialogs.Shown()[0].caption, "Information");
+    EXPECT_TRUE(dialogs.Shown()[0].text.contains("good.wav"));
+    const QString status = TOFileData::Create(broken, true)->ErrorText;
+    EXPECT_FALSE(status.isEmpty());
+    EXPECT_EQ(dialogs.Shown()[1].text, status);
 }
 
 TEST_F(CombinationsEditTest, NewRefusesAnEmptyName)
