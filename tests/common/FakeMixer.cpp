@@ -105,6 +105,8 @@ public:
                     platform::FromMixerVolume(value, control->nativeMinimum, control->nativeMaximum),
                     control->nativeMinimum, control->nativeMaximum);
         owner_.writes_.push_back({device_, controlId, values});
+        if (owner_.OnWrite)
+            owner_.OnWrite(owner_.writes_.back());
         return true;
     }
 

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -47,6 +48,8 @@ public:
     // What a control holds now; a change made by another program, unannounced.
     std::vector<int32_t> Values(int device, uint32_t controlId) const;
     void SetValues(int device, uint32_t controlId, std::vector<int32_t> values);
+    // Called after each write through an open device, on the writing thread.
+    std::function<void(const Write&)> OnWrite;
     // Every write through an open device, in order.
     std::vector<Write> Writes() const;
     // Every open asked for, in order: the device and whether with a listener.

@@ -4,8 +4,10 @@
 
 #include "FakeMixer.h"
 #include "PlaybackFixture.h"
+#include "foundation/QueueEntryText.h"
 #include "playout/AudioLayer.h"
 #include "playout/DeviceTables.h"
+#include "playout/StationIds.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -40,21 +42,12 @@ protected:
 
     int64_t Frames() const { return static_cast<int64_t>(output.size() / 2); }
 
-    // Device 0 and the clock move on together; the timers' firings and the channel's messages are
-    // handled after each block.
-    void Step(int64_t until, const std::map<int64_t, std::function<void()>>& actions = {})
+    // Device 0 and the clock move on together: the clock reads the time of the frames rendered so far
+    // when the timers' firings and the channel's messages are handled after each block.
+    void BlockRendered() override
     {
-        while (Frames() < until) {
-            const int64_t frame = Frames();
-            if (const auto action = actions.find(frame); action != actions.end()) {
-                action->second();
-                Deliver();
-            }
-            RunUntil(frame + Block);
-            clock.Advance(10);
-            QCoreApplication::sendPostedEvents(&lineIn->TTimerLineIn, 0);
-            Deliver();
-        }
+        clock.Advance(10);
+        QCoreApplication::sendPostedEvents(&lineIn->TTimerLineIn, 0);
     }
 
     float Left(int64_t frame) const { return output[static_cast<size_t>(2 * frame)]; }
@@ -76,10 +69,10 @@ TEST_F(ChannelLineInTest, ATimedLineInEntryHandsTheAirToTheLineInputThenTheQueue
     QList<bool> button;
     QObject::connect(lineIn.get(), &TChannelLineIn::LineInButtonChanged, [&](bool down) { button << down; });
 
-    Step(Second / 2, {{0, [&] { playback.PlayItemAt(0); }}});
+    RunUntil(Second / 2, {{0, [&] { playback.PlayItemAt(0); }}});
     EXPECT_NEAR(Left(Second / 4), 0.4, 1e-5);
     EXPECT_EQ(Muted(line), 1);
-    Step(2 * Second);
+    RunUntil(2 * Second);
     // F1 ended; the line input has the air, the streams are paused, the queue waits on the entry.
     EXPECT_EQ(queue.ItemIndex(), 1);
     EXPECT_TRUE(lineIn->LineInDown());
@@ -91,7 +84,7 @@ TEST_F(ChannelLineInTest, ATimedLineInEntryHandsTheAirToTheLineInputThenTheQueue
     for (int64_t frame = Second + Block; frame < 2 * Second; frame += Block)
         ASSERT_EQ(Left(frame) + Right(frame), 0.0f) << frame;
 
-    Step(4 * Second + Second / 2);
+    RunUntil(4 * Second + Second / 2);
     // Two seconds later F2, then the end of the queue.
     EXPECT_EQ(Muted(line), 1);
     EXPECT_FALSE(lineIn->LineInDown());
@@ -100,6 +93,72 @@ TEST_F(ChannelLineInTest, ATimedLineInEntryHandsTheAirToTheLineInputThenTheQueue
     EXPECT_EQ(Right(3 * Second - 3 * Block), 0.0f);
     EXPECT_EQ(indexes, (QList<int>{-1, 0, 1, 2, -1}));
     EXPECT_EQ(audiolib::LiveStreamCount(), 0);
+}
+
+// A station's hour in small: files, a label, a timed line-in and two identifications inserted every
+// three entries, with the microphone open over the last file entries. Each file holds its own level
+// on one side (a level a 16-bit file holds exactly), so every frame tells which entry sounds and how
+// loud.
+TEST_F(ChannelLineInTest, AnHourOfEveryKindOfEntryPlaysInTurnAndTheMicrophoneDucksIt)
+{
+    const QString id = ConstantWav("id.wav", 1, 0, 0.125);
+    queue.AddItem(ConstantWav("f1.wav", 2, 0, 0.25), 1);
+    queue.AddItem("[LABEL News ]", 1);
+    queue.AddItem(ConstantWav("f2.wav", 2, 1, 0.5), 1);
+    queue.AddItem("[LINEIN 3 Studio ]", 1);
+    queue.AddItem(ConstantWav("f3.wav", 2, 1, 0.375), 1);
+    queue.AddItem(ConstantWav("f4.wav", 1, 0, 0.4375), 1);
+    const TStationIdPicker oneIdentification = [&](int&, bool, bool) { return TStationId{id, 1}; };
+    InsertEveryEntries(queue, 3, oneIdentification, false, false);
+    ASSERT_EQ(queue.Count(), 8);
+    EXPECT_EQ(queue.Entry(3).FileName, id);
+    EXPECT_EQ(queue.Entry(4).Kind, ItemKindLineIn);
+    EXPECT_EQ(queue.Entry(7).FileName, id);
+
+    using Switched = std::tuple<int64_t, uint32_t, int32_t>; // frame, control, muted
+    std::vector<Switched> writes;
+    fake.OnWrite = [&](const FakeMixer::Write& write) {
+        EXPECT_EQ(write.device, 1);
+        writes.emplace_back(Frames(), write.controlId, write.values.at(0));
+    };
+    logLines.clear();
+    RunUntil(12 * Second + 2 * Block, {{0, [&] { playback.PlayItemAt(0); }},
+                                       {374850, [&] { lineIn->MicClick(true); }},
+                                       {463050, [&] { lineIn->MicClick(false); }}});
+
+    ExpectHeard({
+        {.side = 0, .level = 0.25, .start = 0, .end = 88200},
+        {.side = 1, .level = 0.5, .start = 88200, .end = 176400},
+        {.side = 0, .level = 0.125, .start = 176400, .end = 220500},
+        // The line input has the air: silence from the channel.
+        {.side = 1,
+         .level = 0.375,
+         .start = 352800,
+         .end = 441000,
+         .volumes = {{374850, 0.8}, {418950, 0.1}}},
+        {.side = 0,
+         .level = 0.4375,
+         .start = 441000,
+         .end = 485100,
+         .volumes = {{463050, 0.1}, {507150, 0.8}}},
+        {.side = 0, .level = 0.125, .start = 485100, .end = 529200},
+    });
+    EXPECT_EQ(writes, (std::vector<Switched>{
+                          {220500, line, 0}, {352800, line, 1}, {374850, mic, 0}, {463050, mic, 1}}));
+    EXPECT_EQ(indexes, (QList<int>{-1, 0, 1, 2, 3, 4, 5, 6, 7, -1}));
+    EXPECT_EQ(queue.Count(), 0);
+    EXPECT_EQ(playButtonRaised, 1);
+    // The clock kept time with the audio: each line is stamped with its entry's second.
+    const QString at = QStringLiteral("01/03/2024 10:00:%1 0 10 ");
+    EXPECT_EQ(
+        logLines.join('\n').toStdString(),
+        (QStringList{at.arg("00") + "100 1 " + File("f1.wav") + " (1)",
+                     at.arg("02") + "100 1 " + File("f2.wav") + " (2)", at.arg("04") + "100 1 " + id + " (3)",
+                     at.arg("05") + "103 1 pausing", at.arg("08") + "100 1 " + File("f3.wav") + " (4)",
+                     at.arg("10") + "100 1 " + File("f4.wav") + " (5)", at.arg("11") + "100 1 " + id + " (6)",
+                     at.arg("12") + "102 1 already stopped"})
+            .join('\n')
+            .toStdString());
 }
 
 TEST_F(ChannelLineInTest, LeavingATimedLineInOtherwiseClosesItWithoutASecondAdvance)
@@ -115,10 +174,10 @@ TEST_F(ChannelLineInTest, LeavingATimedLineInOtherwiseClosesItWithoutASecondAdva
         queue.AddItem(ConstantWav("f1.wav", 1, 0, 0.5), 1);
         queue.AddItem(ConstantWav("f2.wav", 5, 1, 0.5), 1);
         const int64_t start = Frames();
-        Step(start + Second / 2, {{start, [&] { playback.PlayItemAt(0); }}});
+        RunUntil(start + Second / 2, {{start, [&] { playback.PlayItemAt(0); }}});
         ASSERT_TRUE(lineIn->LineInDown()) << name;
         ASSERT_EQ(Muted(line), 0) << name;
-        Step(start + Second, {{start + Second / 2, leave}});
+        RunUntil(start + Second, {{start + Second / 2, leave}});
         EXPECT_FALSE(lineIn->LineInDown()) << name;
         EXPECT_FALSE(lineIn->TTimerLineIn.IsActive()) << name;
         EXPECT_FALSE(queue.Paused) << name;
@@ -126,7 +185,7 @@ TEST_F(ChannelLineInTest, LeavingATimedLineInOtherwiseClosesItWithoutASecondAdva
         const QList<int> before = indexes;
         const bool onAir = queue.OnAir();
         // The line-in entry's time passes: nothing moves, nothing is resumed.
-        Step(start + 4 * Second);
+        RunUntil(start + 4 * Second);
         EXPECT_EQ(indexes, before) << name;
         EXPECT_EQ(queue.OnAir(), onAir) << name;
         EXPECT_EQ(Muted(line), 1) << name;
@@ -139,11 +198,11 @@ TEST_F(ChannelLineInTest, AZeroSecondLineInWaitsForTheButtonAndDoesNotAdvance)
 {
     queue.AddItem("[LINEIN 0 Open ]", 1);
     queue.AddItem(ConstantWav("f1.wav", 1, 0, 0.5), 1);
-    Step(3 * Second, {{0, [&] { playback.PlayItemAt(0); }}});
+    RunUntil(3 * Second, {{0, [&] { playback.PlayItemAt(0); }}});
     EXPECT_FALSE(lineIn->TTimerLineIn.IsActive());
     EXPECT_TRUE(lineIn->LineInDown());
     EXPECT_EQ(Muted(line), 0);
-    Step(5 * Second, {{3 * Second, [&] { lineIn->LineInClick(false); }}});
+    RunUntil(5 * Second, {{3 * Second, [&] { lineIn->LineInClick(false); }}});
     EXPECT_EQ(Muted(line), 1);
     EXPECT_FALSE(queue.Paused);
     EXPECT_EQ(queue.ItemIndex(), 0);
@@ -153,7 +212,8 @@ TEST_F(ChannelLineInTest, TheMicrophoneDucksTheChannelAndEntriesStartingMeanwhil
 {
     queue.AddItem(ConstantWav("f1.wav", 2, 0, 0.5), 1);
     queue.AddItem(ConstantWav("f2.wav", 4, 1, 0.5), 1);
-    Step(4 * Second, {{0, [&] { playback.PlayItemAt(0); }}, {Second / 2, [&] { lineIn->MicClick(true); }}});
+    RunUntil(4 * Second,
+             {{0, [&] { playback.PlayItemAt(0); }}, {Second / 2, [&] { lineIn->MicClick(true); }}});
     EXPECT_EQ(Muted(mic), 0);
     EXPECT_EQ(lineIn->SavedVolume, 80);
     // The linear slide from 0.8 to 0.1 over a second, then F2 comes in ducked.
@@ -163,7 +223,7 @@ TEST_F(ChannelLineInTest, TheMicrophoneDucksTheChannelAndEntriesStartingMeanwhil
 
     // The knob moved meanwhile; closing the microphone slides back to the volume it saved.
     playback.SetVolume(50);
-    Step(6 * Second, {{4 * Second, [&] { lineIn->MicClick(false); }}});
+    RunUntil(6 * Second, {{4 * Second, [&] { lineIn->MicClick(false); }}});
     EXPECT_EQ(Muted(mic), 1);
     EXPECT_NEAR(Right(5 * Second + Block), 0.4, 1e-5);
 }

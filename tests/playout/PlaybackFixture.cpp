@@ -12,8 +12,22 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
+
+double Interpolate(const std::vector<std::pair<int64_t, double>>& points, int64_t frame)
+{
+    const auto after =
+        std::find_if(points.begin(), points.end(), [&](const auto& p) { return p.first > frame; });
+    if (after == points.begin())
+        return after->second;
+    const auto& [from, value] = *std::prev(after);
+    if (after == points.end())
+        return value;
+    return value + (after->second - value) * static_cast<double>(frame - from) /
+                       static_cast<double>(after->first - from);
+}
 
 double Gain(const THeard& entry, int64_t frame)
 {
@@ -25,6 +39,8 @@ double Gain(const THeard& entry, int64_t frame)
     };
     if (frame < entry.start || frame >= entry.end)
         return 0.0;
+    if (!entry.volumes.empty())
+        return Interpolate(entry.volumes, frame);
     if (entry.pauseAt >= 0 && frame >= entry.pauseAt && frame < entry.pauseAt + entry.pauseFrames)
         return 0.0;
     const auto rising = [&](int64_t n) {
@@ -135,6 +151,7 @@ void PlaybackFixture::RunUntil(int64_t frames, const std::map<int64_t, std::func
         ASSERT_TRUE(audiolib::NullAdvance(Block));
         const std::vector<float> block = audiolib::NullCapture();
         output.insert(output.end(), block.begin(), block.end());
+        BlockRendered();
         Deliver();
     }
 }

@@ -36,6 +36,9 @@ struct THeard {
     int64_t pauseAt = -1;   // where it is paused for pauseFrames
     int64_t pauseFrames = 0;
     int64_t fadeOutFrames = 44100; // the length of its slide to silence
+    // When given, its volume instead of the above: the frames where it reaches each value, linear
+    // between them and held before the first and after the last.
+    std::vector<std::pair<int64_t, double>> volumes = {};
 };
 
 // Public, so the steps of a table of runs can reach it.
@@ -71,6 +74,9 @@ public:
     void Deliver();
     // Renders up to `frames`, running each action at the start of its block.
     void RunUntil(int64_t frames, const std::map<int64_t, std::function<void()>>& actions = {});
+    // After each block is rendered, before the messages are delivered: the time a test keeps beside
+    // the audio moves on here.
+    virtual void BlockRendered() {}
     // The output so far, from frame `from` on, against what the entries should sound like: to
     // 1e-5, and exactly 0 wherever none of them sounds. Reports the first frame that differs.
     void ExpectHeard(const std::vector<THeard>& heard, int64_t from = 0) const;
