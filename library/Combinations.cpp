@@ -100,9 +100,12 @@ void TFCombinations::DoFirstShow()
                                       if (SetMainWindow)
                                           SetMainWindow(2);
                                   });
+    } else {
+        InitStandalone();
     }
     EnsureRootNode();
     ApplyColors();
+    emit FirstShown();
 }
 
 TCombiItem* TFCombinations::Root() const
@@ -178,11 +181,14 @@ bool TFCombinations::LoadFromFile(const QString& path, bool userAsked)
         saveTimer_.stop();
         refused_ = {};
         CollapseCombinations();
+        toldChanged_ = false;
+        emit TreeLoaded();
     } else if (result.status != LoadStatus::Missing) {
         // Kept as it is until it changes: a damaged file is not read again every two seconds.
         refused_ = before;
         WriteLog(1, 1, -1, -1, -1, result.error);
-        if (userAsked)
+        // The editor keeps no log: its user always sees the box.
+        if (userAsked || runMode_ != 0)
             ShowError(result.error);
     }
     --quiet_;
@@ -206,16 +212,20 @@ bool TFCombinations::SaveToFile(bool userAsked)
         if (!saveFailed_)
             WriteLog(1, 1, -1, -1, -1, result.error);
         saveFailed_ = true;
-        if (userAsked)
+        if (userAsked || runMode_ != 0)
             ShowError(result.error);
         return false;
     }
     saveFailed_ = false;
     modified_ = false;
     refused_ = {};
-    if (!result.backup.isEmpty())
-        WriteLog(1, 0, -1, -1, -1,
-                 "The combinations file written by another program is kept as " + result.backup);
+    toldChanged_ = false;
+    if (!result.backup.isEmpty()) {
+        const QString kept = "The combinations file written by another program is kept as " + result.backup;
+        WriteLog(1, 0, -1, -1, -1, kept);
+        if (runMode_ != 0 && userAsked)
+            ShowError(kept);
+    }
     WatchFile();
     return true;
 }
@@ -252,6 +262,11 @@ void TFCombinations::ReloadFileTimer()
         if (saveFailed_ && runMode_ == 0)
             SaveToFile();
         // Unwritten edits are never reloaded over; their save keeps the other version as a backup.
+        if (runMode_ != 0 && !toldChanged_ && platform::StampOf(CombinationsPath) != file_.Known()) {
+            toldChanged_ = true;
+            ShowError(QStringLiteral("The combinations file was changed by another program. Your changes are "
+                                     "kept; when you save them, the other version is kept as a backup."));
+        }
         return;
     }
     const platform::FileStamp now = platform::StampOf(CombinationsPath);

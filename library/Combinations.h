@@ -91,6 +91,18 @@ public:
     // A rename the user accepted.
     void NodeEdited(library::TCombiItem* node, const QString& text);
 
+    // Run mode 1: the editor's set-up from the station folder (the settings only read, the language, the
+    // main menu) and the load of its "combinations.dat".
+    void InitStandalone();
+    // The editor's main menu. Open and Close first offer to save unsaved edits; each is true when done.
+    bool OpenClick();
+    bool SaveClick();
+    bool SaveAsClick();
+    bool CloseClick();
+    void ExitClick();
+    // Logout, shutdown or Ctrl+C: unsaved edits go to the open file, or to fallbackPath with none open.
+    void WriteUnsavedEdits(const QString& fallbackPath);
+
     // The settings window's choice of main window; set by whoever creates the windows.
     std::function<void(int choice)> SetMainWindow;
 
@@ -123,11 +135,25 @@ public:
     TLanguage LangCombinations;
     library::TXClipboard Clipboard;
 
+signals:
+    // The first showing's set-up is done (the editor frees its splash then).
+    void FirstShown();
+    // The main menu's About (the editor shows its about window).
+    void AboutRequested();
+    // The tree was replaced by a file's contents.
+    void TreeLoaded();
+    // The window closed (the editor's loop ends then).
+    void Closed();
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateMenu();
+    void CreateMainMenu();
+    // Unsaved edits saved or dropped, as the user answers; false when a save was cancelled or failed.
+    bool KeepOrSaveEdits();
     TPMItem* AddItem(TPMCustomItem* parent, const char* name, const QString& caption,
                      std::function<void()> click);
     void AddEmitItems(TPMSubmenuItem* submenu);
@@ -164,6 +190,7 @@ private:
     int modal_ = 0;               // boxes and dialogs of this window on screen
     bool checkWaiting_ = false;   // a check came while busy
     bool saveFailed_ = false;     // the last write failed and was logged
+    bool toldChanged_ = false;    // run mode 1: the user was told another program changed the file
     platform::FileStamp refused_; // a damaged or unreadable version, not tried again
     library::TCombinationsFile file_{QString()};
     QTimer saveTimer_;

@@ -42,6 +42,9 @@ public:
     // A file that differs from the known version (another program wrote it, or it failed to load) is
     // first kept as "<name>.<yyyyMMdd-HHmmss>.bak"; the save is refused when that fails.
     SaveResult Save(const QTreeWidget* tree);
+    // The user agreed to replace what is there now (the save dialog asked before overwriting): the next
+    // save keeps no backup of it.
+    void AcceptPresent() { known_ = platform::StampOf(path_); }
     bool ChangedOnDisk() const { return platform::StampOf(path_) != known_; }
 
 private:

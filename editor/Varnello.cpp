@@ -1,0 +1,112 @@
+#include "editor/Varnello.h"
+
+#include "editor/UnsavedEdits.h"
+#include "foundation/General.h"
+#include "library/Combinations.h"
+#include "library/CombinationsTree.h"
+#include "library/SearchFiles.h"
+#include "library/ThemeInfo.h"
+#include "platform/Clock.h"
+#include "platform/TerminationSignals.h"
+#include "shell/About.h"
+#include "shell/MyAbout.h"
+#include "shell/Splash.h"
+#include "shell/Trace.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPointer>
+#include <QTreeWidgetItemIterator>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+// The editor's windows, created in their order and destroyed in the reverse one.
+class EditorWindows {
+public:
+    EditorWindows()
+    {
+        Add(FCombinations);
+        FCombinations->SetRunMode(1);
+        Add(FSearchFiles);
+        Add(FThemeInfo);
+        Add(FAbout);
+        Add(FMyAbout);
+    }
+    ~EditorWindows()
+    {
+        while (!forget_.empty()) {
+            forget_.back()();
+            forget_.pop_back();
+        }
+    }
+    EditorWindows(const EditorWindows&) = delete;
+    EditorWindows& operator=(const EditorWindows&) = delete;
+
+private:
+    template <typename Window> void Add(Window*& global)
+    {
+        global = new Window;
+        forget_.push_back([&global] {
+            Trace("destroy:" + global->objectName());
+            delete global;
+            global = nullptr;
+        });
+        Trace("create:" + global->objectName());
+    }
+
+    std::vector<std::function<void()>> forget_;
+};
+
+// The tree as the test record shows it: every node's text in pre-order.
+QString TreeText(const QTreeWidget* tree)
+{
+    QStringList texts;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(tree)); *it; ++it)
+        texts << (*it)->text(0);
+    return texts.join('|');
+}
+
+} // namespace
+
+int RunVarnello()
+{
+    ClearTrace();
+    FSplash = new TFSplash;
+    FSplash->ShowProfessional();
+    FSplash->repaint();
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Varnello"));
+    // Only the combinations window's closing ends the loop, not the last window of any kind.
+    QApplication::setQuitOnLastWindowClosed(false);
+    Trace("V1");
+
+    int exitCode = 0;
+    {
+        EditorWindows windows;
+        QObject::connect(FCombinations, &TFCombinations::FirstShown, [] {
+            delete FSplash;
+            FSplash = nullptr;
+            Trace("V2 splash freed");
+        });
+        QObject::connect(FCombinations, &TFCombinations::AboutRequested, [] { FAbout->ShowModal(); });
+        QObject::connect(FCombinations, &TFCombinations::TreeLoaded,
+                         [] { Trace("tree " + TreeText(FCombinations->TVCombinaciones)); });
+        QObject::connect(FCombinations, &QWidget::windowTitleChanged,
+                         [](const QString& title) { Trace("title " + title); });
+        QObject::connect(FCombinations, &TFCombinations::Closed, [] { QCoreApplication::exit(0); });
+
+        const platform::TerminationSignals signalExit([] {
+            Trace("V9 signal");
+            FCombinations->WriteUnsavedEdits(UnsavedEditsPath(AppDir, platform::Now()));
+            QCoreApplication::exit(0);
+        });
+        FCombinations->show();
+        exitCode = QApplication::exec();
+        Trace("V10 loop ended");
+    }
+    delete FSplash; // still there when the program ended before the window showed
+    FSplash = nullptr;
+    return exitCode;
+}

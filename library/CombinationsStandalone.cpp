@@ -1,0 +1,180 @@
+// The combinations window as the editor's main window: its set-up from the station folder and its main
+// menu of files.
+#include "library/Combinations.h"
+
+#include "foundation/General.h"
+#include "foundation/Options.h"
+#include "foundation_gui/DisplayRoles.h"
+#include "foundation_gui/Language.h"
+#include "library/CombinationsTree.h"
+#include "menus/PMItems.h"
+#include "platform/IniFile.h"
+#include "platform_gui/Dialogs.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+
+namespace {
+
+const QString CombinationsFilter = QStringLiteral("Combinations files (*.dat)|*.dat|All files (*.*)|*.*");
+
+QAction* MenuAction(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+} // namespace
+
+void TFCombinations::InitStandalone()
+{
+    AppDir = ProgramFolder();
+    SettingsPath = AppDir + QStringLiteral("Sonvelazodu.ini");
+    // The station owns the settings file: the editor only reads it, and never writes a byte of it.
+    SettingsIni = std::make_unique<platform::IniFile>(SettingsPath);
+    StationOptions.FirstInstall =
+        SettingsIni->ReadBool(QStringLiteral("main"), QStringLiteral("firstinstall"), true);
+    StationOptions.Language = SettingsIni->ReadString(QStringLiteral("main"), QStringLiteral("language"),
+                                                      QStringLiteral("english"));
+    StationOptions.ListLineBelow = true;
+    StationOptions.ListLineRight = true;
+    StationOptions.ShowTags = false;
+    StationOptions.ShowExtension = true;
+    CreateFonts();
+    LoadFonts();
+    LoadColors();
+    TVCombinaciones->setFont(ToQFont(RoleFonts[RoleCombinations]));
+    const QString language =
+        platform::IniFile(SettingsPath)
+            .ReadString(QStringLiteral("main"), QStringLiteral("language"), QStringLiteral("english"));
+    LangCombinations.LanguageFile = JoinPath(AppDir, language + QStringLiteral(".lng"));
+    LangCombinations.Translate();
+    PMCombinationsEmit->SetVisible(false);
+    PMThemesEmit->SetVisible(false);
+    PMThemesCUE->SetVisible(false);
+    CreateMainMenu();
+    CombinationsPath = AppDir + QStringLiteral("combinations.dat");
+    LoadFromFile(CombinationsPath, true);
+}
+
+void TFCombinations::CreateMainMenu()
+{
+    QMenu* file = menuBar()->addMenu(LangCombinations.GetText("main"));
+    file->setObjectName(QStringLiteral("MIMain"));
+    connect(MenuAction(file, "MIOpen", LangCombinations.GetText("open")), &QAction::triggered, this,
+            [this] { OpenClick(); });
+    connect(MenuAction(file, "MIClose", LangCombinations.GetText("close")), &QAction::triggered, this,
+            [this] { CloseClick(); });
+    connect(MenuAction(file, "MISave", LangCombinations.GetText("save")), &QAction::triggered, this,
+            [this] { SaveClick(); });
+    connect(MenuAction(file, "MISaveAs", LangCombinations.GetText("save as")), &QAction::triggered, this,
+            [this] { SaveAsClick(); });
+    file->addSeparator();
+    connect(MenuAction(file, "MIExit", LangCombinations.GetText("exit")), &QAction::triggered, this,
+            [this] { ExitClick(); });
+    QMenu* help = menuBar()->addMenu(LangCombinations.GetText("help"));
+    help->setObjectName(QStringLiteral("MIHelp"));
+    connect(MenuAction(help, "MIAbout", LangCombinations.GetText("about")), &QAction::triggered, this,
+            [this] { Modal([this] { emit AboutRequested(); }); });
+}
+
+bool TFCombinations::KeepOrSaveEdits()
+{
+    if (!modified_)
+        return true;
+    const bool save = Modal([] {
+        return platform::AskYesNo(QGuiApplication::applicationDisplayName(),
+                                  QStringLiteral("Han habido cambios. ¿Quieres guardarlo primero?"));
+    });
+    return !save || SaveClick();
+}
+
+bool TFCombinations::OpenClick()
+{
+    if (!KeepOrSaveEdits())
+        return false;
+    const QStringList chosen = Modal([] {
+        return platform::OpenFiles({QString(), AppDir, CombinationsFilter, QString(), false, false});
+    });
+    if (chosen.isEmpty())
+        return false;
+    CombinationsPath = chosen.first();
+    setWindowTitle("Varnello - [" + CombinationsPath + "]");
+    toldChanged_ = false;
+    return LoadFromFile(CombinationsPath, true);
+}
+
+bool TFCombinations::SaveClick()
+{
+    if (CombinationsPath.isEmpty())
+        return SaveAsClick();
+    return SaveToFile(true);
+}
+
+bool TFCombinations::SaveAsClick()
+{
+    const QString chosen = Modal([] {
+        return platform::SaveFile(
+            {QString(), CombinationsPath, CombinationsFilter, QStringLiteral("dat"), false, true});
+    });
+    if (chosen.isEmpty())
+        return false;
+    const bool otherFile = chosen != CombinationsPath;
+    CombinationsPath = chosen;
+    setWindowTitle(CombinationsPath);
+    toldChanged_ = false;
+    if (otherFile) {
+        // The dialog asked before overwriting: the user chose to replace what is there.
+        file_ = library::TCombinationsFile(CombinationsPath);
+        refused_ = {};
+        file_.AcceptPresent();
+    }
+    return SaveToFile(true);
+}
+
+bool TFCombinations::CloseClick()
+{
+    if (!KeepOrSaveEdits())
+        return false;
+    ++quiet_;
+    TVCombinaciones->clear();
+    --quiet_;
+    Clipboard.Clear();
+    CombinationsPath.clear();
+    file_ = library::TCombinationsFile(QString());
+    refused_ = {};
+    toldChanged_ = false;
+    WatchFile();
+    SetLoadedCaption(false);
+    EnsureRootNode();
+    return true;
+}
+
+void TFCombinations::ExitClick()
+{
+    // Edits with no file to go to would be lost: a cancelled Save As keeps the editor open.
+    if (modified_ && !SaveAsClick() && CombinationsPath.isEmpty())
+        return;
+    close();
+}
+
+void TFCombinations::WriteUnsavedEdits(const QString& fallbackPath)
+{
+    if (!modified_)
+        return;
+    if (CombinationsPath.isEmpty())
+        CombinationsPath = fallbackPath;
+    SaveToFile();
+}
+
+void TFCombinations::closeEvent(QCloseEvent* event)
+{
+    if (runMode_ != 0 && modified_ && CombinationsPath.isEmpty() && !SaveAsClick()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+    emit Closed();
+}
