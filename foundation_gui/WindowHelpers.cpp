@@ -3,6 +3,7 @@
 #include "platform_gui/Dialogs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMetaObject>
@@ -81,6 +82,19 @@ void CentreOnScreen(QWidget* window)
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         window->move(screen->availableGeometry().center() - window->rect().center());
+}
+
+void ShowModalWindow(QDialog* window, const QString& text)
+{
+    platform::DialogRequest request;
+    request.kind = platform::DialogKind::Window;
+    request.caption = window->windowTitle();
+    request.text = text;
+    platform::RunDialog(request, [window] {
+        CentreOnScreen(window);
+        window->exec();
+        return platform::DialogAnswer{QMessageBox::Ok, {}};
+    });
 }
 
 void CloseOnEscape(QWidget* window)

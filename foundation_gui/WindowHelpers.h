@@ -3,6 +3,7 @@
 #include <QLatin1String>
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 // The folder dialog with the caption as its title, starting at initialFolder when it is not empty;
@@ -24,6 +25,10 @@ void SetTopmost(QWidget* window);
 
 // Places the window in the middle of the primary screen's work area.
 void CentreOnScreen(QWidget* window);
+
+// Shows one of the program's own windows modally, centred, through the dialog service, so a test
+// answers it like any box (text: what the answerer is told it shows).
+void ShowModalWindow(QDialog* window, const QString& text = QString());
 
 // Escape closes the window, whichever of its controls has the focus: the window sees the key before
 // its controls do.

@@ -105,13 +105,5 @@ void TFThemeInfo::ShowFileData(const TOFileData& data)
 
 void TFThemeInfo::ShowModal()
 {
-    platform::DialogRequest request;
-    request.kind = platform::DialogKind::Window;
-    request.caption = windowTitle();
-    request.text = MInfo->toPlainText();
-    platform::RunDialog(request, [this] {
-        CentreOnScreen(this);
-        exec();
-        return platform::DialogAnswer{QMessageBox::Ok, {}};
-    });
+    ShowModalWindow(this, MInfo->toPlainText());
 }

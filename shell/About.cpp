@@ -3,7 +3,6 @@
 #include "foundation_gui/WindowHelpers.h"
 #include "platform/Messages.h"
 #include "platform_gui/Color.h"
-#include "platform_gui/Dialogs.h"
 #include "shell/MyAbout.h"
 #include "shell/Pictures.h"
 
@@ -50,15 +49,7 @@ TFAbout::TFAbout()
 
 void TFAbout::ShowModal()
 {
-    platform::DialogRequest request;
-    request.kind = platform::DialogKind::Window;
-    request.caption = windowTitle();
-    request.text = LRelease->text();
-    platform::RunDialog(request, [this] {
-        CentreOnScreen(this);
-        exec();
-        return platform::DialogAnswer{QMessageBox::Ok, {}};
-    });
+    ShowModalWindow(this, LRelease->text());
 }
 
 void TFAbout::keyPressEvent(QKeyEvent* event)

@@ -2,7 +2,6 @@
 
 #include "foundation_gui/WindowHelpers.h"
 #include "platform/Messages.h"
-#include "platform_gui/Dialogs.h"
 #include "platform_gui/PageControl.h"
 
 #include <QLabel>
@@ -57,14 +56,7 @@ TFMyAbout::TFMyAbout()
 
 void TFMyAbout::ShowModal()
 {
-    platform::DialogRequest request;
-    request.kind = platform::DialogKind::Window;
-    request.caption = windowTitle();
-    platform::RunDialog(request, [this] {
-        CentreOnScreen(this);
-        exec();
-        return platform::DialogAnswer{QMessageBox::Ok, {}};
-    });
+    ShowModalWindow(this);
 }
 
 void TFMyAbout::showEvent(QShowEvent* event)

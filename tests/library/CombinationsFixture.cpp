@@ -54,10 +54,10 @@ void CombinationsFixture::WriteTree(const QString& path, const QString& layout)
     ASSERT_TRUE(library::SaveTreeToFile(&tree, path).ok);
 }
 
-QString CombinationsFixture::Layout() const
+QString CombinationsFixture::LayoutOf(const TFCombinations& combinations)
 {
     QStringList parts;
-    const QTreeWidgetItem* root = window->TVCombinaciones->topLevelItem(0);
+    const QTreeWidgetItem* root = combinations.TVCombinaciones->topLevelItem(0);
     for (int i = 0; root && i < root->childCount(); ++i) {
         QString part = root->child(i)->text(0) + ':';
         for (int t = 0; t < root->child(i)->childCount(); ++t)

@@ -21,7 +21,8 @@ protected:
     // the way the other program writes it; the themes last 60 s each.
     static void WriteTree(const QString& path, const QString& layout);
     // The same layout read back from the window's tree.
-    QString Layout() const;
+    QString Layout() const { return LayoutOf(*window); }
+    static QString LayoutOf(const TFCombinations& combinations);
     library::TCombiItem* Find(const QString& name) const;
     // Selects the nodes in this order, the last one focused.
     void Select(const QStringList& names);

@@ -43,18 +43,7 @@ protected:
         editor->SetRunMode(1);
         editor->DoFirstShow();
     }
-    QString EditorLayout() const
-    {
-        QStringList parts;
-        const QTreeWidgetItem* root = editor->TVCombinaciones->topLevelItem(0);
-        for (int i = 0; root && i < root->childCount(); ++i) {
-            QString part = root->child(i)->text(0) + ':';
-            for (int t = 0; t < root->child(i)->childCount(); ++t)
-                part += ' ' + root->child(i)->child(t)->text(0);
-            parts.append(part);
-        }
-        return parts.join("; ");
-    }
+    QString EditorLayout() const { return LayoutOf(*editor); }
     QStringList MenuCaptions() const
     {
         QStringList captions;
