@@ -67,17 +67,18 @@ TEST(VarnelloProcess, ShowsAndReloadsTheStationsFileAndEndsOnSigtermWithoutWriti
     const auto recorded = [&record](const QString& line) {
         return QString::fromUtf8(Bytes(record)).split('\n').contains(line);
     };
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return recorded("trace tree COMBINACIONES|Morning|/srv/a.mp3|/srv/b.mp3"); }, 20000))
+    // The editor writes its lines one after another while the test reads: each is waited for.
+    const auto awaited = [&](const QString& line) {
+        return QTest::qWaitFor([&] { return recorded(line); }, 20000);
+    };
+    EXPECT_TRUE(awaited("trace tree COMBINACIONES|Morning|/srv/a.mp3|/srv/b.mp3"))
         << Bytes(record).toStdString();
-    EXPECT_TRUE(recorded("trace V2 splash freed"));
+    EXPECT_TRUE(awaited("trace V2 splash freed")) << Bytes(record).toStdString();
 
     // The station replaces the file: the editor, without edits, reloads it.
     WriteStationFile(file, "Evening", {"/srv/c.mp3"});
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return recorded("trace tree COMBINACIONES|Evening|/srv/c.mp3"); }, 20000))
-        << Bytes(record).toStdString();
-    EXPECT_TRUE(recorded("trace title Varnello - combinations - RECARGADO!"));
+    EXPECT_TRUE(awaited("trace tree COMBINACIONES|Evening|/srv/c.mp3")) << Bytes(record).toStdString();
+    EXPECT_TRUE(awaited("trace title Varnello - combinations - RECARGADO!")) << Bytes(record).toStdString();
 
     const QByteArray bytes = Bytes(file);
     const platform::FileStamp stamp = platform::StampOf(file);
