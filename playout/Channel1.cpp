@@ -22,6 +22,7 @@
 #include "playout/QueueListView.h"
 #include "playout/StationIdMenu.h"
 #include "playout/ThreadedTimer.h"
+#include "playout/VisualBox.h"
 
 #include <QAction>
 #include <QDragEnterEvent>
@@ -33,6 +34,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -43,6 +45,9 @@ namespace {
 
 constexpr int ChannelNumber = 1;
 constexpr uint32_t PositionIntervalMs = 500;
+constexpr int VisualIntervalMs = 33;
+constexpr int VisualWidth = 300; // the box's size before the window is laid out
+constexpr int VisualHeight = 40;
 
 const QString MediaFilter = QStringLiteral(
     "All media files (*.mp3,*.wav,*.ogg,*.wma)|*.mp3;*.wav;*.ogg;*.wma|MP3 files (*.mp3)|*.mp3|"
@@ -116,7 +121,8 @@ QAction* MenuItem(QMenu& menu, const char* name, const QString& caption)
 
 } // namespace
 
-TFChannel1::TFChannel1(QWidget* parent) : QWidget(parent), queue_(ChannelNumber)
+TFChannel1::TFChannel1(QWidget* parent)
+    : QWidget(parent), queue_(ChannelNumber), visual_(VisualWidth, VisualHeight)
 {
     setObjectName(QStringLiteral("FChannel1"));
     CreateControls();
@@ -201,12 +207,13 @@ void TFChannel1::CreateControls()
     VolumeCtrl->SetPageSize(100);
     VolumeCtrl->SetCaption(QStringLiteral("%"));
     VolumeCtrl->SetPositionLabel(LVol2);
-    PSound = Named<QWidget>("PSound", this);
-    SetColors(*PSound, 0x000000, 0x000000);
-    PSound->setMinimumHeight(40);
+    PSound = Named<TVisualBox>("PSound", this);
+    PSound->setMinimumHeight(VisualHeight);
     TSong = Named<TThreadedTimer>("TSong", this);
     TSong->SetInterval(PositionIntervalMs);
     TSong->SetEnabled(true);
+    TDrawSound = Named<QTimer>("TDrawSound", this);
+    TDrawSound->setInterval(VisualIntervalMs);
 
     LB = new TQueueListView(queue_, this);
     LB->setObjectName(QStringLiteral("LB"));
@@ -304,7 +311,7 @@ void TFChannel1::ConnectQueue()
     });
     connect(&queue_, &TChannelQueue::OnAirChanged, this, &TFChannel1::ShowOnAir);
     connect(&queue_, &TChannelQueue::PlaybackStopped, this, [this] {
-        PSound->update();
+        PSound->Clear();
         const QSignalBlocker blocker(TB);
         TB->setValue(1);
     });
@@ -378,6 +385,9 @@ void TFChannel1::ConnectControls()
     });
 
     PSound->installEventFilter(this);
+    connect(TDrawSound, &QTimer::timeout, this, &TFChannel1::TDrawSoundTimer);
+    connect(&lineIn_, &TChannelLineIn::VisualiserCleared, PSound, &TVisualBox::Clear);
+    TDrawSound->start();
 
     connect(&lineIn_, &TChannelLineIn::KnobMoved, this, [this](int position) {
         // The channel has its volume already.
@@ -388,6 +398,8 @@ void TFChannel1::ConnectControls()
 
 bool TFChannel1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == PSound && event->type() == QEvent::Resize)
+        visual_.SetSize(PSound->width(), PSound->height());
     if (event->type() == QEvent::MouseButtonPress && (watched == LPitch || watched == PSound)) {
         if (watched == LPitch)
             pitch_.Reset();
@@ -445,6 +457,10 @@ void TFChannel1::TranslateWindow()
                              "PMIndicativoRandom",
                              "PMIndicativoFromSelectedThemes"})
         language.Properties.append(objectName() + u'.' + QLatin1String(name) + QStringLiteral(".Caption"));
+    // The station-id items also carry the label drawn left of their edit box.
+    for (const char* name : {"PMInsertIndicativosEverySongs", "PMInsertIndicativosEverySeconds"})
+        language.Properties.append(objectName() + u'.' + QLatin1String(name) +
+                                   QStringLiteral(".EditCaption"));
     language.Translate();
 }
 
@@ -617,7 +633,10 @@ void TFChannel1::TSongTimer()
     position_.Tick();
 }
 
-void TFChannel1::PSoundClick()
+void TFChannel1::TDrawSoundTimer()
 {
-    visualMode_ = (visualMode_ + 1) % 3;
+    // A frame nobody sees is not drawn.
+    if (!ChannelIsPlaying(ChannelNumber) || !isVisible() || window()->isMinimized())
+        return;
+    visual_.DrawFrame(ChannelNumber, *PSound);
 }

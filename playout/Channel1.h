@@ -9,6 +9,7 @@
 #include "playout/ChannelPlayback.h"
 #include "playout/ChannelPosition.h"
 #include "playout/ChannelQueue.h"
+#include "playout/ChannelVisualiser.h"
 
 #include <QWidget>
 
@@ -18,7 +19,9 @@ class QAction;
 class QLabel;
 class QMenu;
 class QSlider;
+class QTimer;
 class TThreadedTimer;
+class TVisualBox;
 class TLXTrackBar;
 class TKnob;
 class TLbButton;
@@ -75,9 +78,12 @@ public:
 
     // The position timer's tick (every 500 ms on the GUI thread).
     void TSongTimer();
+    // The visualiser timer's tick (every 33 ms): a frame only while the channel plays and someone can
+    // see it; the last one stays when the channel pauses.
+    void TDrawSoundTimer();
     // 2 spectrum, 0 circle, 1 oscilloscope; a click on PSound moves on to the next.
-    int VisualMode() const { return visualMode_; }
-    void PSoundClick();
+    int VisualMode() const { return visual_.VisualMode(); }
+    void PSoundClick() { visual_.NextMode(); }
 
     QLabel* STCanal;
     QLabel* STOnAir;
@@ -105,8 +111,9 @@ public:
     QLabel* LVol;
     TKnob* VolumeCtrl; // channel volume 0..100
     QLabel* LVol2;
-    QWidget* PSound; // the visualiser's area
+    TVisualBox* PSound; // the visualiser's area
     TThreadedTimer* TSong;
+    QTimer* TDrawSound;
     TQueueListView* LB;
 
     QMenu* PMCanal;
@@ -130,7 +137,7 @@ protected:
     // WM_PLAYNEXT and WM_CROSSFADEPOINT posted to the window from outside go to the playback.
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    // The clicks of LPitch and PSound.
+    // The clicks of LPitch and PSound, and PSound's size.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -142,7 +149,7 @@ private:
     TChannelPosition position_{queue_};
     TChannelPitch pitch_{playback_, queue_.ChannelNo()};
     bool firstShow_ = true;
-    int visualMode_ = 2;
+    TChannelVisualiser visual_;
 
     void CreateControls();
     void CreateMenu();

@@ -14,13 +14,18 @@
 #include "controls/LbSpeedButton.h"
 #include "foundation/General.h"
 #include "foundation/QueueEntryText.h"
+#include "menus/PMEditItem.h"
 #include "playout/CUEPlayer.h"
 #include "playout/Channel1.h"
 #include "playout/DeviceTables.h"
 #include "playout/QueueMimeTypes.h"
+#include "playout/StationIdMenu.h"
+#include "playout/VisualBox.h"
 
+#include <QColor>
 #include <QCoreApplication>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QMimeData>
 #include <QSlider>
@@ -253,13 +258,51 @@ TEST_F(Channel1ControlsTest, TheRealControlsDriveTheChannel)
     EXPECT_FALSE(window->BPlayPause->Down());
 }
 
-TEST_F(Channel1ControlsTest, ThreeClicksOnTheBoxReturnToTheSpectrum)
+TEST_F(Channel1ControlsTest, TheBoxShowsWhatPlaysOnlyWhenSeenAndSwitchesOnClicks)
 {
+    const auto greenPixels = [&] {
+        const QImage& frame = window->PSound->Frame();
+        int count = 0;
+        for (int y = 0; y < frame.height(); ++y)
+            for (int x = 0; x < frame.width(); ++x)
+                count += frame.pixel(x, y) == QColor(0, 128, 0).rgb() ? 1 : 0;
+        return count;
+    };
+    // Stopped: nothing is drawn.
+    window->show();
+    window->TDrawSoundTimer();
+    EXPECT_TRUE(window->PSound->Frame().isNull());
+
+    Start({Frames("a.wav", 10 * Second)});
+    Advance(Second / 2);
+    window->hide();
+    window->TDrawSoundTimer();
+    EXPECT_TRUE(window->PSound->Frame().isNull()) << "hidden";
+    window->show();
+    window->setWindowState(Qt::WindowMinimized);
+    window->TDrawSoundTimer();
+    EXPECT_TRUE(window->PSound->Frame().isNull()) << "minimised";
+    window->setWindowState(Qt::WindowNoState);
+    window->TDrawSoundTimer();
+    ASSERT_FALSE(window->PSound->Frame().isNull());
+    EXPECT_EQ(window->PSound->Frame().size(), window->PSound->size());
+
+    // Spectrum, circle, oscilloscope, spectrum: each draws the sine in green.
     EXPECT_EQ(window->VisualMode(), 2);
     for (const int mode : {0, 1, 2}) {
+        SCOPED_TRACE(mode);
         QTest::mouseClick(window->PSound, Qt::LeftButton);
         EXPECT_EQ(window->VisualMode(), mode);
+        window->TDrawSoundTimer();
+        EXPECT_GT(greenPixels(), 10);
     }
+
+    // Paused, the last picture stays; stopped, the box is black again.
+    QTest::mouseClick(window->BPlayPause, Qt::LeftButton);
+    window->TDrawSoundTimer();
+    EXPECT_FALSE(window->PSound->Frame().isNull());
+    QTest::mouseClick(window->BStop, Qt::LeftButton);
+    EXPECT_TRUE(window->PSound->Frame().isNull());
 }
 
 TEST_F(Channel1ControlsTest, PreListenAndInformationTakeTheFocusItemOfASelection)
@@ -380,6 +423,7 @@ TEST_F(Channel1ControlsTest, SetUpTranslatesResetsAndTheEndClosesMicThenLineThen
     ASSERT_TRUE(language.open(QIODevice::WriteOnly));
     language.write(
         "[translations]\nFChannel1.LTotal.Caption=Gesamt:\nFChannel1.PMThemeSearch.Caption=Suchen\n"
+        "FChannel1.PMInsertIndicativosEverySeconds.EditCaption=Alle # Sekunden:\n"
         "[Messages]\nchannel=Kanal\n");
     language.close();
     StationOptions.ChannelVolume[1] = 64;
@@ -403,6 +447,7 @@ TEST_F(Channel1ControlsTest, SetUpTranslatesResetsAndTheEndClosesMicThenLineThen
     EXPECT_EQ(window->STCanal->text(), " Kanal 1 ");
     EXPECT_EQ(window->LTotal->text(), "Gesamt:");
     EXPECT_EQ(window->PMThemeSearch->text(), "Suchen");
+    EXPECT_EQ(window->StationIdMenu->PMInsertIndicativosEverySeconds->EditCaption(), "Alle # Sekunden:");
     EXPECT_EQ(window->Queue().Count(), 0);
     EXPECT_EQ(window->VolumeCtrl->Position(), 64);
     EXPECT_EQ(window->Playback().Volume(), 64);

@@ -1,5 +1,6 @@
 // The spectrum, oscilloscope and circle displays drawn into offscreen pictures, with the channel's
 // settings, checked pixel by pixel.
+#include "playout/ChannelVisualiser.h"
 #include "playout/CircleScope.h"
 #include "playout/FrequencyBars.h"
 #include "playout/OcilloScope.h"
@@ -17,20 +18,6 @@ namespace {
 
 constexpr TColor Green = 0x008000;
 constexpr TColor Red = 0x0000FF;
-
-// The spectrum as channel 1 makes it.
-void ChannelSpectrum(TSpectrum& spectrum)
-{
-    spectrum.DrawMode = 1;
-    spectrum.Step = 2;
-    spectrum.BarWidth = 5;
-    spectrum.MaxHeight = 80;
-    spectrum.BarColor = Green;
-    spectrum.ShowPeaks = true;
-    spectrum.BarFall = 3;
-    spectrum.PeakFall = 1;
-    spectrum.PeakColor = Red;
-}
 
 // Interleaved stereo frames, every one the same.
 std::vector<int16_t> Frames(int count, int16_t left, int16_t right)
@@ -68,7 +55,7 @@ TEST(SpectrumTest, HalfScaleFillsTheBarToItsHighestAndTheBoxShowsTheFrame)
     TVisualBox box;
     box.resize(40, 100);
     TSpectrum spectrum(40, 100);
-    ChannelSpectrum(spectrum);
+    SetChannelSpectrum(spectrum);
     std::vector<float> fft(512, 0.0f);
     fft[0] = 0.5f;
     spectrum.Draw(box, fft, 0, 0);
@@ -85,7 +72,7 @@ TEST(SpectrumTest, BarsAndPeaksFallAtTheirOwnPaceAndStopAtZero)
 {
     TVisualBox box;
     TSpectrum spectrum(800, 100);
-    ChannelSpectrum(spectrum);
+    SetChannelSpectrum(spectrum);
     spectrum.Draw(box, std::vector<float>(512, 1.0f), 0, 0);
     const std::vector<float> silence(512, 0.0f);
     for (int frame = 0; frame <= 90; ++frame) {
@@ -102,7 +89,7 @@ TEST(SpectrumTest, BarModeDrawsFiveColumnBarsUnderFivePixelPeakLines)
 {
     TVisualBox box;
     TSpectrum spectrum(800, 100);
-    ChannelSpectrum(spectrum);
+    SetChannelSpectrum(spectrum);
     spectrum.Draw(box, std::vector<float>(512, 1.0f), 0, 0);
     spectrum.Draw(box, {}, 0, 0);
     spectrum.Draw(box, {}, 0, 0);
@@ -128,7 +115,7 @@ TEST(SpectrumTest, LineModeDrawsPeaksInTheBarColour)
 {
     TVisualBox box;
     TSpectrum spectrum(200, 100);
-    ChannelSpectrum(spectrum);
+    SetChannelSpectrum(spectrum);
     spectrum.DrawMode = 0;
     spectrum.Draw(box, std::vector<float>(512, 1.0f), 0, 0);
     EXPECT_EQ(InkRows(spectrum.Bitmap(), 3), Range(20, 99));
@@ -146,7 +133,7 @@ TEST(SpectrumTest, BandsBeyondTheDataReadZero)
 {
     TVisualBox box;
     TSpectrum spectrum(800, 100);
-    ChannelSpectrum(spectrum);
+    SetChannelSpectrum(spectrum);
     spectrum.Step = 4;
     spectrum.Draw(box, std::vector<float>(512, 1.0f), 0, 0);
     EXPECT_EQ(spectrum.Bars[127], 80);
@@ -305,7 +292,7 @@ TEST(VisualiserTest, ANewSizeKeepsTheFallingMarksAndASizeOfZeroDrawsNothing)
 {
     TVisualBox box;
     TSpectrum spectrum(100, 100);
-    ChannelSpectrum(spectrum);
+    SetChannelSpectrum(spectrum);
     spectrum.Draw(box, std::vector<float>(512, 1.0f), 0, 0);
     spectrum.SetSize(300, 50);
     EXPECT_EQ(spectrum.Bitmap().size(), QSize(300, 50));
