@@ -7,8 +7,10 @@
 #include "library/SearchFiles.h"
 #include "library/ThemeInfo.h"
 #include "platform/Clock.h"
+#include "platform/Dde.h"
 #include "platform/TerminationSignals.h"
 #include "shell/About.h"
+#include "shell/DDEHandler.h"
 #include "shell/MyAbout.h"
 #include "shell/Splash.h"
 #include "shell/Trace.h"
@@ -74,6 +76,10 @@ QString TreeText(const QTreeWidget* tree)
 int RunVarnello()
 {
     ClearTrace();
+    // Like the station, the editor answers DDE requests under its own name; it has no use for their
+    // macros, which wait unread (the oldest dropped). A second copy runs without serving.
+    TDDEHandler handler(platform::DdeServiceName(QCoreApplication::applicationFilePath()));
+    handler.Listen();
     FSplash = new TFSplash;
     FSplash->ShowProfessional();
     FSplash->repaint();

@@ -1,10 +1,11 @@
-// The built editor as a process of its own on a station folder another program writes to; its file
-// names for edits written when it is ended from outside.
+// The built editor as a process of its own on a station folder another program writes to, answering DDE
+// requests under its name; its file names for edits written when it is ended from outside.
 #include "TempFolder.h"
 
 #include "editor/UnsavedEdits.h"
 #include "library/CombiData.h"
 #include "library/CombinationsFile.h"
+#include "platform/Dde.h"
 #include "platform/FileStamp.h"
 
 #include <QFile>
@@ -80,6 +81,12 @@ TEST(VarnelloProcess, ShowsAndReloadsTheStationsFileAndEndsOnSigtermWithoutWriti
     EXPECT_TRUE(awaited("trace tree COMBINACIONES|Evening|/srv/c.mp3")) << Bytes(record).toStdString();
     EXPECT_TRUE(awaited("trace title Varnello - combinations - RECARGADO!")) << Bytes(record).toStdString();
 
+    // It answers requests under its own name, as the station does, and keeps them to itself.
+    const QString service = platform::DdeServiceName(VARNELLO_PROGRAM);
+    EXPECT_EQ(service, "Varnello");
+    EXPECT_EQ(platform::DdeExecute(service, "Macros", R"([Open("/srv/d.mp3")])", 20000).result,
+              platform::DdeResult::Ack);
+
     const QByteArray bytes = Bytes(file);
     const platform::FileStamp stamp = platform::StampOf(file);
     ::kill(pid_t(editor.processId()), SIGTERM);
@@ -89,6 +96,7 @@ TEST(VarnelloProcess, ShowsAndReloadsTheStationsFileAndEndsOnSigtermWithoutWriti
     EXPECT_TRUE(recorded("trace V9 signal"));
     EXPECT_EQ(Bytes(file), bytes);
     EXPECT_EQ(platform::StampOf(file), stamp);
+    EXPECT_FALSE(QFile::exists(platform::DdeSocketPath(service, "Macros")));
     // No settings file appears: the editor only reads it.
     EXPECT_FALSE(QFile::exists(station.File("Sonvelazodu.ini")));
 }
