@@ -1,6 +1,7 @@
 #include "shell/Main.h"
 
 #include "controls/LXListBox.h"
+#include "controls/LXTrackBar.h"
 #include "foundation/General.h"
 #include "foundation/Log.h"
 #include "foundation/Options.h"
@@ -92,8 +93,8 @@ TFMain::TFMain()
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(MMenu);
     layout->addWidget(PCMain);
-    // The master-volume component comes with its own Part; it must not touch the mixer here, only
-    // when the first showing applies the saved volume.
+    // Nothing here touches the mixer: the bars' design positions are no change, and the first
+    // showing applies the saved volume.
 }
 
 TFMain::~TFMain()
@@ -127,6 +128,8 @@ void TFMain::SaveSettings()
     // The device windows change the slots and the bar moves; the record is what gets written.
     StationOptions.DeviceOut[1] = Channels[1].Device;
     StationOptions.DeviceOut[CueSlot] = Channels[CueSlot].Device;
+    StationOptions.Volume = TBMainVolumen->Position();
+    StationOptions.Balance = TBMainBalance->Position();
     if (FCUEPlayer)
         StationOptions.ChannelVolume[CueSlot] = FCUEPlayer->VolumeCtrl->value();
     if (FWindowsBar)
@@ -204,6 +207,11 @@ void TFMain::ApplyMasterVolume()
     ssMainVolumeController1->ReadMute();
     ssMainVolumeController1->SetVolume(StationOptions.Volume);
     ssMainVolumeController1->SetBalance(StationOptions.Balance);
+    // The bars' change handlers write again only what differs: the mixer ends at the bar's volume and
+    // at minus the bar's balance.
+    TBMainVolumen->SetPosition(ssMainVolumeController1->Volume());
+    TBMainBalance->SetPosition(ssMainVolumeController1->Balance());
+    CBAll->setChecked(ssMainVolumeController1->Mute());
 }
 
 void TFMain::ShowOptions()

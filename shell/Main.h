@@ -14,6 +14,7 @@ class QAction;
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
+class QLabel;
 class TssVolumeController;
 class QMenu;
 class QMenuBar;
@@ -26,6 +27,7 @@ class TLbButton;
 class TLXButton;
 class TLXListBox;
 class TLXSpeedButton;
+class TLXTrackBar;
 
 // The controls of one channel's fade page.
 struct TFadePage {
@@ -61,7 +63,14 @@ public:
     QCheckBox* CBPlayAtStartup;
 
     QWidget* TSSound;
+    // The master controls, kept in the middle of the page.
+    QWidget* PSonido;
+    QLabel* LVolume;
+    QLabel* LBalance;
+    TLXTrackBar* TBMainVolumen;
+    TLXTrackBar* TBMainBalance;
     QGroupBox* GBMuteChannels;
+    QCheckBox* CBAll;
     QCheckBox* CB1;
     QCheckBox* CB2;
     QCheckBox* CB3;
@@ -121,7 +130,8 @@ public:
     // file. With none selected, the stored language's file when it exists, else english.
     void SetLanguage();
 
-    // A mute box's click, by its Tag: 0 the hour signals, 1 channel 1, 4 the pre-listen player.
+    // A mute box's click, by its Tag: -1 the master mute, 0 the hour signals, 1 channel 1, 4 the
+    // pre-listen player.
     void CBSilenciarCanalesClick(int tag, bool checked);
     // BClearLog: the memo, then the file.
     void BClearLogClick();
@@ -151,6 +161,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The clicks of the labels LVolume and LBalance.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void RunFirstShow();

@@ -18,6 +18,7 @@
 #include "shell/FontsColorsChoose.h"
 #include "shell/Logo.h"
 #include "shell/Main.h"
+#include "shell/VolumeController.h"
 #include "shell/WindowsBar.h"
 
 #include <QAbstractButton>
@@ -92,6 +93,10 @@ void TFMain::SetLanguage()
 
 void TFMain::CBSilenciarCanalesClick(int tag, bool checked)
 {
+    if (tag == -1) {
+        ssMainVolumeController1->SetMute(checked);
+        return;
+    }
     if (tag < 0 || tag > 4)
         return;
     // Channels 2 and 3 are never created, so their names find nothing.

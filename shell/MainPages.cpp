@@ -2,6 +2,7 @@
 #include "controls/LXButton.h"
 #include "controls/LXListBox.h"
 #include "controls/LXSpeedButton.h"
+#include "controls/LXTrackBar.h"
 #include "controls/LbButton.h"
 #include "foundation/General.h"
 #include "foundation/Log.h"
@@ -15,6 +16,7 @@
 #include "shell/About.h"
 #include "shell/FontsColorsChoose.h"
 #include "shell/Main.h"
+#include "shell/VolumeController.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -24,6 +26,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -91,6 +94,16 @@ QCheckBox* MuteBox(QWidget* parent, const char* name, const QString& caption, in
     return box;
 }
 
+// A horizontal track bar over the range, with a tick every tickGap values.
+TLXTrackBar* TrackBar(QWidget* parent, const char* name, int min, int max, int tickGap)
+{
+    auto* bar = Named(new TLXTrackBar(parent), name);
+    bar->SetRange(min, max);
+    bar->SetTickGap(tickGap);
+    bar->setMinimumSize(bar->size());
+    return bar;
+}
+
 QSpinBox* SpinEdit(QWidget* parent, const QString& name, SpinRange range, int designValue)
 {
     auto* spin = new QSpinBox(parent);
@@ -132,22 +145,60 @@ void TFMain::BuildMainPage()
 void TFMain::BuildSoundPage()
 {
     QWidget* body = AddScrolledPage(PCMain, TSSound, "TSSound", "Sound");
+    PSonido = Named(new QWidget(body), "PSonido");
+    LVolume = Captioned(new QLabel(PSonido), "LVolume", "Volume");
+    LBalance = Captioned(new QLabel(PSonido), "LBalance", "Balance");
+    TBMainVolumen = TrackBar(PSonido, "TBMainVolumen", 0, 100, 10);
+    TBMainBalance = TrackBar(PSonido, "TBMainBalance", -100, 100, 20);
+    for (QLabel* label : {LVolume, LBalance})
+        label->installEventFilter(this);
+    connect(TBMainVolumen, &TLXTrackBar::OnChange, this,
+            [this] { ssMainVolumeController1->SetVolume(TBMainVolumen->Position()); });
+    // The bar's right end lowers the right channel: the stored balance keeps its meaning.
+    connect(TBMainBalance, &TLXTrackBar::OnChange, this,
+            [this] { ssMainVolumeController1->SetBalance(-TBMainBalance->Position()); });
+    auto* controls = new QGridLayout(PSonido);
+    controls->addWidget(LVolume, 0, 0);
+    controls->addWidget(TBMainVolumen, 0, 1);
+    controls->addWidget(LBalance, 1, 0);
+    controls->addWidget(TBMainBalance, 1, 1);
+
     GBMuteChannels = Named(new QGroupBox("Silenciar canales:", body), "GBMuteChannels");
+    CBAll = MuteBox(GBMuteChannels, "CBAll", "All", -1);
     CB1 = MuteBox(GBMuteChannels, "CB1", "1", 1);
     CB2 = MuteBox(GBMuteChannels, "CB2", "2", 2);
     CB3 = MuteBox(GBMuteChannels, "CB3", "3", 3);
     CBHourSignals = MuteBox(GBMuteChannels, "CBHourSignals", "Hour signals", 0);
     CBCUE = MuteBox(GBMuteChannels, "CBCUE", "CUE", 4);
     auto* boxes = new QHBoxLayout(GBMuteChannels);
-    for (QCheckBox* box : {CB1, CB2, CB3, CBHourSignals, CBCUE}) {
+    for (QCheckBox* box : {CBAll, CB1, CB2, CB3, CBHourSignals, CBCUE}) {
         boxes->addWidget(box);
         connect(box, &QCheckBox::clicked, this, [this, box](bool checked) {
             CBSilenciarCanalesClick(box->property("Tag").toInt(), checked);
         });
     }
+    // The layout keeps the panel in the middle of the page at every size of the window.
     auto* layout = new QVBoxLayout(body);
     layout->addStretch();
+    layout->addWidget(PSonido, 0, Qt::AlignHCenter);
+    layout->addStretch();
     layout->addWidget(GBMuteChannels);
+}
+
+bool TFMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((watched == LVolume || watched == LBalance) && event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* label = static_cast<QLabel*>(watched);
+        if (mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
+            if (watched == LVolume)
+                TBMainVolumen->SetPosition((TBMainVolumen->MaxValue() + TBMainVolumen->MinValue()) / 2);
+            else
+                TBMainBalance->SetPosition(0);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TFMain::BuildLanguagesPage()
@@ -334,7 +385,10 @@ void TFMain::ListTranslatedCaptions()
                                             "MHomePage",
                                             "MAbout",
                                             "CBPlayAtStartup",
+                                            "LVolume",
+                                            "LBalance",
                                             "GBMuteChannels",
+                                            "CBAll",
                                             "CB1",
                                             "CB2",
                                             "CB3",

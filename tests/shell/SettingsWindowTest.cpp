@@ -3,19 +3,24 @@
 #include "StationFixture.h"
 
 #include "DesktopCatcher.h"
+#include "controls/LXButton.h"
 #include "controls/LXListBox.h"
 #include "controls/LXSpeedButton.h"
 #include "controls/LbButton.h"
 #include "foundation/General.h"
 #include "foundation/Log.h"
 #include "foundation/Options.h"
+#include "foundation_gui/DisplayRoles.h"
 #include "library/Combinations.h"
+#include "library/CombinationsTree.h"
 #include "library/Folders.h"
 #include "library/SearchFiles.h"
+#include "library/TabFolder.h"
 #include "platform/IniFile.h"
 #include "platform/Process.h"
 #include "playout/CUEPlayer.h"
 #include "playout/Channel1.h"
+#include "playout/QueueListView.h"
 #include "shell/Clock.h"
 #include "shell/FontsColorsChoose.h"
 #include "shell/Main.h"
@@ -333,6 +338,35 @@ TEST_F(SettingsWindowTest, HomePageAndViewLogHandTheirFilesToTheDesktop)
     ASSERT_EQ(desktop.opened.size(), 2);
     EXPECT_EQ(desktop.opened[0].toLocalFile(), folder.File("README.md"));
     EXPECT_EQ(desktop.opened[1].toLocalFile(), Log.FileName);
+}
+
+TEST_F(SettingsWindowTest, TheFontsDialogRepaintsTheThreeWindowsAndItsChoicesAreSaved)
+{
+    WriteProgramFile("Sonvelazodu.ini", "[Folder0]\r\nname=JINGLES\r\n");
+    QFont chosen("DejaVu Serif");
+    chosen.setPointSize(13);
+    RunStation({AtFirstShowEnd([&] {
+        ASSERT_TRUE(QTest::qWaitFor([] { return !FFolders->Loading(); }));
+        ASSERT_EQ(FFolders->PageCount(), 1);
+        FMain->LXBSetFonts->Click();
+        ASSERT_TRUE(FFontsColorsChoose->isVisible());
+        for (DisplayRole role : {RoleCombinations, RoleFolders, RoleChannels}) {
+            dialogs.ExpectFont(chosen, 0x0000FF);
+            FFontsColorsChoose->FontButtons[role]->click();
+        }
+        dialogs.ExpectColor(0x00FFFF);
+        FFontsColorsChoose->ColorButtons[RoleChannels]->click();
+        FFontsColorsChoose->BOk->Click();
+        EXPECT_EQ(FCombinations->TVCombinaciones->font().family(), "DejaVu Serif");
+        EXPECT_EQ(FFolders->Page(0)->List()->font().family(), "DejaVu Serif");
+        const TQueueListView* list = FChannel1->LB;
+        EXPECT_EQ(list->font().family(), "DejaVu Serif");
+        EXPECT_EQ(list->palette().color(QPalette::Text), QColor(255, 0, 0));
+        EXPECT_EQ(list->palette().color(QPalette::Base), QColor(255, 255, 0));
+    })});
+    EXPECT_EQ(SettingsValue("fonts", RoleName(RoleChannels) + "_name"), "DejaVu Serif");
+    EXPECT_EQ(SettingsValue("fonts", RoleName(RoleChannels) + "_color"), "255");
+    EXPECT_EQ(SettingsValue("fonts", RoleName(RoleFolders) + "_size"), "13");
 }
 
 } // namespace
