@@ -35,6 +35,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -42,6 +43,8 @@ namespace {
 
 // The log page keeps this many of the latest lines.
 constexpr int MemoLogLines = 10000;
+// Room left beside a button's caption.
+constexpr int CaptionMargin = 16;
 
 // Shown application-modal without waiting for it: the station's events go on meanwhile.
 void ShowModal(QWidget* window)
@@ -80,10 +83,15 @@ template <typename Widget> Widget* Captioned(Widget* widget, const char* name, c
     return widget;
 }
 
+// The library's buttons give a layout no size of their own: each keeps at least its design size,
+// widened to its caption.
 template <typename Button> Button* LibraryButton(QWidget* parent, const char* name, const QString& caption)
 {
     auto* button = Named(new Button(parent), name);
     button->SetCaption(caption);
+    button->setMinimumSize(
+        std::max(button->width(), button->fontMetrics().size(0, caption).width() + CaptionMargin),
+        button->height());
     return button;
 }
 

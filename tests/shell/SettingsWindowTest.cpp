@@ -369,4 +369,27 @@ TEST_F(SettingsWindowTest, TheFontsDialogRepaintsTheThreeWindowsAndItsChoicesAre
     EXPECT_EQ(SettingsValue("fonts", RoleName(RoleFolders) + "_size"), "13");
 }
 
+TEST_F(SettingsWindowTest, EveryShownControlOfEveryPageHasRoomOnScreen)
+{
+    RunStation({AtFirstShowEnd([&] {
+        for (int index = 0; index < FMain->PCMain->count(); ++index) {
+            QWidget* page = FMain->PCMain->widget(index);
+            FMain->PCMain->setCurrentIndex(index);
+            QCoreApplication::processEvents();
+            for (const QWidget* control : page->findChildren<QWidget*>()) {
+                if (control->objectName().isEmpty() || control->objectName().startsWith("qt_") ||
+                    !control->isVisibleTo(page))
+                    continue;
+                SCOPED_TRACE(control->objectName().toStdString());
+                EXPECT_GE(control->width(), 16);
+                EXPECT_GE(control->height(), 16);
+            }
+        }
+        // A button's caption fits it.
+        for (const TLbButton* button : {FMain->BLanguageSet, FMain->BViewLog, FMain->BClearLog})
+            EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->Caption()))
+                << button->objectName().toStdString();
+    })});
+}
+
 } // namespace
