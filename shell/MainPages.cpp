@@ -112,6 +112,15 @@ TLXTrackBar* TrackBar(QWidget* parent, const char* name, int min, int max, int t
     return bar;
 }
 
+// A list of names: no header and no columns, so a long name is drawn whole across the list.
+TLXListBox* NameList(QWidget* parent, const char* name)
+{
+    auto* list = Named(new TLXListBox(parent), name);
+    list->SetHeaderVisible(false);
+    list->Header().ClearSections();
+    return list;
+}
+
 QSpinBox* SpinEdit(QWidget* parent, const QString& name, SpinRange range, int designValue)
 {
     auto* spin = new QSpinBox(parent);
@@ -212,8 +221,7 @@ bool TFMain::eventFilter(QObject* watched, QEvent* event)
 void TFMain::BuildLanguagesPage()
 {
     QWidget* body = AddScrolledPage(PCMain, TSLanguages, "TSLanguages", "Languages");
-    LBLanguages = Named(new TLXListBox(body), "LBLanguages");
-    LBLanguages->SetHeaderVisible(false);
+    LBLanguages = NameList(body, "LBLanguages");
     LBLanguages->SetItems({"bable", "catala", "english", "espanol", "francais"});
     BLanguageSet = LibraryButton<TLbButton>(body, "BLanguageSet", "Set language");
     connect(BLanguageSet, &TLbButton::OnClick, this, &TFMain::SetLanguage);
@@ -258,7 +266,7 @@ void TFMain::BuildLogPage()
 void TFMain::BuildSkinPage()
 {
     QWidget* body = AddScrolledPage(PCMain, TSSkin, "TSSkin", "Skins");
-    LBSkin = Named(new TLXListBox(body), "LBSkin");
+    LBSkin = NameList(body, "LBSkin");
     BSkinLoad = LibraryButton<TLXSpeedButton>(body, "BSkinLoad", "Load skin");
     BSkinLoad->setMinimumSize(80, 24);
     connect(BSkinLoad, &TLXSpeedButton::OnClick, this, &TFMain::BSkinLoadClick);

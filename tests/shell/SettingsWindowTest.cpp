@@ -392,4 +392,19 @@ TEST_F(SettingsWindowTest, EveryShownControlOfEveryPageHasRoomOnScreen)
     })});
 }
 
+TEST_F(SettingsWindowTest, ALongLanguageOrSkinNameIsDrawnWhole)
+{
+    RunStation({AtFirstShowEnd([&] {
+        const QString name = "a-skin-package-name-far-longer-than-a-column.skn";
+        const platform::TRect row{0, 0, 400, 16};
+        for (TLXListBox* list : {FMain->LBLanguages, FMain->LBSkin}) {
+            const std::vector<TLXListCell> cells =
+                LayoutListRow(name, list->Delimiter(), list->Header().Columns(), row);
+            ASSERT_EQ(cells.size(), 1u) << list->objectName().toStdString();
+            EXPECT_EQ(cells[0].Text, name);
+            EXPECT_GE(cells[0].Rect.Right, 398) << list->objectName().toStdString();
+        }
+    })});
+}
+
 } // namespace
