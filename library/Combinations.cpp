@@ -212,7 +212,7 @@ bool TFCombinations::SaveToFile(bool userAsked)
         if (!saveFailed_)
             WriteLog(1, 1, -1, -1, -1, result.error);
         saveFailed_ = true;
-        if (userAsked || runMode_ != 0)
+        if (userAsked)
             ShowError(result.error);
         return false;
     }

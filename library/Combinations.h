@@ -100,7 +100,8 @@ public:
     bool SaveAsClick();
     bool CloseClick();
     void ExitClick();
-    // Logout, shutdown or Ctrl+C: unsaved edits go to the open file, or to fallbackPath with none open.
+    // Logout, shutdown or Ctrl+C: unsaved edits go to the open file, or to fallbackPath when none is open
+    // or it cannot be written. No box is shown.
     void WriteUnsavedEdits(const QString& fallbackPath);
 
     // The settings window's choice of main window; set by whoever creates the windows.

@@ -164,14 +164,17 @@ void TFCombinations::WriteUnsavedEdits(const QString& fallbackPath)
 {
     if (!modified_)
         return;
-    if (CombinationsPath.isEmpty())
-        CombinationsPath = fallbackPath;
+    // Nobody answers a box now: an open file that cannot be written gives way to the editor's own file.
+    if (!CombinationsPath.isEmpty() && SaveToFile())
+        return;
+    CombinationsPath = fallbackPath;
     SaveToFile();
 }
 
 void TFCombinations::closeEvent(QCloseEvent* event)
 {
-    if (runMode_ != 0 && modified_ && CombinationsPath.isEmpty() && !SaveAsClick()) {
+    // The edits are written while the user can still be told; a failed or cancelled save keeps them open.
+    if (runMode_ != 0 && modified_ && !(CombinationsPath.isEmpty() ? SaveAsClick() : SaveToFile(true))) {
         event->ignore();
         return;
     }

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTreeWidgetItem>
 
 namespace {
@@ -194,6 +195,43 @@ TEST_F(VarnelloWindowTest, DamagedFileAtStartIsShownInABoxAndKeptBeforeItIsRepla
     ASSERT_EQ(Backups().size(), 1);
     EXPECT_EQ(Bytes(station.File(Backups()[0])), damagedBytes);
     EXPECT_TRUE(dialogs.Shown()[1].text.contains(Backups()[0]));
+}
+
+TEST_F(VarnelloWindowTest, ReadOnlyFileShowsTheErrorAndKeepsTheEditsUnsaved)
+{
+    WriteTree(file, "A: /a.mp3");
+    ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::ReadOwner));
+    const QByteArray before = Bytes(file);
+    StartEditor();
+    ASSERT_TRUE(editor->NewCombination("B"));
+    dialogs.ExpectButton(QMessageBox::Ok);
+    EXPECT_FALSE(editor->SaveClick());
+    ASSERT_EQ(dialogs.Shown().size(), 1);
+    EXPECT_EQ(dialogs.Shown()[0].text, "Cannot write " + file + ": the file is read-only");
+    EXPECT_TRUE(editor->Modified());
+    EXPECT_EQ(EditorLayout(), "A: /a.mp3; B:");
+    EXPECT_EQ(Bytes(file), before);
+    EXPECT_TRUE(Backups().isEmpty());
+
+    // Exit, its Save As cancelled: the write to the open file fails again and the editor stays.
+    QSignalSpy closed(editor.get(), &TFCombinations::Closed);
+    dialogs.ExpectCancel();
+    dialogs.ExpectButton(QMessageBox::Ok);
+    editor->ExitClick();
+    EXPECT_EQ(closed.count(), 0);
+    EXPECT_TRUE(editor->Modified());
+    ASSERT_EQ(dialogs.Shown().size(), 3);
+    EXPECT_EQ(dialogs.Shown()[2].text, dialogs.Shown()[0].text);
+
+    // Ended from outside: no box, the edits go to the editor's own file.
+    const QString unsaved = station.File("Varnello-unsaved-20300101-105950.dat");
+    editor->WriteUnsavedEdits(unsaved);
+    EXPECT_FALSE(editor->Modified());
+    EXPECT_EQ(dialogs.Shown().size(), 3);
+    EXPECT_EQ(Bytes(file), before);
+    editor.reset();
+    ASSERT_TRUE(window->LoadFromFile(unsaved));
+    EXPECT_EQ(Layout(), "A: /a.mp3; B:");
 }
 
 // The station's window (run mode 0) and the editor's (run mode 1) on one file, row by row.
