@@ -26,6 +26,8 @@ TLXButton* Button(QWidget* parent, const char* name, const QString& caption)
 {
     auto* button = Named(new TLXButton(parent), name);
     button->SetCaption(caption);
+    // The face takes the dialog's black: the caption must be light to be read on it.
+    button->Font().SetColor(platform::clWhite);
     return button;
 }
 

@@ -5,6 +5,7 @@
 #include "controls/LXButton.h"
 #include "foundation/QueueEntryText.h"
 
+#include <QImage>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTest>
@@ -22,7 +23,29 @@ void Type(TFLineInEvent& dialog, const QString& name, int hours, int minutes, in
     dialog.SESeconds->setValue(seconds);
 }
 
+// Light pixels inside the button's frame: its caption, when it can be read on the dark face.
+int LightPixelsInside(TLXButton* button)
+{
+    const QImage image = button->grab().toImage();
+    int light = 0;
+    for (int y = 4; y < image.height() - 4; ++y)
+        for (int x = 4; x < image.width() - 4; ++x)
+            if (qGray(image.pixel(x, y)) > 160)
+                ++light;
+    return light;
+}
+
 } // namespace
+
+TEST(LineInEventTest, TheButtonsShowTheirCaptionsOnTheBlackDialog)
+{
+    TFLineInEvent dialog;
+    dialog.show();
+    for (TLXButton* button : {dialog.BOk, dialog.BCancel}) {
+        EXPECT_EQ(button->Color(), platform::clBlack);
+        EXPECT_GT(LightPixelsInside(button), 10) << button->Caption().toStdString();
+    }
+}
 
 TEST(LineInEventTest, OkClosesOnlyWithANameAndADuration)
 {
