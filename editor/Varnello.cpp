@@ -14,53 +14,12 @@
 #include "shell/MyAbout.h"
 #include "shell/Splash.h"
 #include "shell/Trace.h"
+#include "shell/WindowList.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QPointer>
 #include <QTreeWidgetItemIterator>
 
-#include <functional>
-#include <vector>
-
 namespace {
-
-// The editor's windows, created in their order and destroyed in the reverse one.
-class EditorWindows {
-public:
-    EditorWindows()
-    {
-        Add(FCombinations);
-        FCombinations->SetRunMode(1);
-        Add(FSearchFiles);
-        Add(FThemeInfo);
-        Add(FAbout);
-        Add(FMyAbout);
-    }
-    ~EditorWindows()
-    {
-        while (!forget_.empty()) {
-            forget_.back()();
-            forget_.pop_back();
-        }
-    }
-    EditorWindows(const EditorWindows&) = delete;
-    EditorWindows& operator=(const EditorWindows&) = delete;
-
-private:
-    template <typename Window> void Add(Window*& global)
-    {
-        global = new Window;
-        forget_.push_back([&global] {
-            Trace("destroy:" + global->objectName());
-            delete global;
-            global = nullptr;
-        });
-        Trace("create:" + global->objectName());
-    }
-
-    std::vector<std::function<void()>> forget_;
-};
 
 // The tree as the test record shows it: every node's text in pre-order.
 QString TreeText(const QTreeWidget* tree)
@@ -90,7 +49,12 @@ int RunVarnello()
 
     int exitCode = 0;
     {
-        EditorWindows windows;
+        WindowList windows;
+        windows.Add(FCombinations)->SetRunMode(1);
+        windows.Add(FSearchFiles);
+        windows.Add(FThemeInfo);
+        windows.Add(FAbout);
+        windows.Add(FMyAbout);
         QObject::connect(FCombinations, &TFCombinations::FirstShown, [] {
             delete FSplash;
             FSplash = nullptr;

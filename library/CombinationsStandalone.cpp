@@ -6,6 +6,7 @@
 #include "foundation/Options.h"
 #include "foundation_gui/DisplayRoles.h"
 #include "foundation_gui/Language.h"
+#include "foundation_gui/WindowHelpers.h"
 #include "library/CombinationsTree.h"
 #include "menus/PMItems.h"
 #include "platform/IniFile.h"
@@ -18,13 +19,6 @@
 namespace {
 
 const QString CombinationsFilter = QStringLiteral("Combinations files (*.dat)|*.dat|All files (*.*)|*.*");
-
-QAction* MenuAction(QMenu* menu, const char* name, const QString& caption)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    return action;
-}
 
 } // namespace
 
@@ -46,10 +40,7 @@ void TFCombinations::InitStandalone()
     LoadFonts();
     LoadColors();
     TVCombinaciones->setFont(ToQFont(RoleFonts[RoleCombinations]));
-    const QString language =
-        platform::IniFile(SettingsPath)
-            .ReadString(QStringLiteral("main"), QStringLiteral("language"), QStringLiteral("english"));
-    LangCombinations.LanguageFile = JoinPath(AppDir, language + QStringLiteral(".lng"));
+    LangCombinations.LanguageFile = JoinPath(AppDir, StationOptions.Language + QStringLiteral(".lng"));
     LangCombinations.Translate();
     PMCombinationsEmit->SetVisible(false);
     PMThemesEmit->SetVisible(false);
@@ -61,23 +52,19 @@ void TFCombinations::InitStandalone()
 
 void TFCombinations::CreateMainMenu()
 {
-    QMenu* file = menuBar()->addMenu(LangCombinations.GetText("main"));
-    file->setObjectName(QStringLiteral("MIMain"));
-    connect(MenuAction(file, "MIOpen", LangCombinations.GetText("open")), &QAction::triggered, this,
-            [this] { OpenClick(); });
-    connect(MenuAction(file, "MIClose", LangCombinations.GetText("close")), &QAction::triggered, this,
-            [this] { CloseClick(); });
-    connect(MenuAction(file, "MISave", LangCombinations.GetText("save")), &QAction::triggered, this,
-            [this] { SaveClick(); });
-    connect(MenuAction(file, "MISaveAs", LangCombinations.GetText("save as")), &QAction::triggered, this,
-            [this] { SaveAsClick(); });
+    const auto item = [this](QMenu* menu, const char* name, const char* key, auto click) {
+        connect(Named(menu->addAction(LangCombinations.GetText(key)), name), &QAction::triggered, this,
+                click);
+    };
+    QMenu* file = Named(menuBar()->addMenu(LangCombinations.GetText("main")), "MIMain");
+    item(file, "MIOpen", "open", [this] { OpenClick(); });
+    item(file, "MIClose", "close", [this] { CloseClick(); });
+    item(file, "MISave", "save", [this] { SaveClick(); });
+    item(file, "MISaveAs", "save as", [this] { SaveAsClick(); });
     file->addSeparator();
-    connect(MenuAction(file, "MIExit", LangCombinations.GetText("exit")), &QAction::triggered, this,
-            [this] { ExitClick(); });
-    QMenu* help = menuBar()->addMenu(LangCombinations.GetText("help"));
-    help->setObjectName(QStringLiteral("MIHelp"));
-    connect(MenuAction(help, "MIAbout", LangCombinations.GetText("about")), &QAction::triggered, this,
-            [this] { Modal([this] { emit AboutRequested(); }); });
+    item(file, "MIExit", "exit", [this] { ExitClick(); });
+    QMenu* help = Named(menuBar()->addMenu(LangCombinations.GetText("help")), "MIHelp");
+    item(help, "MIAbout", "about", [this] { Modal([this] { emit AboutRequested(); }); });
 }
 
 bool TFCombinations::KeepOrSaveEdits()

@@ -26,20 +26,6 @@
 #include "shell/UserPassword.h"
 #include "shell/WindowsBar.h"
 
-WindowSet::~WindowSet()
-{
-    Destroy();
-}
-
-template <typename Window> Window* WindowSet::Add(Window*& global)
-{
-    auto* window = new Window;
-    global = window;
-    entries_.push_back({window, [&global] { global = nullptr; }});
-    Trace("create:" + window->objectName());
-    return window;
-}
-
 bool WindowSet::Create()
 {
     if (!Add(FUserPassword)->Initialize())
@@ -88,15 +74,4 @@ bool WindowSet::Create()
         FThemeInfo->ShowModal();
     };
     return true;
-}
-
-void WindowSet::Destroy()
-{
-    while (!entries_.empty()) {
-        Entry entry = entries_.back();
-        entries_.pop_back();
-        Trace("destroy:" + entry.window->objectName());
-        entry.forget();
-        delete entry.window;
-    }
 }
