@@ -1,7 +1,7 @@
 // The combinations file: saving and loading a station's tree (the root, combinations of 99 themes each,
 // paths of 60 to 90 characters, some accented), and encoding and decoding alone. Args: combinations.
 #include "library/CombinationsFile.h"
-#include "library/CombinationsFormat.h"
+#include "library/CombinationsNodes.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

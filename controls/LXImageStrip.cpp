@@ -1,5 +1,6 @@
 #include "controls/LXImageStrip.h"
 
+#include "controls/LXBitmapStreams.h"
 #include "controls/LXDraw.h"
 #include "controls/LXStreams.h"
 

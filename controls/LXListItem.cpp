@@ -1,5 +1,6 @@
 #include "controls/LXListItem.h"
 
+#include "controls/LXBitmapStreams.h"
 #include "controls/LXContainers.h"
 #include "controls/LXErrors.h"
 #include "controls/LXStreams.h"

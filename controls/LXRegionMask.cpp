@@ -1,5 +1,6 @@
 #include "controls/LXRegionMask.h"
 
+#include "controls/LXBitmapStreams.h"
 #include "controls/LXErrors.h"
 #include "controls/LXStreams.h"
 

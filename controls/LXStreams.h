@@ -1,10 +1,8 @@
 #pragma once
-// Stream routines of the control library: little-endian integers, short strings, string lists and
-// bitmaps, plain or in a compressed container. Streams are QIODevices; every read takes exactly the
-// bytes it needs or raises EReadError, and nothing read from a stream is trusted before it is
-// checked against what the stream still holds.
-#include "platform_gui/Bitmap.h"
-
+// Stream routines of the control library: little-endian integers, short strings and string lists,
+// plain or in a compressed container (LXBitmapStreams.h adds bitmaps). Streams are QIODevices; every
+// read takes exactly the bytes it needs or raises EReadError, and nothing read from a stream is trusted
+// before it is checked against what the stream still holds.
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
@@ -18,6 +16,7 @@ void WriteExactly(QIODevice& stream, const QByteArray& bytes);
 
 // The bytes of one record: after a 32-bit count, or in a compressed container.
 QByteArray ReadRecord(QIODevice& stream, bool compressed);
+void WriteRecord(QIODevice& stream, const QByteArray& bytes, bool compressed);
 
 void WriteInteger(QIODevice& stream, int32_t value);
 int32_t ReadInteger(QIODevice& stream);
@@ -31,16 +30,3 @@ QString ReadShortString(QIODevice& stream);
 void WriteStrings(QIODevice& stream, const QStringList& lines, bool compressed);
 // The counterpart; the list is left as it was when the stream does not hold a sound list.
 void ReadStrings(QIODevice& stream, QStringList& lines, bool compressed);
-
-// Depth -1: the bitmap's own BMP file; other depths as BitmapFileImage makes them (a monochrome
-// bitmap always at 1 bit). Compressed in a container, or after a 32-bit count.
-void WriteBitmap(QIODevice& stream, const platform::TBitmap& bitmap, bool compressed, int depth);
-// The counterpart; a BMP whose header does not hold together raises and leaves the bitmap alone.
-void ReadBitmap(QIODevice& stream, platform::TBitmap& bitmap, bool compressed);
-
-// The same for a picture of a known size: any other size raises before the picture is decoded.
-void ReadBitmapOfSize(QIODevice& stream, platform::TBitmap& bitmap, bool compressed, int width, int height);
-
-// The bitmap as a BMP file at a depth code: 0 its own depth (16 and 32 bits become 24), 2 one bit,
-// 16 four bits, 256 eight bits. An empty bitmap raises "Bitmap image is not valid".
-QByteArray BitmapFileImage(const platform::TBitmap& bitmap, int depth);

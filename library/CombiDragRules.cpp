@@ -1,6 +1,6 @@
 #include "library/CombiDragRules.h"
 
-#include "library/CombiData.h"
+#include "library/CombiItem.h"
 #include "library/TreeRoutines.h"
 
 namespace library {

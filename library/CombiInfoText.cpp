@@ -1,7 +1,7 @@
 #include "library/CombiInfoText.h"
 
 #include "foundation/Durations.h"
-#include "library/CombiData.h"
+#include "library/CombiItem.h"
 
 namespace library {
 

@@ -4,7 +4,7 @@
 // about a second after the last one), never over a version it has not read without keeping that first.
 // Run mode 0 inside the station (channel 1 and the pre-listen player), 1 as the editor's main window.
 #include "foundation_gui/Language.h"
-#include "library/CombiData.h"
+#include "library/CombiItem.h"
 #include "library/CombiPopupRules.h"
 #include "library/CombinationsFile.h"
 

@@ -1,6 +1,6 @@
 #include "library/CombinationsFile.h"
 
-#include "library/CombinationsFormat.h"
+#include "library/CombinationsNodes.h"
 #include "platform/BinaryReader.h"
 #include "platform/Clock.h"
 #include "platform/FileReplace.h"

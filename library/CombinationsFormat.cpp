@@ -228,28 +228,6 @@ private:
 
 } // namespace
 
-QByteArray EncodeTree(const QTreeWidgetItem& holder)
-{
-    QByteArray out;
-    Writer writer(out);
-    static const TCombiData NoRecord;
-    // Pre-order: each node, then its subtree, then its next sibling.
-    std::vector<std::pair<const QTreeWidgetItem*, int32_t>> pending;
-    for (int i = holder.childCount() - 1; i >= 0; --i)
-        pending.emplace_back(holder.child(i), 0);
-    while (!pending.empty()) {
-        const auto [item, level] = pending.back();
-        pending.pop_back();
-        const TCombiItem* node = CombiItem(item);
-        writer.Node(level, item->text(0), node ? node->ImageIndex : 0, item->isExpanded(),
-                    node ? node->Data : NoRecord);
-        for (int i = item->childCount() - 1; i >= 0; --i)
-            pending.emplace_back(item->child(i), level + 1);
-    }
-    writer.Finish();
-    return out;
-}
-
 QByteArray EncodeRecords(const std::vector<CombiRecord>& records)
 {
     QByteArray out;
@@ -289,21 +267,6 @@ bool DecodeCombinations(const QByteArray& bytes, std::vector<CombiRecord>& recor
         records.push_back(std::move(record));
     }
     return !reader.Failed();
-}
-
-std::vector<TCombiItem*> BuildNodes(const std::vector<CombiRecord>& records)
-{
-    std::vector<TCombiItem*> nodes;
-    nodes.reserve(records.size());
-    for (const CombiRecord& record : records) {
-        auto* node = new TCombiItem(record.data);
-        node->ImageIndex = record.imageIndex;
-        node->setText(0, record.text);
-        if (record.parent >= 0)
-            nodes[size_t(record.parent)]->addChild(node);
-        nodes.push_back(node);
-    }
-    return nodes;
 }
 
 } // namespace library

@@ -1,6 +1,6 @@
 #pragma once
 // The combinations file's bytes: a list-begin tag, one record of eight tagged values per node in
-// pre-order, a list-end tag. Encoding and decoding need no widget, only detached tree items.
+// pre-order, a list-end tag. Qt Core only: CombinationsNodes.h turns records into tree items and back.
 #include "library/CombiData.h"
 
 #include <QByteArray>
@@ -28,16 +28,11 @@ struct DecodeError {
     int64_t offset = 0; // of the byte where reading stopped
 };
 
-// The children of `holder` (a tree's invisible root, or any detached item) and their subtrees.
-QByteArray EncodeTree(const QTreeWidgetItem& holder);
 QByteArray EncodeRecords(const std::vector<CombiRecord>& records);
 
 // False with the reason and its byte offset when the bytes are not a whole combinations list; a node
 // placed deeper than MaxDepth levels is refused, since Qt walks and deletes items recursively.
 constexpr int MaxDepth = 64;
 bool DecodeCombinations(const QByteArray& bytes, std::vector<CombiRecord>& records, DecodeError& error);
-
-// Detached nodes for the records, in record order, each under its parent's node.
-std::vector<TCombiItem*> BuildNodes(const std::vector<CombiRecord>& records);
 
 } // namespace library

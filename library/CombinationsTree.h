@@ -2,7 +2,7 @@
 // The combinations window's tree: every row with a record drawn by the window's rules, a selection
 // that keeps to siblings and remembers the order nodes were selected in, renaming in place, drags out
 // of the tree and drops into it. What a drop or a rename does is the window's; the tree asks it.
-#include "library/CombiData.h"
+#include "library/CombiItem.h"
 
 #include <QIcon>
 #include <QTreeWidget>

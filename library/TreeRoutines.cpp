@@ -1,6 +1,6 @@
 #include "library/TreeRoutines.h"
 
-#include "library/CombiData.h"
+#include "library/CombiItem.h"
 
 #include <utility>
 #include <vector>

@@ -1,6 +1,7 @@
 // Stream routines, the bitmap file writer and the general routines.
 #include "controls/LXStreams.h"
 #include "TempFolder.h"
+#include "controls/LXBitmapStreams.h"
 #include "controls/LXErrors.h"
 #include "controls/LXGeneral.h"
 #include "platform/Paths.h"

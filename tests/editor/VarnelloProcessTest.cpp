@@ -3,7 +3,7 @@
 #include "TempFolder.h"
 
 #include "editor/UnsavedEdits.h"
-#include "library/CombiData.h"
+#include "library/CombiItem.h"
 #include "library/CombinationsFile.h"
 #include "platform/Dde.h"
 #include "platform/FileStamp.h"

@@ -1,9 +1,11 @@
 // libFuzzer target: the combinations file decoder over arbitrary bytes. What decodes is encoded again
-// and must decode to the same records; its nodes are built and freed, which walks the tree Qt's way.
+// and must decode to the same records, each placed under an earlier record and no deeper than the
+// limit that keeps Qt's recursive walks of the built tree within the stack.
 #include "library/CombinationsFormat.h"
 
 #include <QByteArray>
 #include <cstdlib>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -18,10 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<library::CombiRecord> again;
     if (!library::DecodeCombinations(library::EncodeRecords(records), again, error) || again != records)
         std::abort();
-    const std::vector<library::TCombiItem*> nodes = library::BuildNodes(records);
-    for (size_t i = 0; i < nodes.size(); ++i) {
-        if (records[i].parent < 0)
-            delete nodes[i]; // and its subtree
+    std::vector<int> depths;
+    for (const library::CombiRecord& record : records) {
+        if (record.parent >= int(depths.size()))
+            std::abort();
+        depths.push_back(record.parent < 0 ? 0 : depths[size_t(record.parent)] + 1);
+        if (depths.back() >= library::MaxDepth)
+            std::abort();
     }
     return 0;
 }

@@ -3,7 +3,7 @@
 #include "FileBytes.h"
 #include "Fixtures.h"
 #include "TempFolder.h"
-#include "library/CombinationsFormat.h"
+#include "library/CombinationsNodes.h"
 #include "platform/Clock.h"
 #include "platform/FileReplace.h"
 

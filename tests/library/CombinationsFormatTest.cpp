@@ -1,4 +1,4 @@
-#include "library/CombinationsFormat.h"
+#include "library/CombinationsNodes.h"
 
 #include "Fixtures.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // Trees and bytes shared by the combinations tests.
-#include "library/CombiData.h"
+#include "library/CombiItem.h"
 
 #include <QByteArray>
 #include <QString>

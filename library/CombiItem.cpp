@@ -1,4 +1,4 @@
-#include "library/CombiData.h"
+#include "library/CombiItem.h"
 
 #include <QTreeWidget>
 
