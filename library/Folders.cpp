@@ -11,6 +11,7 @@
 #include "platform/Messages.h"
 #include "platform/Random.h"
 #include "platform_gui/KeyboardHook.h"
+#include "platform_gui/KeyboardHookLibrary.h"
 #include "platform_gui/PageControl.h"
 
 #include <QApplication>

@@ -13,6 +13,7 @@
 
 namespace platform {
 class KeyboardHook;
+class KeyboardHookLibrary;
 class TPageControl;
 } // namespace platform
 class SettingsWriter;
@@ -79,7 +80,7 @@ public:
 
     // The emergency key: libTastrel.so of the program folder and its procedure, installed from the
     // window's creation to its destruction. Null when it could not be loaded (the log says why).
-    void* KeyboardHookLibrary = nullptr;
+    std::unique_ptr<platform::KeyboardHookLibrary> KeyboardHookLibrary;
     std::unique_ptr<platform::KeyboardHook> KeyboardHookHandle;
 
     // The menu's states as it opens on the active page.

@@ -6,8 +6,7 @@
 #include "library/TabFolder.h"
 #include "platform/Messages.h"
 #include "platform_gui/KeyboardHook.h"
-
-#include <dlfcn.h>
+#include "platform_gui/KeyboardHookLibrary.h"
 
 namespace {
 
@@ -25,23 +24,21 @@ void TFFolders::InstallKeyboardHook()
 {
     const QString library = AppDir + QStringLiteral("libTastrel.so");
     // Only the program folder's library: an empty folder must not send the loader searching.
-    if (!AppDir.isEmpty())
-        KeyboardHookLibrary = dlopen(library.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
-    if (!KeyboardHookLibrary) {
-        const char* why = dlerror();
+    auto loaded = AppDir.isEmpty() ? nullptr : std::make_unique<platform::KeyboardHookLibrary>(library);
+    if (!loaded || !loaded->Loaded()) {
+        const QString why = loaded ? loaded->LoadError() : QString();
         LogKeyLimitation(QStringLiteral("Emergency key not available: cannot load ") + library +
-                         (why ? QStringLiteral(" (") + QString::fromLocal8Bit(why) + ')' : QString()));
+                         (why.isEmpty() ? QString() : QStringLiteral(" (") + why + ')'));
         return;
     }
-    auto proc = reinterpret_cast<platform::KeyboardHookProc>(dlsym(KeyboardHookLibrary, "KeyboardProc"));
-    if (!proc) {
+    if (!loaded->Proc()) {
         LogKeyLimitation(QStringLiteral("Emergency key not available: ") + library +
                          QStringLiteral(" has no KeyboardProc"));
-        dlclose(KeyboardHookLibrary);
-        KeyboardHookLibrary = nullptr;
         return;
     }
-    KeyboardHookHandle = std::make_unique<platform::KeyboardHook>(proc, platform::ToolkitDisplayName());
+    KeyboardHookLibrary = std::move(loaded);
+    KeyboardHookHandle =
+        std::make_unique<platform::KeyboardHook>(KeyboardHookLibrary->Proc(), platform::ToolkitDisplayName());
     const auto limited = [](const QString& reason) {
         LogKeyLimitation(
             QStringLiteral("Emergency key not system-wide, it works while a station window has the focus: ") +
@@ -55,9 +52,7 @@ void TFFolders::InstallKeyboardHook()
 void TFFolders::RemoveKeyboardHook()
 {
     KeyboardHookHandle.reset();
-    if (KeyboardHookLibrary)
-        dlclose(KeyboardHookLibrary);
-    KeyboardHookLibrary = nullptr;
+    KeyboardHookLibrary.reset();
 }
 
 bool TFFolders::eventFilter(QObject* watched, QEvent* event)

@@ -1,4 +1,5 @@
 #include "platform_gui/KeyboardHook.h"
+#include "platform_gui/KeyboardHookLibrary.h"
 
 #include "XTestInput.h"
 #include "XvfbServer.h"
@@ -9,7 +10,6 @@
 #include <QTest>
 #include <QWidget>
 
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -45,29 +45,15 @@ protected:
 };
 
 // The built library, loaded by path as the station loads it.
-class TastrelLibrary {
-public:
-    TastrelLibrary() : handle_(dlopen(SZ_TASTREL_LIBRARY, RTLD_NOW | RTLD_LOCAL)) {}
-    ~TastrelLibrary()
-    {
-        if (handle_)
-            dlclose(handle_);
-    }
-    platform::KeyboardHookProc Proc() const
-    {
-        return handle_ ? reinterpret_cast<platform::KeyboardHookProc>(dlsym(handle_, "KeyboardProc"))
-                       : nullptr;
-    }
-
-private:
-    void* handle_;
+struct TastrelLibrary : platform::KeyboardHookLibrary {
+    TastrelLibrary() : KeyboardHookLibrary(SZ_TASTREL_LIBRARY) {}
 };
 
 TEST(KeyboardProc, PostsOnTheReleaseOfF12WithCtrlAndPassesEveryOtherKeyOn)
 {
     TastrelLibrary library;
     const platform::KeyboardHookProc proc = library.Proc();
-    ASSERT_NE(proc, nullptr) << dlerror();
+    ASSERT_NE(proc, nullptr) << library.LoadError().toStdString();
     FoldersStandIn folders;
     using platform::KeyReleased;
     using platform::KeyWasDown;
