@@ -14,7 +14,6 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
-#include <unistd.h>
 
 namespace {
 
@@ -179,16 +178,15 @@ TEST_F(FileScanTest, FollowsFolderLinksButWalksEachFolderOnce)
                            top + "again/e.mp3", top + "sub/c.mp3"}));
 }
 
-TEST_F(FileScanTest, UnreadableFolderIsSkipped)
+TEST_F(FileScanTest, FolderThatCannotBeListedIsSkipped)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root reads every folder";
-    QFile::setPermissions(tree.File("sub"), QFileDevice::Permissions());
+    // A link to itself: opening it fails for every user, root included. It sorts before "sub", so a walk
+    // that gave up at it would miss the files there.
+    ASSERT_TRUE(QFile::link("loop", tree.File("loop")));
     const QString top = tree.Path();
-    const QStringList hits = Search(top, "*.mp3", true);
-    QFile::setPermissions(tree.File("sub"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_EQ(hits, (QStringList{top + ".hidden.mp3", top + "a.mp3", top + "SONG.MP3", top + "x.mp3"}));
+    EXPECT_EQ(Search(top, "*.mp3", true),
+              (QStringList{top + ".hidden.mp3", top + "a.mp3", top + "SONG.MP3", top + "x.mp3",
+                           top + "sub/c.mp3", top + "sub/deeper/e.mp3"}));
 }
 
 TEST_F(FileScanTest, StopEndsTheSearchAndANewStartListsOnlyItsOwnHits)
