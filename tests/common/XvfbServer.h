@@ -3,8 +3,9 @@
 // only through its local socket (-nolisten tcp). Tests pass its display name explicitly to what they
 // start and to their own connections, never the inherited DISPLAY, so no test moves a developer's
 // pointer or grabs their screen.
-#include <QProcess>
 #include <QString>
+
+#include <sys/types.h>
 
 namespace testing_support {
 
@@ -22,7 +23,8 @@ public:
     QString Error() const { return error_; }
 
 private:
-    QProcess server_;
+    pid_t pid_ = 0;
+    int displayPipe_ = -1; // kept open while the server runs: a write to a closed pipe would end it
     QString display_;
     QString error_;
 };
