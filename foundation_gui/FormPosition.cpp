@@ -1,6 +1,7 @@
 #include "foundation_gui/FormPosition.h"
 
 #include "foundation/SettingsWriter.h"
+#include "platform_gui/WindowFrame.h"
 
 #include <QWidget>
 
@@ -8,8 +9,10 @@ void SaveFormPosition(SettingsWriter& writer, const QWidget& window, const QStri
 {
     writer.WriteInteger(section, "left", window.x());
     writer.WriteInteger(section, "top", window.y());
-    writer.WriteInteger(section, "width", window.width());
-    writer.WriteInteger(section, "height", window.height());
+    // The client area without a skin's frame, so a place saved skinned restores the same unskinned.
+    const QSize client = platform::ClientSize(&window);
+    writer.WriteInteger(section, "width", client.width());
+    writer.WriteInteger(section, "height", client.height());
     writer.WriteBool(section, "visible", window.isVisible());
 }
 
@@ -23,6 +26,6 @@ void RestoreFormPosition(int mode, const platform::IniFile& ini, QWidget& window
     const int height = ini.ReadInteger(section, "height", frame.height());
     window.move(left, top);
     if (mode == 1)
-        window.resize(width, height);
+        platform::SetClientSize(&window, QSize(width, height));
     window.setVisible(ini.ReadBool(section, "visible", true));
 }

@@ -10,6 +10,7 @@
 #include "menus/PMPopupMenu.h"
 #include "platform/Messages.h"
 #include "platform_gui/Dialogs.h"
+#include "platform_gui/WindowMenu.h"
 #include "playout/TemaData.h"
 
 #include <QDir>
@@ -100,6 +101,10 @@ void TFCombinations::DoFirstShow()
                                       if (SetMainWindow)
                                           SetMainWindow(2);
                                   });
+        platform::AddWindowMenuItem(this, platform::SC_SETMAINWINDOW, PMSetMainWindow->Caption(), [this] {
+            if (SetMainWindow)
+                SetMainWindow(2);
+        });
     } else {
         InitStandalone();
     }

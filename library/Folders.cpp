@@ -13,6 +13,7 @@
 #include "platform_gui/KeyboardHook.h"
 #include "platform_gui/KeyboardHookLibrary.h"
 #include "platform_gui/PageControl.h"
+#include "platform_gui/WindowMenu.h"
 
 #include <QApplication>
 #include <QVBoxLayout>
@@ -79,6 +80,10 @@ void TFFolders::DoFirstShow()
     for (TPMItem* other : {PMFilesEmitChannel2, PMFilesEmitChannel3, PMDirEmitChannel2, PMDirEmitChannel3})
         other->SetVisible(false);
     PMFoldersSetMainWindow->SetCaption(LangFolders.GetText(QStringLiteral("set as main window")));
+    platform::AddWindowMenuItem(this, platform::SC_SETMAINWINDOW, PMFoldersSetMainWindow->Caption(), [this] {
+        if (SetAsMainWindow)
+            SetAsMainWindow();
+    });
     PC->SetTabHeight(20);
     if (StationOptions.PlayAtStartup)
         connect(

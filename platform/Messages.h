@@ -21,7 +21,11 @@ constexpr unsigned WM_COMMAND = 0x0111;
 constexpr unsigned WM_SYSCOMMAND = 0x0112;
 constexpr unsigned WM_USER = 0x0400;
 
+constexpr unsigned SC_SIZE = 0xF000;
+constexpr unsigned SC_MOVE = 0xF010;
 constexpr unsigned SC_MINIMIZE = 0xF020;
+constexpr unsigned SC_MAXIMIZE = 0xF030;
+constexpr unsigned SC_CLOSE = 0xF060;
 constexpr unsigned SC_RESTORE = 0xF120;
 
 // The system's own messages. Numbers other subsystems add (popup menus, skin engine, control
@@ -35,6 +39,10 @@ constexpr unsigned SC_SETMAINWINDOW = 0xF400;       // system command "set as ma
 constexpr unsigned WM_PMQUEUEDCLICK = 0x500;   // popup menus: a click queued to run after the menu closed
 constexpr unsigned WM_PMANIMATIONSTEP = 0x955; // popup menus: the show animation's next step
 constexpr unsigned WM_PMANIMATIONEND = 0x956;  // popup menus: the show animation has finished
+// Skin engine: a caption button with an Action of the skin's own was clicked (wParam the Action), and
+// the engine asking whether to show a caption button (wParam Visibility, lParam Action; above 0 shows).
+constexpr unsigned WM_SKINCAPTIONACTION = 0x3514;
+constexpr unsigned WM_SKINBUTTONVISIBLE = 0x3515;
 
 class MessageEvent : public QEvent {
 public:

@@ -11,6 +11,7 @@
 #include "library/Folders.h"
 #include "library/SearchFiles.h"
 #include "platform/Messages.h"
+#include "platform_gui/WindowMenu.h"
 #include "playout/AudioLayer.h"
 #include "playout/CUEPlayer.h"
 #include "playout/Channel1.h"
@@ -313,4 +314,6 @@ void TFMain::AddSetMainWindowCommand()
     MSetMainWindow = MMain->addAction(LangMain.GetText("set as main window"));
     MSetMainWindow->setObjectName("MSetMainWindow");
     connect(MSetMainWindow, &QAction::triggered, this, [this] { SetMainWindow(0); });
+    platform::AddWindowMenuItem(this, platform::SC_SETMAINWINDOW, MSetMainWindow->text(),
+                                [this] { SetMainWindow(0); });
 }

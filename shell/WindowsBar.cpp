@@ -9,6 +9,7 @@
 #include "library/SearchFiles.h"
 #include "library/TabFolder.h"
 #include "platform/Messages.h"
+#include "platform_gui/WindowFrame.h"
 #include "playout/Channel1.h"
 #include "shell/BarGlyphs.h"
 #include "shell/Clock.h"
@@ -59,9 +60,11 @@ void Place(QWidget* window, const QRect& place)
 {
     if (!window)
         return;
-    window->move(place.topLeft());
-    window->resize(place.size());
+    // The place is the outer rectangle, whichever frame the window wears (the window system's or a
+    // skin's), so the layout is the same with and without a skin. Shown first: a window that was
+    // hidden gets its frame then.
     window->show();
+    platform::SetOuterGeometry(window, place);
 }
 
 void Place(const WindowRects& rects)

@@ -1,5 +1,6 @@
 #include "foundation_gui/FormPosition.h"
 #include "foundation/SettingsWriter.h"
+#include "platform_gui/WindowFrame.h"
 
 #include "TempFolder.h"
 
@@ -34,6 +35,27 @@ TEST_F(FormPositionTest, SavedPlaceComesBackInAnotherWindow)
     EXPECT_EQ(other.pos(), window.pos());
     EXPECT_EQ(other.size(), QSize(300, 200));
     EXPECT_TRUE(other.isVisible());
+}
+
+// A place saved while a skin paints the frame restores the same client area without it, and back.
+TEST_F(FormPositionTest, ThePlaceIsTheClientAreaWhateverFrameTheWindowWears)
+{
+    const QMargins skin(6, 24, 6, 6);
+    window.resize(312, 230);
+    platform::SetPaintedFrame(&window, skin);
+    window.show();
+    SettingsWriter writer(&ini);
+    SaveFormPosition(writer, window, "folders");
+    EXPECT_EQ(ini.ReadInteger("folders", "width", 0), 300);
+    EXPECT_EQ(ini.ReadInteger("folders", "height", 0), 200);
+
+    QWidget plain;
+    RestoreFormPosition(1, ini, plain, "folders");
+    EXPECT_EQ(plain.size(), QSize(300, 200));
+    QWidget skinned;
+    platform::SetPaintedFrame(&skinned, skin);
+    RestoreFormPosition(1, ini, skinned, "folders");
+    EXPECT_EQ(skinned.contentsRect().size(), QSize(300, 200));
 }
 
 TEST_F(FormPositionTest, ModeZeroOnlyMoves)

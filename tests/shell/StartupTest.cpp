@@ -33,6 +33,12 @@ QRect Place(const QWidget* window)
     return window->isVisible() ? QRect(window->frameGeometry().topLeft(), window->size()) : QRect();
 }
 
+// Where a layout puts a window: its outer rectangle, whichever frame it wears.
+QRect Outer(const QWidget* window)
+{
+    return window->isVisible() ? window->frameGeometry() : QRect();
+}
+
 // The markers of the list, in the order they were traced, without any other marker in between.
 QStringList Only(const QStringList& trace, const QStringList& wanted)
 {
@@ -159,11 +165,13 @@ TEST_F(StartupTest, FirstRunTilesAroundTheFoldersWindowAndTheSecondRestoresThePl
     int channelMinimumWidth = 0;
     RunStation({AtFirstShowEnd([&] {
         mainWindow = StationOptions.MainWindow;
-        channelMinimumWidth = FChannel1->minimumWidth();
-        folders = Place(FFolders);
-        combinations = Place(FCombinations);
-        settings = Place(FMain);
-        channel = Place(FChannel1);
+        // The outer width channel 1 cannot go below.
+        channelMinimumWidth =
+            FChannel1->minimumWidth() + FChannel1->frameGeometry().width() - FChannel1->width();
+        folders = Outer(FFolders);
+        combinations = Outer(FCombinations);
+        settings = Outer(FMain);
+        channel = Outer(FChannel1);
     })});
     EXPECT_EQ(mainWindow, 1);
     // The bar (28 high) docks at the top; the folders window is the main window.

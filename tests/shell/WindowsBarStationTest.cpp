@@ -36,10 +36,10 @@ QSize ScreenSize()
     return QGuiApplication::primaryScreen()->geometry().size();
 }
 
-// Where a window is, as the settings file sees it: the frame's corner, the client's size.
+// Where a window is: its outer rectangle, whichever frame it wears.
 QRect Place(const QWidget* window)
 {
-    return QRect(window->frameGeometry().topLeft(), window->size());
+    return window->frameGeometry();
 }
 
 QAction* EdgeItem(const char* name)
