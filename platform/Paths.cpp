@@ -55,9 +55,10 @@ QString FileExtension(const QString& path)
     return dot > path.lastIndexOf(QLatin1Char('/')) ? path.mid(dot) : QString();
 }
 
-QString ProgramFolder()
+QString ProgramFolder(bool elevated)
 {
-    const QString overridden = qEnvironmentVariable(AppDirVariable);
+    // An elevated program takes no folder from its user's environment: it would run with that user's files.
+    const QString overridden = elevated ? QString() : qEnvironmentVariable(AppDirVariable);
     const QString folder =
         overridden.isEmpty() ? QCoreApplication::applicationDirPath() : QDir(overridden).absolutePath();
     return WithTrailingSeparator(folder);

@@ -1,5 +1,7 @@
 #pragma once
 // Path texts as the system keeps them: "/" as the separator, folders ending with "/".
+#include "platform/Privileges.h"
+
 #include <QString>
 
 namespace platform {
@@ -32,7 +34,7 @@ QString FileExtension(const QString& path);
 inline constexpr char AppDirVariable[] = "SONVELA_APPDIR";
 
 // The executable's folder with a trailing "/", unless the AppDirVariable environment variable names
-// another folder.
-QString ProgramFolder();
+// another folder and the program does not run elevated.
+QString ProgramFolder(bool elevated = RunsElevated());
 
 } // namespace platform

@@ -21,10 +21,14 @@
 
 namespace platform {
 
+// What the worker and the client share. A request is decided once: by the worker's verdict, by the
+// time-out or by a cancel, whichever comes first; once the worker starts setting the clock, only its
+// own result counts, so a result never says "failed" after the clock was moved.
 struct SntpClient::Request {
+    enum class Stage { Running, Setting, Decided };
     std::mutex Lock;
-    bool Cancelled = false; // under Lock; once set nothing is delivered or set
-    SntpClient* Owner = nullptr;
+    Stage Progress = Stage::Running; // under Lock
+    SntpClient* Owner = nullptr;     // under Lock; null once the client no longer wants the result
     uint64_t Id = 0;
 };
 
@@ -155,7 +159,9 @@ void SntpClient::Cancel()
         return;
     {
         const std::lock_guard lock(pending_->Lock);
-        pending_->Cancelled = true;
+        pending_->Owner = nullptr;
+        if (pending_->Progress == Request::Stage::Running)
+            pending_->Progress = Request::Stage::Decided;
     }
     pending_.reset();
     done_ = nullptr;
@@ -164,11 +170,25 @@ void SntpClient::Cancel()
 void SntpClient::Finish(uint64_t id, const SntpResult& result)
 {
     if (!pending_ || pending_->Id != id)
-        return; // a request cancelled or timed out already
+        return; // a request cancelled already
     auto done = std::move(done_);
-    Cancel();
+    pending_.reset();
+    done_ = nullptr;
     if (done)
         done(result);
+}
+
+void SntpClient::Expire(uint64_t id, const SntpResult& result)
+{
+    if (!pending_ || pending_->Id != id)
+        return;
+    {
+        const std::lock_guard lock(pending_->Lock);
+        if (pending_->Progress != Request::Stage::Running)
+            return; // the worker has decided: its result is on the way
+        pending_->Progress = Request::Stage::Decided;
+    }
+    Finish(id, result);
 }
 
 bool SntpClient::SyncTime(std::function<void(const SntpResult&)> done)
@@ -186,7 +206,7 @@ bool SntpClient::SyncTime(std::function<void(const SntpResult&)> done)
         QMetaObject::invokeMethod(
             this,
             [this, token, fault] {
-                Finish(token, {false, 0, fault});
+                Expire(token, {false, 0, fault});
             },
             Qt::QueuedConnection);
         return true;
@@ -194,7 +214,7 @@ bool SntpClient::SyncTime(std::function<void(const SntpResult&)> done)
     // The time-out on this thread covers resolution too, which no socket option bounds.
     const int timeoutMs = TimeoutMs;
     QTimer::singleShot(timeoutMs, this, [this, token, timeoutMs] {
-        Finish(token, {false, 0, QStringLiteral("no reply within %1 ms").arg(timeoutMs)});
+        Expire(token, {false, 0, QStringLiteral("no reply within %1 ms").arg(timeoutMs)});
     });
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     std::thread([request = pending_, resolver = resolver_, host = Host, port = Port, timeoutMs, deadline] {
@@ -211,16 +231,24 @@ bool SntpClient::SyncTime(std::function<void(const SntpResult&)> done)
             verdict = {false, 0, QStringLiteral("an unknown error")};
         }
         result = {false, verdict.OffsetNs, verdict.Reason};
-        // Setting and delivering under one lock: a request timed out or cancelled meanwhile does neither.
-        const std::lock_guard lock(request->Lock);
-        if (request->Cancelled)
-            return;
-        if (verdict.Ok)
+        {
+            const std::lock_guard lock(request->Lock);
+            if (request->Progress != Request::Stage::Running)
+                return; // timed out or cancelled: nothing is set
+            request->Progress = verdict.Ok ? Request::Stage::Setting : Request::Stage::Decided;
+        }
+        // Outside the lock: the time service may take its time, and the GUI thread must not wait for it.
+        if (verdict.Ok) {
+            result.FromNs = NowNs();
             result.Ok = CurrentSystemClock().Shift(verdict.OffsetNs, result.Reason);
-        SntpClient* owner = request->Owner;
-        const uint64_t id = request->Id;
-        QMetaObject::invokeMethod(
-            owner, [owner, id, result] { owner->Finish(id, result); }, Qt::QueuedConnection);
+        }
+        const std::lock_guard lock(request->Lock);
+        request->Progress = Request::Stage::Decided;
+        if (SntpClient* owner = request->Owner) {
+            const uint64_t id = request->Id;
+            QMetaObject::invokeMethod(
+                owner, [owner, id, result] { owner->Finish(id, result); }, Qt::QueuedConnection);
+        }
     }).detach();
     return true;
 }

@@ -28,14 +28,16 @@ std::optional<ResolvedAddress> ResolveHost(const QString& host, int port, QStrin
 struct SntpResult {
     bool Ok = false; // a reply passed and the clock was set
     int64_t OffsetNs = 0;
-    QString Reason; // why not, when not
+    QString Reason;     // why not, when not
+    int64_t FromNs = 0; // when set: the clock (Unix ns) just before it was moved by OffsetNs
 };
 
 class SntpClient : public QObject {
     Q_OBJECT
 public:
     explicit SntpClient(QObject* parent = nullptr);
-    // Cancels a running exchange: its result is never delivered and it sets no clock.
+    // Cancels a running exchange: its result is never delivered, and it sets no clock unless the
+    // setting had begun.
     ~SntpClient() override;
 
     QString Host;
@@ -44,8 +46,8 @@ public:
 
     void SetResolver(Resolver resolver) { resolver_ = std::move(resolver); }
     bool Busy() const { return pending_ != nullptr; }
-    // Starts an exchange; done runs later on this object's thread, once. False, and nothing starts,
-    // while another runs. Bad settings fail without sending anything.
+    // Starts an exchange; done runs later on this object's thread, exactly once, with the one result of
+    // the request. False, and nothing starts, while another runs. Bad settings fail without sending.
     bool SyncTime(std::function<void(const SntpResult&)> done);
     void Cancel();
 
@@ -58,6 +60,8 @@ private:
 
     // Delivers the result of request id once; a late result of an earlier request is dropped.
     void Finish(uint64_t id, const SntpResult& result);
+    // Fails request id with result unless the worker has decided it already.
+    void Expire(uint64_t id, const SntpResult& result);
 };
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
-// Setting the machine's clock: the one place that may. The real service shifts CLOCK_REALTIME and
-// needs CAP_SYS_TIME; tests install a fake in its place that records what it was asked. Any thread.
+// Setting the machine's clock: the one place that may. The program holds no privilege for it: the
+// system's time service steps the clock on its behalf when the system's policy allows this user to.
+// Tests install a fake in its place that records what it was asked. Any thread.
 #include <QString>
 
 #include <cstdint>
@@ -20,10 +21,16 @@ SystemClock& CurrentSystemClock();
 // Puts clock in place (nullptr: the machine's clock again); returns the one before.
 SystemClock* InstallSystemClock(SystemClock* clock);
 
-// The machine's clock through clock_settime.
-class RealSystemClock : public SystemClock {
+// The machine's clock through the system's time service on D-Bus (org.freedesktop.timedate1 SetTime,
+// relative, never asking for a password): polkit decides whether this user may set it.
+class TimeServiceClock : public SystemClock {
 public:
+    // An empty address is the system bus.
+    explicit TimeServiceClock(QString busAddress = QString()) : busAddress_(std::move(busAddress)) {}
     bool Shift(int64_t offsetNs, QString& reason) override;
+
+private:
+    QString busAddress_;
 };
 
 } // namespace platform

@@ -9,14 +9,15 @@ namespace platform {
 
 class KeyboardHookLibrary {
 public:
-    // Loads the library at `path` with every symbol bound now and finds its "KeyboardProc".
+    // Loads the library at `path` with every symbol bound now and finds its "KeyboardProc". A program
+    // that runs elevated loads it only from where no other user can change it (LibraryLoadRefusal).
     explicit KeyboardHookLibrary(const QString& path);
     ~KeyboardHookLibrary();
     KeyboardHookLibrary(const KeyboardHookLibrary&) = delete;
     KeyboardHookLibrary& operator=(const KeyboardHookLibrary&) = delete;
 
     bool Loaded() const { return handle_ != nullptr; }
-    // The loader's reason when the library could not be loaded.
+    // Why the library was not loaded: the loader's reason, or the refusal to load it.
     QString LoadError() const { return loadError_; }
     // Null when the library is not loaded or exports no KeyboardProc.
     KeyboardHookProc Proc() const { return proc_; }

@@ -36,6 +36,18 @@ constexpr int BottomHeight = 124;
 constexpr int LogModule = 11;
 constexpr int LogEventClockSet = 104;
 
+// What moved the clock, for the log: the step's size and the times on both sides of it.
+QString StepText(const platform::SntpResult& result)
+{
+    const auto local = [](int64_t unixNs) {
+        return QDateTime::fromMSecsSinceEpoch(unixNs / 1'000'000)
+            .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    };
+    return QStringLiteral("PC clock stepped by %1 s, from %2 to %3")
+        .arg(QString::asprintf("%+.3f", double(result.OffsetNs) / 1e9), local(result.FromNs),
+             local(result.FromNs + result.OffsetNs));
+}
+
 void Paint(QWidget& widget)
 {
     QPalette palette = widget.palette();
@@ -240,6 +252,7 @@ void TFClock::LogSyncResult(const platform::SntpResult& result)
     if (result.Ok) {
         WriteLog(1, 0, LogModule, LogEventClockSet, -1,
                  LangClock.GetText(QStringLiteral("ok: pc datetime changed")));
+        WriteLog(1, 0, LogModule, LogEventClockSet, -1, StepText(result));
         return;
     }
     WriteLog(1, 1, LogModule, LogEventClockSet, -1,
@@ -249,9 +262,11 @@ void TFClock::LogSyncResult(const platform::SntpResult& result)
 
 void TFClock::ShowSyncResult(const platform::SntpResult& result)
 {
-    if (result.Ok)
+    if (result.Ok) {
+        // Every step is on record, whoever asked for it.
+        WriteLog(1, 0, LogModule, LogEventClockSet, -1, StepText(result));
         platform::ShowMessage(LangClock.GetText(QStringLiteral("ok: pc datetime changed")));
-    else
+    } else
         platform::ShowMessage(LangClock.GetText(QStringLiteral("error: setting pc datetime")) +
                               QLatin1Char('\n') + result.Reason);
 }

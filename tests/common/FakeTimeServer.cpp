@@ -10,6 +10,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
+
 FakeSystemClock::FakeSystemClock() : previous_(platform::InstallSystemClock(this)) {}
 
 FakeSystemClock::~FakeSystemClock()
@@ -19,6 +21,7 @@ FakeSystemClock::~FakeSystemClock()
 
 bool FakeSystemClock::Shift(int64_t offsetNs, QString&)
 {
+    std::this_thread::sleep_for(std::chrono::milliseconds(delayMs_.load()));
     const std::lock_guard lock(lock_);
     offsets_.push_back(offsetNs);
     return true;

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 
+#include <atomic>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -18,8 +19,11 @@ public:
     ~FakeSystemClock() override;
     bool Shift(int64_t offsetNs, QString& reason) override;
     std::vector<int64_t> Offsets() const;
+    // Each setting takes this long, as a busy time service might.
+    void SetDelayMs(int ms) { delayMs_ = ms; }
 
 private:
+    std::atomic<int> delayMs_ = 0;
     mutable std::mutex lock_;
     std::vector<int64_t> offsets_;
     platform::SystemClock* previous_;

@@ -1,6 +1,6 @@
-// Shared main of every test executable: the clock locked against setting, a QApplication on the offscreen
-// platform, a fixed locale and time zone, and a throw-away home so no test can touch the real user's files or
-// desktop settings.
+// Shared main of every test executable: the clock locked against setting and the system bus out of reach,
+// a QApplication on the offscreen platform, a fixed locale and time zone, and a throw-away home so no test
+// can touch the real user's files or desktop settings.
 #include "DialogAnswerer.h"
 #include "TimeLock.h"
 #include "platform_gui/Application.h"
@@ -39,6 +39,8 @@ int main(int argc, char** argv)
     setenv("XDG_CACHE_HOME", (root + "/cache").constData(), 1);
     setenv("XDG_RUNTIME_DIR", (root + "/runtime").constData(), 1);
     QFile::setPermissions(home.path() + "/runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // The clock is set through the system's time service: no test may reach the machine's system bus.
+    setenv("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + root + "/no-system-bus").constData(), 1);
 
     // The program's own application object, so its error boundary is what every test runs under.
     platform::Application app(argc, argv);

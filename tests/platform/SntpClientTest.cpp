@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
+#include <thread>
 
 using platform::SntpClient;
 using platform::SntpResult;
@@ -188,6 +190,40 @@ TEST_F(SntpClientTest, RefusesBadSettingsAndFailedLookupsWithoutSending)
     ASSERT_TRUE(result);
     EXPECT_EQ(result->Reason, "no such host");
     EXPECT_EQ(requests.load(), 0);
+}
+
+TEST_F(SntpClientTest, DecidesEachRequestOnceWhateverTheTimeOut)
+{
+    const int64_t ahead = PinnedNs() + 3600 * Second;
+    struct Case {
+        const char* what;
+        int replyAfterMs;
+        int settingTakesMs;
+        bool ok;
+    };
+    const Case cases[] = {
+        {"answered and set at once", 0, 0, true},
+        {"setting outlasts the time-out", 0, 600, true},
+        {"answered after the time-out", 600, 0, false},
+    };
+    for (const Case& c : cases) {
+        FakeSystemClock caseSetter;
+        caseSetter.SetDelayMs(c.settingTakesMs);
+        FakeTimeServer server([&c, ahead](const QByteArray& request) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(c.replyAfterMs));
+            return ServerReply(request, ahead, ahead);
+        });
+        Serve(server, 300);
+        std::vector<SntpResult> results;
+        ASSERT_TRUE(client.SyncTime([&results](const SntpResult& r) { results.push_back(r); })) << c.what;
+        QTest::qWait(1200);
+        ASSERT_EQ(results.size(), 1u) << c.what;
+        EXPECT_EQ(results[0].Ok, c.ok) << c.what << ": " << results[0].Reason.toStdString();
+        EXPECT_EQ(caseSetter.Offsets().size(), c.ok ? 1u : 0u) << c.what;
+        if (c.ok) {
+            EXPECT_EQ(results[0].FromNs, PinnedNs()) << c.what << ": the clock as it read before the step";
+        }
+    }
 }
 
 TEST_F(SntpClientTest, RunsOneRequestAtATimeAndDropsACancelledOne)
