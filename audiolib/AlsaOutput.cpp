@@ -33,7 +33,7 @@ bool AlsaOutput::Open(const OutputFormat& format, RenderFn render)
     if (!OpenPcm())
         ++failures_;
     thread_ = std::thread([this] { Run(); });
-    RaiseToRealTime(thread_);
+    scheduling_ = RaiseToRealTime(thread_);
     return true;
 }
 

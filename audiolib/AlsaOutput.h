@@ -28,6 +28,7 @@ public:
     // Heard time: frames mixed minus frames written plus what ALSA still holds (its delay).
     int64_t LatencyFrames() const override { return latency_.load(); }
     OutputCounts Counts() const override;
+    OutputScheduling Scheduling() const override { return scheduling_; }
 
     // Test hook: while set, the card behaves as if it were removed (writes and reopening fail).
     void SimulateCardLoss(bool lost) { lost_ = lost; }
@@ -68,6 +69,7 @@ private:
     std::atomic<uint32_t> failures_{0};
 
     std::thread thread_;
+    OutputScheduling scheduling_; // set by Open, before the device counts as opened
     StopSignal stop_;
 };
 

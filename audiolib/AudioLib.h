@@ -97,6 +97,14 @@ struct OutputCounts {
 };
 bool GetOutputCounts(int device, OutputCounts* counts);
 
+// The scheduling a device's output thread got when the device started.
+struct OutputScheduling {
+    bool thread = false; // the device mixes on a thread of its own (not device 0 on the manual clock)
+    int priority = 0;    // its real-time (SCHED_FIFO) priority; 0: the normal scheduling
+    int refusal = 0;     // when not real-time: the error the system refused it with (EPERM: not allowed)
+};
+bool GetOutputScheduling(int device, OutputScheduling* scheduling);
+
 // Recording devices: listed with their inputs, never captured from. Device 0 is the first capture
 // PCM. RecordGetInput gives the volume 0..100 in the low 16 bits, InputOff, and the kind in the top
 // byte (InputType*), or -1 on error.

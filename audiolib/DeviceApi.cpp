@@ -4,8 +4,27 @@
 #include "audiolib/Engine.h"
 #include "audiolib/InsideMix.h"
 #include "audiolib/LastError.h"
+#include "audiolib/OutputBackend.h"
 
 namespace audiolib {
+
+namespace {
+
+// One report on a device's output.
+template <typename Report, typename Read> bool ReadOutputReport(int device, Report* report, Read read)
+{
+    if (RefusedInsideMix())
+        return false;
+    if (report == nullptr)
+        return Fail(ErrorIllParam);
+    const std::shared_ptr<Device> found = Engine::Instance().FindDevice(device);
+    if (found == nullptr)
+        return Fail(Engine::MissingDeviceError(device));
+    *report = read(*found);
+    return Succeed();
+}
+
+} // namespace
 
 const char* GetDeviceDescription(int device)
 {
@@ -53,15 +72,15 @@ bool Free()
 
 bool GetOutputCounts(int device, OutputCounts* counts)
 {
-    if (RefusedInsideMix())
-        return false;
-    if (counts == nullptr)
-        return Fail(ErrorIllParam);
-    const std::shared_ptr<Device> found = Engine::Instance().FindDevice(device);
-    if (found == nullptr)
-        return Fail(Engine::MissingDeviceError(device));
-    *counts = found->backend->Counts();
-    return Succeed();
+    return ReadOutputReport(device, counts, [](const Device& found) { return found.backend->Counts(); });
+}
+
+bool GetOutputScheduling(int device, OutputScheduling* scheduling)
+{
+    // Set by the output's start, which Opened() tells has happened.
+    return ReadOutputReport(device, scheduling, [](const Device& found) {
+        return found.Opened() ? found.backend->Scheduling() : OutputScheduling{};
+    });
 }
 
 bool BeginBatch(int device)

@@ -19,7 +19,7 @@ bool NullOutput::Open(const OutputFormat& format, RenderFn render)
     block_.assign(static_cast<size_t>(format.periodFrames) * 2, 0.0f);
     if (!manual_) {
         thread_ = std::thread([this] { RunClock(); });
-        RaiseToRealTime(thread_);
+        scheduling_ = RaiseToRealTime(thread_);
     }
     return true;
 }

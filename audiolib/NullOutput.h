@@ -20,6 +20,7 @@ public:
     bool Open(const OutputFormat& format, RenderFn render) override;
     void Close() override;
     int64_t LatencyFrames() const override { return 0; }
+    OutputScheduling Scheduling() const override { return scheduling_; }
 
     bool Manual() const { return manual_; }
     // Manual clock: renders exactly `frames` frames on the calling thread.
@@ -37,6 +38,7 @@ private:
     std::vector<float> block_;
 
     std::thread thread_;
+    OutputScheduling scheduling_; // set by Open, before the device counts as opened
     StopSignal stop_;
 
     std::mutex outputMutex_;

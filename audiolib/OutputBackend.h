@@ -27,6 +27,8 @@ public:
     virtual int64_t LatencyFrames() const = 0;
     // How the output has fared so far; an output that cannot fail counts nothing.
     virtual OutputCounts Counts() const { return {}; }
+    // What its thread got from the scheduler; an output without a thread has none.
+    virtual OutputScheduling Scheduling() const { return {}; }
 };
 
 } // namespace audiolib

@@ -11,11 +11,12 @@ namespace {
 constexpr int OutputPriority = 20;
 } // namespace
 
-void RaiseToRealTime(std::thread& thread)
+OutputScheduling RaiseToRealTime(std::thread& thread)
 {
     sched_param parameters{};
     parameters.sched_priority = OutputPriority;
-    pthread_setschedparam(thread.native_handle(), SCHED_FIFO, &parameters);
+    const int refusal = pthread_setschedparam(thread.native_handle(), SCHED_FIFO, &parameters);
+    return {true, refusal == 0 ? OutputPriority : 0, refusal};
 }
 
 } // namespace audiolib

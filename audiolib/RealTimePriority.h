@@ -1,11 +1,14 @@
 #pragma once
 // Output threads ask for real-time scheduling, so a busy desktop or a decoder cannot make them late.
+#include "audiolib/AudioLib.h"
+
 #include <thread>
 
 namespace audiolib {
 
-// Moves `thread` to SCHED_FIFO where the system allows it (root, or an rtprio limit); elsewhere it
-// stays as it is, without a word: the output still works, only with less margin.
-void RaiseToRealTime(std::thread& thread);
+// Moves `thread` to SCHED_FIFO where the system allows it (root, an rtprio limit, or a real-time
+// policy such as rtkit's); elsewhere it stays as it is and the output still works, with less margin.
+// Says which it got, for the station to log.
+OutputScheduling RaiseToRealTime(std::thread& thread);
 
 } // namespace audiolib

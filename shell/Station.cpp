@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/TerminationSignals.h"
 #include "playout/OutputHealth.h"
+#include "playout/OutputScheduling.h"
 #include "shell/DDEHandler.h"
 #include "shell/ExitRoad.h"
 #include "shell/Splash.h"
@@ -48,11 +49,15 @@ int RunStation()
         Trace("E3");
         if (windows.Create()) {
             Trace("E4");
-            // The sound outputs' underruns, stalls and failures go to the log while the station runs.
+            // The sound outputs' underruns, stalls and failures go to the log while the station runs,
+            // and each output's scheduling once it has started.
             TOutputHealth outputHealth;
+            TOutputScheduling outputScheduling;
             QTimer outputCheck;
-            QObject::connect(&outputCheck, &QTimer::timeout,
-                             [&outputHealth] { outputHealth.Check(platform::TickMs()); });
+            QObject::connect(&outputCheck, &QTimer::timeout, [&outputHealth, &outputScheduling] {
+                outputHealth.Check(platform::TickMs());
+                outputScheduling.Check();
+            });
             outputCheck.start(OutputHealthIntervalMs);
             FUserPassword->show();
             exitCode = QApplication::exec();

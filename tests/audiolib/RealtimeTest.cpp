@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <pthread.h>
 #include <thread>
 
 namespace engine_test {
@@ -143,6 +144,41 @@ TEST_F(RealtimeTest, FreeingAStreamInterruptsItsDecodersSeek)
     EXPECT_TRUE(StreamFree(stream));
     std::lock_guard lock(log->mutex);
     EXPECT_TRUE(log->interrupted);
+}
+
+// The output thread asks for real-time scheduling and reports what the system answered, as the
+// system answers any thread of this process; device 0 on the manual clock has no thread to report.
+TEST_F(RealtimeTest, TheOutputThreadReportsTheSchedulingTheSystemGaveIt)
+{
+    std::atomic<bool> asked = false;
+    std::thread probe([&asked] {
+        while (!asked)
+            std::this_thread::sleep_for(1ms);
+    });
+    sched_param parameters{};
+    parameters.sched_priority = 20;
+    const int answer = pthread_setschedparam(probe.native_handle(), SCHED_FIFO, &parameters);
+    asked = true;
+    probe.join();
+
+    // The output starts with the first play.
+    OutputScheduling scheduling;
+    ASSERT_TRUE(GetOutputScheduling(0, &scheduling));
+    EXPECT_FALSE(scheduling.thread);
+    const Handle stream = Create(44100);
+    ASSERT_TRUE(ChannelPlay(stream, false));
+    ASSERT_TRUE(GetOutputScheduling(0, &scheduling));
+    EXPECT_TRUE(scheduling.thread);
+    EXPECT_EQ(scheduling.refusal, answer);
+    EXPECT_EQ(scheduling.priority, answer == 0 ? 20 : 0);
+
+    ASSERT_TRUE(Free());
+    ASSERT_TRUE(SetConfig(ConfigNullManual, 1));
+    ASSERT_TRUE(Init(0, 44100, 0));
+    ASSERT_TRUE(ChannelPlay(Create(44100), false));
+    ASSERT_TRUE(GetOutputScheduling(0, &scheduling));
+    EXPECT_FALSE(scheduling.thread);
+    EXPECT_TRUE(SetConfig(ConfigNullManual, 0));
 }
 
 } // namespace
