@@ -38,7 +38,8 @@ public:
     // LogDir + today as "ddMMyy" + ".log".
     QString DailyLogFileName() const;
     // Creates the log folder and the file when missing and opens FileName for appending. Raises
-    // std::exception with the reason when it cannot; Closed then stays as it was.
+    // std::exception with the reason when it cannot; Closed then stays as it was, and the next kept
+    // line tries again.
     void OpenLogFile();
     void CloseLogFile();
     // Closes the old day's file and opens the new one when the date has changed. Never raises: a day
@@ -51,6 +52,13 @@ public:
 
 private:
     QFile F;
+    bool broken_ = false;     // the file should be open but is not writable: reopened at the next line
+    bool complained_ = false; // a lost line was reported on stderr since the last written line
+
+    // Writes one line to the file, reopening it first when it is gone or broken.
+    void WriteLine(const QByteArray& bytes);
+    // Says on stderr, once until a line is written again, that lines are being lost.
+    void Complain(const QString& reason);
 };
 
 // The process's log (opened by the login window at start-up, closed when the message loop ends).

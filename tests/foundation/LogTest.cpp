@@ -8,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <functional>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace {
 
@@ -115,21 +118,87 @@ TEST_F(LogTest, MidnightOpensTheNextDaysFileEvenForAFilteredEntry)
     EXPECT_EQ(ReadAll(Day("100326.log")), "10/03/2026 00:00:05 0 10 100 1 early\r\n");
 }
 
-TEST_F(LogTest, AFolderThatCannotBeMadeClosesOnlyThatDay)
+TEST_F(LogTest, AFolderThatCannotBeMadeIsTriedAgainAtTheNextLine)
 {
     QFile blocker(folder.File("logs")); // a file where the folder should be
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     EXPECT_THROW(Open(), std::exception);
     EXPECT_TRUE(log.Closed);
-    log.Write(1, 0, 10, 100, 1, "dropped");
-    EXPECT_TRUE(memo.isEmpty());
+    log.Write(1, 0, 10, 100, 1, "shown, not written");
+    EXPECT_EQ(memo.size(), 1);
 
     ASSERT_TRUE(QFile::remove(folder.File("logs")));
-    At(2026, 3, 10, 0, 0, 1);
     log.Write(1, 0, 10, 100, 1, "kept");
     EXPECT_FALSE(log.Closed);
-    EXPECT_EQ(ReadAll(Day("100326.log")), "10/03/2026 00:00:01 0 10 100 1 kept\r\n");
+    EXPECT_EQ(ReadAll(Day("090326.log")), "09/03/2026 14:05:00 0 10 100 1 kept\r\n");
+}
+
+// What the process writes to its standard error while it lives.
+class StderrCapture {
+public:
+    explicit StderrCapture(const QString& path)
+        : path_(path), saved_(::dup(STDERR_FILENO)),
+          file_(::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600))
+    {
+        ::dup2(file_, STDERR_FILENO);
+    }
+    ~StderrCapture()
+    {
+        ::dup2(saved_, STDERR_FILENO);
+        ::close(saved_);
+        ::close(file_);
+    }
+    QByteArray Text() const { return ReadAll(path_); }
+
+private:
+    QString path_;
+    int saved_;
+    int file_;
+};
+
+TEST_F(LogTest, AFileGoneOrADiskFullLosesOnlyTheLinesWrittenMeanwhile)
+{
+    const QString day = Day("090326.log");
+    const auto removeFolder = [this] { ASSERT_TRUE(QDir(folder.File("logs")).removeRecursively()); };
+    const auto removeFile = [day] { ASSERT_TRUE(QFile::remove(day)); };
+    // /dev/full takes nothing: every write fails with "no space left", as on a full disk.
+    const auto fillDisk = [day] {
+        ASSERT_TRUE(QFile::remove(day));
+        ASSERT_TRUE(QFile::link("/dev/full", day));
+    };
+    const auto freeDisk = [day] { ASSERT_TRUE(QFile::remove(day)); };
+    const auto nothing = [] {};
+    struct Case {
+        const char* what;
+        std::function<void()> breakIt;
+        std::function<void()> mendIt;
+        QByteArray kept; // the day's file at the end
+        int complaints;  // lines on stderr
+    };
+    const QByteArray during = "09/03/2026 14:05:00 0 10 100 1 during\r\n";
+    const QByteArray after = "09/03/2026 14:05:00 0 10 100 1 after\r\n";
+    const Case cases[] = {
+        {"the logs folder removed", removeFolder, nothing, during + during + after, 0},
+        {"the day's file removed", removeFile, nothing, during + during + after, 0},
+        {"the disk full", fillDisk, freeDisk, after, 1},
+    };
+    for (const Case& c : cases) {
+        Open();
+        log.Write(1, 0, 10, 100, 1, "before");
+        c.breakIt();
+        const StderrCapture errors(folder.File("stderr.txt"));
+        log.Write(1, 0, 10, 100, 1, "during");
+        log.Write(1, 0, 10, 100, 1, "during");
+        c.mendIt();
+        log.Write(1, 0, 10, 100, 1, "after");
+        EXPECT_EQ(ReadAll(day), c.kept) << c.what;
+        // Ours only: Qt says on its own that /dev/full cannot seek.
+        EXPECT_EQ(errors.Text().count("Log lines are not written"), c.complaints)
+            << c.what << ": " << errors.Text().toStdString();
+        log.CloseLogFile();
+        QDir(folder.File("logs")).removeRecursively();
+    }
 }
 
 TEST_F(LogTest, ClearEmptiesTheFileAndTheNextEntryIsItsFirstLine)
