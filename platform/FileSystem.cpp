@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -39,6 +40,37 @@ std::error_code CreateNewFile(const QString& path)
         return {errno, std::generic_category()};
     ::close(fd);
     return {};
+}
+
+bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& reason)
+{
+    bytes.clear();
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    struct stat status {};
+    bool whole = ::fstat(fd, &status) == 0;
+    if (whole)
+        bytes.resize(status.st_size);
+    qsizetype got = 0;
+    while (whole && got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            reason = n < 0 ? QString::fromLocal8Bit(std::strerror(errno))
+                           : QStringLiteral("it ended after %1 of its %2 bytes").arg(got).arg(bytes.size());
+            whole = false;
+        } else {
+            got += n;
+        }
+    }
+    ::close(fd);
+    if (!whole)
+        bytes.clear();
+    return whole;
 }
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 // The file-system questions Qt does not answer: whether a volume answers at a path, whether two names
 // are one file, and creating a file only when none exists.
+#include <QByteArray>
 #include <QString>
 
 #include <system_error>
@@ -20,5 +21,9 @@ bool IsSameFile(const QFile& opened, const QString& other);
 // Creates an empty file in one step that fails when one exists: no error when it was created,
 // std::errc::file_exists when one was there, the system's error for any other failure.
 std::error_code CreateNewFile(const QString& path);
+
+// The whole file, or false with the reason. A file that ends before the size it had when it was opened
+// (a read error part way, or a file cut short meanwhile) is an error, never taken for the whole file.
+bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& reason);
 
 } // namespace platform

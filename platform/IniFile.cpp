@@ -2,6 +2,7 @@
 
 #include "platform/FileReplace.h"
 #include "platform/FileStamp.h"
+#include "platform/FileSystem.h"
 #include "platform/Text.h"
 
 #include <QFile>
@@ -387,15 +388,15 @@ void IniFile::Refresh() const
     QByteArray bytes;
     bool readable = true;
     if (stamp.exists) {
-        QFile file(path_);
-        readable = file.open(QIODevice::ReadOnly);
-        if (readable)
-            bytes = file.readAll();
+        QString reason;
+        readable = ReadWholeFile(path_, bytes, reason);
     }
-    if (!doc_ || doc_->bytes != bytes)
+    // A file that cannot be read whole leaves the last whole reading in place, and no write goes out.
+    if (!doc_ || (readable && doc_->bytes != bytes))
         doc_ = std::make_unique<IniDocument>(Parse(bytes));
     doc_->stamp = stamp;
-    doc_->stampSettled = Settled(stamp);
+    // A file that could not be read whole is read again at the next look.
+    doc_->stampSettled = readable && Settled(stamp);
     doc_->readable = readable;
     doc_->writeRefusal = WriteRefusal(path_, stamp, readable);
 }

@@ -374,6 +374,44 @@ TEST_F(IniFileTest, FailedWritesThrowAndLeaveTheDiskAlone)
     EXPECT_TRUE(QFileInfo(temp.File("folder.ini")).isDir());
 }
 
+// A settings file read short (a read error part way, or cut while it was read) would be saved back as
+// the part that was read. A kernel file stands in for it: it states 4096 bytes and holds a few.
+TEST_F(IniFileTest, AFileThatCannotBeReadWholeIsNeverWrittenBack)
+{
+    const QString shortFile = "/sys/devices/system/cpu/online";
+    if (!QFileInfo(shortFile).isReadable())
+        GTEST_SKIP() << shortFile.toStdString() << " is not there to stand for a file read short";
+    struct Case {
+        const char* what;
+        bool readFirst;    // the file was read whole before it went bad
+        const char* link;  // what the settings file becomes
+        const char* value; // what reading x gives then
+    };
+    const Case cases[] = {
+        {"read short from the start", false, "/sys/devices/system/cpu/online", "d"},
+        {"read whole, then short", true, "/sys/devices/system/cpu/online", "1"},
+        {"a folder", false, "", "d"},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(path);
+        ASSERT_TRUE(WriteBytes(path, "[Main]\nx=1\n"));
+        IniFile ini(path);
+        if (c.readFirst) {
+            ASSERT_EQ(ini.ReadString("Main", "x", "d"), "1") << c.what;
+        }
+        ASSERT_TRUE(QFile::remove(path));
+        if (*c.link != '\0')
+            ASSERT_TRUE(QFile::link(c.link, path)) << c.what;
+        else
+            ASSERT_TRUE(QDir().mkdir(path)) << c.what;
+        EXPECT_FALSE(ini.IsReadable()) << c.what;
+        EXPECT_EQ(ini.ReadString("Main", "x", "d"), c.value) << c.what;
+        EXPECT_THROW(ini.WriteString("Main", "y", "2"), IniWriteError) << c.what;
+        EXPECT_EQ(QFileInfo(path).isSymLink(), *c.link != '\0') << c.what << ": left as it was";
+        QDir().rmdir(path);
+    }
+}
+
 TEST_F(IniFileTest, OutsideEditsAreSeenAtTheNextCall)
 {
     ASSERT_TRUE(WriteBytes(path, "[Main]\nvalue=one\n"));
