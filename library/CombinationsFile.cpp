@@ -6,8 +6,13 @@
 #include "platform/FileReplace.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <vector>
 
 #include <cerrno>
 #include <cstring>
@@ -43,6 +48,29 @@ bool KeepBackup(const QString& path, QString& backup, QString& error)
     }
     error = "Cannot keep " + path + ": every backup name is taken";
     return false;
+}
+
+// Drops all but the newest BackupsKept of the file's backups: each save over another program's version
+// adds one, and a station runs for years. Their names order them: the time, then the number in it.
+void PruneBackups(const QString& path)
+{
+    const QFileInfo file(path);
+    static const QRegularExpression name(QStringLiteral("^\\.(\\d{8}-\\d{6})(?:-(\\d+))?\\.bak$"));
+    std::vector<std::pair<std::pair<QString, int>, QString>> backups;
+    const QDir folder = file.dir();
+    const QString prefix = file.fileName();
+    for (const QString& entry :
+         folder.entryList({prefix + QStringLiteral(".*.bak")}, QDir::Files | QDir::System)) {
+        const QRegularExpressionMatch match = name.match(entry.mid(prefix.size()));
+        if (match.hasMatch())
+            backups.push_back(
+                {{match.captured(1), match.captured(2).isEmpty() ? 1 : match.captured(2).toInt()}, entry});
+    }
+    if (backups.size() <= BackupsKept)
+        return;
+    std::sort(backups.begin(), backups.end());
+    for (size_t i = 0; i < backups.size() - BackupsKept; ++i)
+        QFile::remove(folder.filePath(backups[i].second));
 }
 
 } // namespace
@@ -114,6 +142,7 @@ SaveResult TCombinationsFile::Save(const QTreeWidget* tree)
         QString error;
         if (!KeepBackup(path_, backup, error))
             return {false, error, {}};
+        PruneBackups(path_);
     }
     SaveResult result = SaveTreeToFile(tree, path_);
     result.backup = backup;

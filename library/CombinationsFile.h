@@ -30,6 +30,9 @@ SaveResult SaveTreeToFile(const QTreeWidget* tree, const QString& path);
 
 using platform::FileStamp;
 
+// How many versions replaced by a save stay beside the combinations file.
+inline constexpr size_t BackupsKept = 10;
+
 // The combinations file as one program knows it: the version it last read or wrote.
 class TCombinationsFile {
 public:
@@ -40,7 +43,8 @@ public:
 
     LoadResult Load(QTreeWidget* tree);
     // A file that differs from the known version (another program wrote it, or it failed to load) is
-    // first kept as "<name>.<yyyyMMdd-HHmmss>.bak"; the save is refused when that fails.
+    // first kept as "<name>.<yyyyMMdd-HHmmss>.bak"; the save is refused when that fails. The newest
+    // BackupsKept backups stay, older ones go.
     SaveResult Save(const QTreeWidget* tree);
     // The user agreed to replace what is there now (the save dialog asked before overwriting): the next
     // save keeps no backup of it.

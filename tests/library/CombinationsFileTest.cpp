@@ -182,5 +182,37 @@ TEST_F(CombinationsFileTest, AVersionThisProgramDidNotReadIsKeptBeforeASave)
     EXPECT_EQ(ReadBytes(Path()), RootAlone);
 }
 
+TEST_F(CombinationsFileTest, OnlyTheNewestTenBackupsStay)
+{
+    struct Case {
+        const char* what;
+        int stepMs;             // between two saves
+        const char* oldestKept; // the name's time and number
+    };
+    const Case cases[] = {
+        {"a second apart", 1000, ".20260301-093007.bak"},
+        {"within one second", 0, ".20260301-093005-3.bak"},
+    };
+    for (const Case& c : cases) {
+        for (const QString& name : QDir(temp.Path()).entryList(QDir::Files | QDir::Hidden))
+            QFile::remove(temp.File(name));
+        ASSERT_TRUE(WriteBytes(Path() + ".mine.bak", "an operator's own copy"));
+        platform::ManualClock clock{QDateTime(QDate(2026, 3, 1), QTime(9, 30, 5)), 1000};
+        tree.clear();
+        tree.addTopLevelItem(Node("COMBINACIONES", 0));
+        TCombinationsFile file(Path());
+        for (int save = 0; save < 12; ++save) {
+            ASSERT_TRUE(WriteBytes(Path() + ".other", FourNodes));
+            ASSERT_EQ(::rename(QFile::encodeName(Path() + ".other"), QFile::encodeName(Path())), 0);
+            ASSERT_TRUE(file.Save(&tree).ok) << c.what;
+            clock.Advance(c.stepMs);
+        }
+        const QStringList kept = QDir(temp.Path()).entryList({"combinations.dat.2*.bak"}, QDir::Files);
+        EXPECT_EQ(kept.size(), 10) << c.what;
+        EXPECT_TRUE(QFileInfo::exists(Path() + c.oldestKept)) << c.what;
+        EXPECT_TRUE(QFileInfo::exists(Path() + ".mine.bak")) << c.what << ": not one of ours";
+    }
+}
+
 } // namespace
 } // namespace library
