@@ -6,21 +6,57 @@
 #include "platform/Registry.h"
 #include "shell/ShellNames.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
 constexpr platform::RegistryRoot ClassesRoot = platform::RegistryRoot::ClassesRoot;
 
-void WriteKey(platform::Registry& registry, const QString& key, const QString& value)
-{
-    OpenOrCreateKey(registry, key);
-    registry.WriteValue(ClassesRoot, key, QString(), value);
-}
+// A key and the default value the registration gives it.
+struct KeyValue {
+    QString key;
+    QString value;
+};
 
 QString VerbKey(const QString& className, const QString& verb, const char* leaf)
 {
     return QStringLiteral("%1\\shell\\%2\\%3").arg(className, verb, QLatin1String(leaf));
+}
+
+// What each routine writes: the same list tells the start-up check what a registration leaves.
+std::vector<KeyValue> FileTypeValues(const QString& executablePath, const QString& extension,
+                                     const QString& className, const QString& classText,
+                                     const QString& parameterText, const QString& verb)
+{
+    const QString parameters = parameterText.isEmpty() ? QStringLiteral("\"%1\"") : parameterText;
+    return {{extension, className},
+            {className, classText},
+            {VerbKey(className, verb, "command"), executablePath + QLatin1Char(' ') + parameters}};
+}
+
+std::vector<KeyValue> DDEVerbValues(const QString& executablePath, const QString& className,
+                                    const QString& verb, const QString& macro)
+{
+    const QString ddeexec = VerbKey(className, verb, "ddeexec");
+    return {{ddeexec, macro},
+            {ddeexec + QStringLiteral("\\Application"), platform::DdeServiceName(executablePath)},
+            {ddeexec + QStringLiteral("\\topic"), QLatin1String(MacrosTopic)}};
+}
+
+KeyValue IconValue(const QString& className, const QString& executablePath, int index)
+{
+    return {className + QStringLiteral("\\DefaultIcon"),
+            QStringLiteral("%1,%2").arg(executablePath).arg(index)};
+}
+
+void WriteKeys(platform::Registry& registry, const std::vector<KeyValue>& values)
+{
+    for (const KeyValue& written : values) {
+        OpenOrCreateKey(registry, written.key);
+        registry.WriteValue(ClassesRoot, written.key, QString(), written.value);
+    }
 }
 
 } // namespace
@@ -34,26 +70,19 @@ void RegisterFileType(platform::Registry& registry, const QString& executablePat
                       const QString& className, const QString& classText, const QString& parameterText,
                       const QString& verb)
 {
-    const QString parameters = parameterText.isEmpty() ? QStringLiteral("\"%1\"") : parameterText;
-    WriteKey(registry, extension, className);
-    WriteKey(registry, className, classText);
-    WriteKey(registry, VerbKey(className, verb, "command"), executablePath + QLatin1Char(' ') + parameters);
+    WriteKeys(registry, FileTypeValues(executablePath, extension, className, classText, parameterText, verb));
 }
 
 void RegisterDDEVerb(platform::Registry& registry, const QString& executablePath, const QString& className,
                      const QString& verb, const QString& macro)
 {
-    const QString ddeexec = VerbKey(className, verb, "ddeexec");
-    WriteKey(registry, ddeexec, macro);
-    WriteKey(registry, ddeexec + QStringLiteral("\\Application"), platform::DdeServiceName(executablePath));
-    WriteKey(registry, ddeexec + QStringLiteral("\\topic"), QLatin1String(MacrosTopic));
+    WriteKeys(registry, DDEVerbValues(executablePath, className, verb, macro));
 }
 
 void SetFileTypeIcon(platform::Registry& registry, const QString& className, const QString& executablePath,
                      int index)
 {
-    WriteKey(registry, className + QStringLiteral("\\DefaultIcon"),
-             QStringLiteral("%1,%2").arg(executablePath).arg(index));
+    WriteKeys(registry, {IconValue(className, executablePath, index)});
 }
 
 bool IsFileTypeRegistered(const platform::Registry& registry, const QString& executablePath,
@@ -62,9 +91,17 @@ bool IsFileTypeRegistered(const platform::Registry& registry, const QString& exe
     const auto extensionClass = registry.ReadValue(ClassesRoot, extension, QString());
     if (!extensionClass || extensionClass->compare(className, Qt::CaseInsensitive) != 0)
         return false;
-    const auto command =
-        registry.ReadValue(ClassesRoot, className + QStringLiteral("\\shell\\open\\command"), QString());
-    return command && command->toUpper().startsWith(executablePath.toUpper());
+    const QString verb = QLatin1String(EnqueueVerb);
+    std::vector<KeyValue> expected =
+        FileTypeValues(executablePath, extension, className, QLatin1String(FileClassText), QString(), verb);
+    expected.erase(expected.begin()); // the extension's class, compared without regard to case above
+    for (const KeyValue& value :
+         DDEVerbValues(executablePath, className, verb, QLatin1String(OpenMacroTemplate)))
+        expected.push_back(value);
+    expected.push_back(IconValue(className, executablePath, 0));
+    return std::all_of(expected.begin(), expected.end(), [&registry](const KeyValue& value) {
+        return registry.ReadValue(ClassesRoot, value.key, QString()) == value.value;
+    });
 }
 
 void RegisterAudioFileTypes(platform::Registry& registry, const QString& executablePath)
@@ -79,9 +116,11 @@ void RegisterAudioFileTypes(platform::Registry& registry, const QString& executa
             RegisterDDEVerb(registry, executablePath, className, QLatin1String(EnqueueVerb),
                             QLatin1String(OpenMacroTemplate));
             SetFileTypeIcon(registry, className, executablePath, 0);
-            platform::NotifyAssociationsChanged(registry);
         }
     } catch (const platform::RegistryError& error) {
         std::fprintf(stderr, "%s\n", error.what());
     }
+    // The desktop's files follow the registry at every start, also when it needed nothing: they are
+    // ours to keep whole, and only what differs is written.
+    platform::NotifyAssociationsChanged(registry);
 }

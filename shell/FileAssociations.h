@@ -1,7 +1,7 @@
 #pragma once
 // The station's file types in the registry (HKEY_CLASSES_ROOT): each audio extension points at the file
 // class, whose verb runs the program with the file and sends it the Open macro through DDE. At every
-// start the types are registered again and the desktop is told.
+// start a type missing any of that is registered again, and the desktop's files are brought in step.
 #include <QString>
 
 namespace platform {
@@ -20,7 +20,8 @@ void RegisterDDEVerb(platform::Registry& registry, const QString& executablePath
                      const QString& verb, const QString& macro);
 void SetFileTypeIcon(platform::Registry& registry, const QString& className, const QString& executablePath,
                      int index);
-// True when the extension points at the class and the class's "open" command starts with the executable.
+// True when the registry holds everything the registration writes for the extension: the extension
+// pointing at the class, the class text, the verb's command, DDE macro, service and topic, and the icon.
 bool IsFileTypeRegistered(const platform::Registry& registry, const QString& executablePath,
                           const QString& extension, const QString& className);
 

@@ -3,6 +3,7 @@
 // desktop's files as the desktop itself reads them.
 #include "FileBytes.h"
 #include "StationFixture.h"
+#include "TempFolder.h"
 
 #include "platform/Registry.h"
 #include "shell/FileAssociations.h"
@@ -185,6 +186,52 @@ TEST_F(RegistrationTest, TheDesktopEntryNamesTheClientBesideTheProgramAndTheDesk
         EXPECT_TRUE(output.contains("Default application for “audio/mpeg”: Sonvela.File.desktop"))
             << output.constData();
     }
+}
+
+// The start-up check looks for what the registration writes: a type just registered needs nothing, and
+// any key changed or missing since makes it register again.
+TEST(FileTypeCheck, FindsExactlyWhatTheRegistrationWrote)
+{
+    TempFolder folder;
+    const QString program = "/opt/station/Sonvelazodu";
+    const QString verb = "Sonvela.File\\shell\\Enqueue in Sonvela\\";
+    struct Case {
+        const char* what;
+        const char* key;   // changed after the registration; empty: nothing changed
+        const char* value; // its new value; null: the key's value removed
+        bool registered;
+    };
+    const Case cases[] = {
+        {"as registered", "", nullptr, true},
+        {"the extension in another case", ".MP3", "SONVELA.FILE", true},
+        {"the extension claimed by another program", ".MP3", "Other.File", false},
+        {"the verb's command of another copy", "command", "/home/x/Sonvelazodu \"%1\"", false},
+        {"no DDE macro", "ddeexec", nullptr, false},
+        {"another DDE topic", "ddeexec\\topic", "System", false},
+        {"no icon", "Sonvela.File\\DefaultIcon", nullptr, false},
+    };
+    for (const Case& c : cases) {
+        platform::Registry registry(folder.File(QString("registry-%1.json").arg(&c - cases)));
+        RegisterFileType(registry, program, ".MP3", "Sonvela.File", "Sonvela File", "\"%1\"",
+                         "Enqueue in Sonvela");
+        RegisterDDEVerb(registry, program, "Sonvela.File", "Enqueue in Sonvela", "[Open(\"%1\")]");
+        SetFileTypeIcon(registry, "Sonvela.File", program, 0);
+        QString key = c.key;
+        if (!key.isEmpty() && !key.startsWith('.') && !key.startsWith("Sonvela.File"))
+            key = verb + key;
+        if (!key.isEmpty() && c.value)
+            registry.WriteValue(platform::RegistryRoot::ClassesRoot, key, "", c.value);
+        else if (!key.isEmpty())
+            registry.DeleteValue(platform::RegistryRoot::ClassesRoot, key, "");
+        EXPECT_EQ(IsFileTypeRegistered(registry, program, ".MP3", "Sonvela.File"), c.registered) << c.what;
+    }
+
+    // Another program's "open" command under our class is not our registration.
+    platform::Registry other(folder.File("other.json"));
+    other.WriteValue(platform::RegistryRoot::ClassesRoot, ".MP3", "", "Sonvela.File");
+    other.WriteValue(platform::RegistryRoot::ClassesRoot, "Sonvela.File\\shell\\open\\command", "",
+                     program + " \"%1\"");
+    EXPECT_FALSE(IsFileTypeRegistered(other, program, ".MP3", "Sonvela.File"));
 }
 
 } // namespace
