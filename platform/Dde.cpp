@@ -1,6 +1,5 @@
 #include "platform/Dde.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
@@ -193,10 +192,17 @@ QString DdeServiceName(const QString& executablePath)
 
 QString DdeSocketFolder()
 {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty())
-        return runtime + QStringLiteral("/sonvela");
-    return QDir::tempPath() + QStringLiteral("/sonvela-%1").arg(::getuid());
+    const auto usersOwn = [](const QString& folder) {
+        struct stat status {};
+        return folder.startsWith(QLatin1Char('/')) &&
+               ::lstat(QFile::encodeName(folder).constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
+               status.st_uid == ::getuid() && (status.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+    };
+    for (const QString& runtime :
+         {qEnvironmentVariable("XDG_RUNTIME_DIR"), QStringLiteral("/run/user/%1").arg(::getuid())})
+        if (usersOwn(runtime))
+            return runtime + QStringLiteral("/sonvela");
+    return QStringLiteral("/tmp/sonvela-%1").arg(::getuid());
 }
 
 QString DdeSocketPath(const QString& service, const QString& topic)

@@ -25,7 +25,10 @@ inline constexpr int DdeRequestTimeoutMs = 10 * 1000;
 // "/opt/station/Sonvelazodu.bin" serves as "Sonvelazodu".
 QString DdeServiceName(const QString& executablePath);
 
-// $XDG_RUNTIME_DIR/sonvela, or a folder named with the user id in the system's temporary folder.
+// The one answer for the station and for the desktop's client, however each was started: "sonvela" in
+// the user's runtime folder ($XDG_RUNTIME_DIR, else /run/user/<uid>) when that is a folder of this user
+// that no one else may enter, else /tmp/sonvela-<uid>. TMPDIR and a runtime folder that is not the
+// user's own never decide it.
 QString DdeSocketFolder();
 QString DdeSocketPath(const QString& service, const QString& topic);
 // Creates the folder (mode 0700) when missing; then empty when it is a real folder of this user that no

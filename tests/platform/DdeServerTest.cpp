@@ -243,6 +243,56 @@ TEST_F(DdeServerTest, AFolderOthersMayEnterIsNotServed)
     ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0700), 0);
 }
 
+// The desktop starts the client with its session's environment; the station may have been started
+// from a terminal, a script or another session. Both must find the same socket.
+TEST(DdeSocketFolder, IsTheSameForTheStationAndTheClientWhateverTheirEnvironments)
+{
+    QTemporaryDir runtime;
+    QTemporaryDir shared;
+    ASSERT_EQ(::chmod(QFile::encodeName(runtime.path()).constData(), 0700), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(shared.path()).constData(), 0755), 0);
+    struct Environment {
+        const char* runtimeDir; // XDG_RUNTIME_DIR; null: unset
+        const char* tmpDir;     // TMPDIR; null: unset
+    };
+    struct Case {
+        const char* what;
+        Environment station;
+        Environment client;
+    };
+    const QByteArray own = QFile::encodeName(runtime.path());
+    const QByteArray open = QFile::encodeName(shared.path());
+    const Case cases[] = {
+        {"another temporary folder", {nullptr, "/var/tmp"}, {nullptr, nullptr}},
+        {"a runtime folder others may enter", {open.constData(), nullptr}, {nullptr, nullptr}},
+        {"a runtime folder named relatively", {"run", nullptr}, {nullptr, "/var/tmp"}},
+        {"the same runtime folder, other temporary folders",
+         {own.constData(), "/var/tmp"},
+         {own.constData(), nullptr}},
+    };
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray savedTmp = qgetenv("TMPDIR");
+    const auto folderIn = [](const Environment& environment) {
+        for (const auto& [name, value] : {std::pair{"XDG_RUNTIME_DIR", environment.runtimeDir},
+                                          std::pair{"TMPDIR", environment.tmpDir}}) {
+            if (value)
+                qputenv(name, value);
+            else
+                qunsetenv(name);
+        }
+        return DdeSocketFolder();
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(folderIn(c.station), folderIn(c.client)) << c.what;
+    qputenv("XDG_RUNTIME_DIR", savedRuntime);
+    if (savedTmp.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", savedTmp);
+    EXPECT_EQ(DdeSocketFolder(), QString::fromUtf8(savedRuntime) + "/sonvela")
+        << "the tests' own runtime folder";
+}
+
 TEST(DdeNames, TheServiceIsTheExecutableNameUpToItsFirstDot)
 {
     EXPECT_EQ(DdeServiceName("/opt/station/Sonvelazodu"), "Sonvelazodu");
