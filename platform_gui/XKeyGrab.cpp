@@ -67,6 +67,7 @@ struct XKeyGrab::State {
     std::vector<xcb_keycode_t> f12;
     std::vector<uint16_t> modifiers; // every grabbed combination
     std::set<xcb_keycode_t> down;    // F12 keycodes pressed and not yet released
+    int xkbEvent = -1;               // the XKB extension's event code, when it is in use
 };
 
 XKeyGrab::XKeyGrab(KeyboardHookProc proc, const QString& displayName,
@@ -95,9 +96,15 @@ XKeyGrab::XKeyGrab(KeyboardHookProc proc, const QString& displayName,
             state_->connection,
             xcb_xkb_per_client_flags(state_->connection, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0),
             nullptr));
+        // A client that uses XKB gets no core MappingNotify: it asks for XKB's own notice of a new keymap.
+        const uint16_t parts = XCB_XKB_MAP_PART_KEY_SYMS | XCB_XKB_MAP_PART_MODIFIER_MAP;
+        xcb_xkb_select_events(state_->connection, XCB_XKB_ID_USE_CORE_KBD, XCB_XKB_EVENT_TYPE_MAP_NOTIFY, 0,
+                              XCB_XKB_EVENT_TYPE_MAP_NOTIFY, parts, parts, nullptr);
+        state_->xkbEvent = xcb_get_extension_data(state_->connection, &xcb_xkb_id)->first_event;
     }
     state_->symbols = xcb_key_symbols_alloc(state_->connection);
-    if (!Grab())
+    error_ = Grab();
+    if (!error_.isEmpty())
         return;
     wake_ = eventfd(0, EFD_CLOEXEC);
     thread_ = std::thread([this] { Run(); });
@@ -119,14 +126,12 @@ XKeyGrab::~XKeyGrab()
     xcb_disconnect(state_->connection);
 }
 
-bool XKeyGrab::Grab()
+QString XKeyGrab::Grab()
 {
     State& s = *state_;
     s.f12 = KeycodesOf(s.symbols, KeysymF12);
-    if (s.f12.empty()) {
-        error_ = QStringLiteral("the keyboard has no F12 key");
-        return false;
-    }
+    if (s.f12.empty())
+        return QStringLiteral("the keyboard has no F12 key");
     const uint16_t numLock = NumLockMask(s.connection, s.symbols);
     std::set<uint16_t> combinations;
     for (int subset = 0; subset < 8; ++subset)
@@ -147,12 +152,11 @@ bool XKeyGrab::Grab()
             std::free(error);
         }
     if (!refused)
-        return true;
+        return {};
     Ungrab();
-    error_ = errorCode == BadAccess
-                 ? QStringLiteral("another program holds Ctrl+F12")
-                 : QStringLiteral("the X server refused the grab of Ctrl+F12 (error %1)").arg(errorCode);
-    return false;
+    return errorCode == BadAccess
+               ? QStringLiteral("another program holds Ctrl+F12")
+               : QStringLiteral("the X server refused the grab of Ctrl+F12 (error %1)").arg(errorCode);
 }
 
 void XKeyGrab::Ungrab()
@@ -183,10 +187,21 @@ void XKeyGrab::Run()
                 }
                 DeliverKey(proc_, HC_ACTION, isF12 ? VK_F12 : 0, flags,
                            (key->state & XCB_MOD_MASK_CONTROL) != 0);
-            } else if (type == XCB_MAPPING_NOTIFY) {
-                xcb_refresh_keyboard_mapping(s.symbols, reinterpret_cast<xcb_mapping_notify_event_t*>(event));
+            } else if (type == XCB_MAPPING_NOTIFY ||
+                       (type == s.xkbEvent &&
+                        reinterpret_cast<const xcb_xkb_map_notify_event_t*>(event)->xkbType ==
+                            XCB_XKB_MAP_NOTIFY)) {
+                xcb_key_symbols_free(s.symbols);
+                s.symbols = xcb_key_symbols_alloc(s.connection);
                 Ungrab();
-                Grab();
+                // A grab lost to the new keymap is lost like the connection: the station falls back to
+                // its own windows and says so, as it does at start-up.
+                if (const QString refused = Grab(); !refused.isEmpty()) {
+                    std::free(event);
+                    if (onLost_)
+                        onLost_(refused);
+                    return;
+                }
             }
             std::free(event);
         }

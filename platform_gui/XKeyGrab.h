@@ -14,7 +14,8 @@ namespace platform {
 class XKeyGrab {
 public:
     // Connects to the display and takes the grab; on failure Error() says why and nothing is held.
-    // onLost runs on the grab's thread when the connection breaks, just before the thread ends.
+    // onLost runs on the grab's thread when the connection breaks or a keymap change makes the grab
+    // fail, just before the thread ends.
     XKeyGrab(KeyboardHookProc proc, const QString& displayName, std::function<void(const QString&)> onLost);
     ~XKeyGrab();
     XKeyGrab(const XKeyGrab&) = delete;
@@ -24,7 +25,8 @@ public:
 
 private:
     struct State;
-    bool Grab();
+    // Takes the grab for the keymap as it is; empty, or why not (then nothing is held).
+    QString Grab();
     void Ungrab();
     void Run();
 

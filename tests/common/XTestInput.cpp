@@ -94,3 +94,41 @@ bool XTestInput::PointerGrabbable()
     XSync(display_, False);
     return result == GrabSuccess;
 }
+
+int XTestInput::KeycodeOf(const char* keysym)
+{
+    return XKeysymToKeycode(display_, XStringToKeysym(keysym));
+}
+
+int XTestInput::UnusedKeycode()
+{
+    int first = 0;
+    int last = 0;
+    XDisplayKeycodes(display_, &first, &last);
+    int perCode = 0;
+    KeySym* symbols = XGetKeyboardMapping(display_, KeyCode(first), last - first + 1, &perCode);
+    int unused = 0;
+    for (int code = last; code >= first && unused == 0; --code) {
+        bool any = false;
+        for (int i = 0; i < perCode; ++i)
+            any = any || symbols[(code - first) * perCode + i] != NoSymbol;
+        if (!any)
+            unused = code;
+    }
+    XFree(symbols);
+    return unused;
+}
+
+void XTestInput::MapKeycode(int keycode, const char* keysym)
+{
+    KeySym symbol = keysym ? XStringToKeysym(keysym) : NoSymbol;
+    XChangeKeyboardMapping(display_, keycode, 1, &symbol, 1);
+    XSync(display_, False);
+}
+
+void XTestInput::GrabWithCtrl(int keycode)
+{
+    XGrabKey(display_, keycode, ControlMask, DefaultRootWindow(display_), False, GrabModeAsync,
+             GrabModeAsync);
+    XSync(display_, False);
+}

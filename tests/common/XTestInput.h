@@ -29,6 +29,13 @@ public:
     bool KeyReachesFocusedWindow(const char* keysym);
     // Takes and at once gives back a pointer grab: false while another client holds one.
     bool PointerGrabbable();
+    // Keymap changes, which the server announces to every client: the keycode of a key symbol (0:
+    // none), a keycode that has no symbol yet, and a keycode given one symbol (a null name: none).
+    int KeycodeOf(const char* keysym);
+    int UnusedKeycode();
+    void MapKeycode(int keycode, const char* keysym);
+    // Holds Ctrl with the keycode on the whole display, as another program's hot key does.
+    void GrabWithCtrl(int keycode);
 
 private:
     void Button(int button, bool down, bool flush);

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -193,6 +194,53 @@ TEST_F(KeyboardHookOnX, AGrabHeldByAnotherProgramLeavesTheStationsOwnWindows)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QTest::keyClick(window.windowHandle(), Qt::Key_F12, Qt::ControlModifier);
     EXPECT_EQ(folders.PostsAfter(100), 1) << "the second hook's in-process path";
+}
+
+// A keymap change makes the hook grab Ctrl+F12 again; when that fails, the station falls back to its
+// own windows and says why, as at start-up. Each case on a display of its own.
+TEST(KeyboardHookKeymap, AGrabLostToAKeymapChangeIsReportedAndFallsBack)
+{
+    TastrelLibrary library;
+    ASSERT_NE(library.Proc(), nullptr);
+    struct Case {
+        const char* what;
+        std::function<void(XTestInput&)> change;
+        const char* reason; // empty: still system-wide
+    };
+    const Case cases[] = {
+        {"another key gets a symbol", [](XTestInput& x) { x.MapKeycode(x.UnusedKeycode(), "F13"); }, ""},
+        {"F12 mapped away", [](XTestInput& x) { x.MapKeycode(x.KeycodeOf("F12"), nullptr); },
+         "the keyboard has no F12 key"},
+        {"F12 also on a key another program holds with Ctrl",
+         [](XTestInput& x) {
+             const int spare = x.UnusedKeycode();
+             x.GrabWithCtrl(spare);
+             x.MapKeycode(spare, "F12");
+         },
+         "another program holds Ctrl+F12"},
+    };
+    for (const Case& c : cases) {
+        testing_support::XvfbServer server;
+        ASSERT_TRUE(server.Running()) << server.Error().toStdString();
+        XTestInput input(server.Display());
+        ASSERT_TRUE(input.Connected());
+        platform::KeyboardHook hook(library.Proc(), server.Display());
+        ASSERT_TRUE(hook.SystemWide()) << c.what;
+        QStringList reported;
+        hook.OnFallBack = [&reported](const QString& reason) { reported.append(reason); };
+        c.change(input);
+        const QDeadlineTimer deadline(1000);
+        while (!deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (*c.reason == '\0') {
+            EXPECT_TRUE(reported.isEmpty()) << c.what;
+            EXPECT_TRUE(hook.SystemWide()) << c.what;
+        } else {
+            EXPECT_EQ(reported, QStringList{c.reason}) << c.what;
+            EXPECT_FALSE(hook.SystemWide()) << c.what;
+            EXPECT_EQ(hook.Limitation(), c.reason) << c.what;
+        }
+    }
 }
 
 } // namespace
