@@ -2,11 +2,13 @@
 // folders each (about 1.1 MB), read and written as the station's start-up and exit do. The folder pages
 // are read and written the way the folders window keeps them: a section "Folder" + N with the page's
 // name and a section "FolderDirs" + N with one key per folder path. Then the list of users that the
-// login window reads at start-up, from a users file of 20,000 and of 100,000 users.
+// login window reads at start-up, from a users file of 20,000 and of 100,000 users. And the start-up's
+// language lookups with a 20 MB language file.
 // Run by hand, not by ctest:
 //   cmake --build build --target settings_bench && build/bench/settings_bench
 #include "foundation/General.h"
 #include "foundation/Options.h"
+#include "foundation_gui/Language.h"
 #include "foundation_gui/Settings.h"
 #include "platform/IniFile.h"
 
@@ -136,6 +138,44 @@ void BM_ListUsers(benchmark::State& state)
         state.SkipWithError("the users did not read back whole");
 }
 BENCHMARK(BM_ListUsers)->Arg(20000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The start-up's language lookups with a 20 MB language file: twenty windows' components translate
+// their captions and look up two messages each. Arg 0 reads the file the way each lookup did before
+// (opened and parsed per lookup), arg 1 through the components as they are now (parsed once).
+void BM_LanguageLookupsAtStartUp(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/english.lng";
+    QByteArray text = "[translations]\nFMain.Caption=Settings\n";
+    for (int key = 0; text.size() < 20 * 1024 * 1024; ++key)
+        text += "FMain.Control" + QByteArray::number(key) + ".Caption=Some translated caption text\n";
+    text += "[Messages]\nset as main window=Set as main window\nsoskeypressed=Emergency key\n";
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+        state.SkipWithError("cannot write the language file");
+    file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
+    file.close();
+    constexpr int Windows = 20;
+    const bool once = state.range(0) == 1;
+    for (auto _ : state) {
+        for (int window = 0; window < Windows; ++window) {
+            TLanguage language;
+            language.LanguageFile = path;
+            language.Properties = QStringList{"FMain.Caption"};
+            if (once) {
+                language.Translate();
+                benchmark::DoNotOptimize(language.GetText("set as main window") +
+                                         language.GetText("soskeypressed"));
+            } else {
+                for (const char* key : {"set as main window", "soskeypressed"})
+                    benchmark::DoNotOptimize(platform::IniFile(path).ReadString("Messages", key, key));
+                benchmark::DoNotOptimize(
+                    platform::IniFile(path).ReadString("translations", "FMain.Caption", ""));
+            }
+        }
+    }
+}
+BENCHMARK(BM_LanguageLookupsAtStartUp)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

@@ -16,6 +16,8 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 
+#include <memory>
+
 namespace {
 
 const QString kTranslations = QStringLiteral("translations");
@@ -201,6 +203,16 @@ bool SameName(const QObject* object, const QString& name)
     return object->objectName().compare(name, Qt::CaseInsensitive) == 0;
 }
 
+// The language file every window's component reads, parsed once: a lookup only checks that the file
+// is unchanged, and a language change (another file) parses the new one. GUI thread only.
+const platform::IniFile& LanguageDocument(const QString& path)
+{
+    static std::unique_ptr<platform::IniFile> current;
+    if (!current || current->FileName() != path)
+        current = std::make_unique<platform::IniFile>(path);
+    return *current;
+}
+
 } // namespace
 
 void TLanguage::SetSeparator(const QString& separator)
@@ -212,7 +224,7 @@ void TLanguage::Translate()
 {
     if (OnBeforeTranslation)
         OnBeforeTranslation(*this);
-    const platform::IniFile file(LanguageFile);
+    const platform::IniFile& file = LanguageDocument(LanguageFile);
     const platform::IniReadPass pass(file);
     for (const QString& path : Properties) {
         if (TrimBlanks(path).isEmpty())
@@ -249,7 +261,7 @@ void TLanguage::TranslatePath(const QString& path, QString value)
 
 QString TLanguage::GetText(const QString& key) const
 {
-    return platform::IniFile(LanguageFile).ReadString(kMessages, key, key);
+    return LanguageDocument(LanguageFile).ReadString(kMessages, key, key);
 }
 
 void TLanguage::SetPropertyValue(QObject* component, const QString& propertyName, const QString& value) const

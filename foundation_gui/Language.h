@@ -35,7 +35,7 @@ public:
     void Translate();
 
     // The key's text in [Messages]; the key itself when the key or the file is missing. The file is
-    // read at every call, so edits show at once.
+    // parsed once for all components and again only when another file is named or its bytes change.
     QString GetText(const QString& key) const;
 
     // Sets one property from a text by the property's kind: a string as it is, an integer converted

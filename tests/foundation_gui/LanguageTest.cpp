@@ -1,6 +1,7 @@
 #include "foundation_gui/Language.h"
 #include "platform/IniFile.h"
 
+#include "FileOpens.h"
 #include "TempFolder.h"
 
 #include <QApplication>
@@ -185,11 +186,46 @@ TEST(Language, GetTextFallsBackToTheKey)
     EXPECT_EQ(language.GetText("set as main window"), "set as main window");
     EXPECT_EQ(language.GetText("empty"), "");
 
-    WriteFile(path, "[Messages]\nset as main window=Fenetre principale\n"); // read again at each call
+    WriteFile(path, "[Messages]\nset as main window=Fenetre principale\n"); // an edit shows at once
     EXPECT_EQ(language.GetText("set as main window"), "Fenetre principale");
 
     language.LanguageFile = folder.File("missing.lng");
     EXPECT_EQ(language.GetText("soskeypressed"), "soskeypressed");
+}
+
+// Every window carries its own component and they all read one file: it is read once for all of them
+// and again at a language change, never at each lookup (a large file made start-up take seconds).
+TEST(Language, TheFileIsReadOncePerLanguageNotPerLookup)
+{
+    TempFolder folder;
+    for (const char* name : {"english.lng", "espanol.lng"}) {
+        WriteFile(folder.File(name),
+                  "[translations]\nFMain.Caption=Settings\n[Messages]\nsoskeypressed=Emergency\n");
+        MakeOld(folder.File(name));
+    }
+    struct Case {
+        const char* what;
+        const char* file;
+        int components;
+        int lookups; // each component's, after its translation
+    };
+    const Case cases[] = {
+        {"twenty windows translated at start-up", "english.lng", 20, 1},
+        {"the language changed", "espanol.lng", 20, 1},
+        {"changed back, then many messages", "english.lng", 1, 100},
+    };
+    for (const Case& c : cases) {
+        OpenCounter counter(folder.Path(), c.file);
+        for (int i = 0; i < c.components; ++i) {
+            TLanguage language;
+            language.LanguageFile = folder.File(c.file);
+            language.Properties = QStringList{"FMain.Caption"};
+            language.Translate();
+            for (int lookup = 0; lookup < c.lookups; ++lookup)
+                EXPECT_EQ(language.GetText("soskeypressed"), "Emergency");
+        }
+        EXPECT_EQ(counter.Opens(), 1) << c.what;
+    }
 }
 
 TEST(Language, FindChildIsCaseInsensitiveAtAnyDepth)
