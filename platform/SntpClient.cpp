@@ -73,10 +73,14 @@ private:
     int fd_;
 };
 
+// The clock as the worker reads it; none once the request is decided, when whoever installed the
+// clock may already have taken it away.
+using WorkerClock = std::function<std::optional<int64_t>()>;
+
 // One exchange on a connected socket: the kernel drops datagrams from anyone but the server, and a
 // closed port answers at once.
 sntp::Verdict Exchange(const ResolvedAddress& server, std::chrono::steady_clock::time_point deadline,
-                       int timeoutMs)
+                       int timeoutMs, const WorkerClock& now)
 {
     const auto fail = [](const QString& reason) { return sntp::Verdict{false, 0, reason}; };
     const Socket socket(::socket(server.Address.ss_family, SOCK_DGRAM | SOCK_CLOEXEC, 0));
@@ -85,7 +89,10 @@ sntp::Verdict Exchange(const ResolvedAddress& server, std::chrono::steady_clock:
     if (::connect(socket.Fd(), reinterpret_cast<const sockaddr*>(&server.Address), server.Length) != 0)
         return fail(SystemError(errno));
 
-    sntp::Timestamp sent = sntp::ToNtp(NowNs());
+    const std::optional<int64_t> sentNs = now();
+    if (!sentNs)
+        return fail(QStringLiteral("cancelled"));
+    sntp::Timestamp sent = sntp::ToNtp(*sentNs);
     // Random low bits, so a forger cannot guess the originate time a reply must carry.
     std::random_device random;
     sent.Fraction = (sent.Fraction & 0xFFFF0000u) | (random() & 0xFFFFu);
@@ -106,11 +113,13 @@ sntp::Verdict Exchange(const ResolvedAddress& server, std::chrono::steady_clock:
         return fail(QStringLiteral("no reply within %1 ms").arg(timeoutMs));
     QByteArray reply(ReplyBufferSize, '\0');
     const ssize_t got = ::recv(socket.Fd(), reply.data(), reply.size(), 0);
-    const int64_t t4 = NowNs();
+    const std::optional<int64_t> t4 = now();
     if (got < 0)
         return fail(SystemError(errno));
+    if (!t4)
+        return fail(QStringLiteral("cancelled"));
     reply.truncate(got);
-    return sntp::CheckReply(reply, {sent, t4, timeoutMs, BuildDateNs()});
+    return sntp::CheckReply(reply, {sent, *t4, timeoutMs, BuildDateNs()});
 }
 
 QString SettingsFault(const QString& host, int port, int timeoutMs)
@@ -172,8 +181,7 @@ void SntpClient::Finish(uint64_t id, const SntpResult& result)
     if (!pending_ || pending_->Id != id)
         return; // a request cancelled already
     auto done = std::move(done_);
-    pending_.reset();
-    done_ = nullptr;
+    Cancel(); // under the request's lock: whatever the worker did is over before the result counts
     if (done)
         done(result);
 }
@@ -220,9 +228,16 @@ bool SntpClient::SyncTime(std::function<void(const SntpResult&)> done)
     std::thread([request = pending_, resolver = resolver_, host = Host, port = Port, timeoutMs, deadline] {
         SntpResult result;
         sntp::Verdict verdict;
+        // Read under the lock, so every read comes before the request is decided, as the client sees it.
+        const WorkerClock now = [&request]() -> std::optional<int64_t> {
+            const std::lock_guard lock(request->Lock);
+            if (request->Progress != Request::Stage::Running)
+                return std::nullopt;
+            return NowNs();
+        };
         try {
             if (std::optional<ResolvedAddress> server = resolver(host, port, result.Reason))
-                verdict = Exchange(*server, deadline, timeoutMs);
+                verdict = Exchange(*server, deadline, timeoutMs, now);
             else
                 verdict.Reason = result.Reason;
         } catch (const std::exception& error) {
@@ -236,12 +251,12 @@ bool SntpClient::SyncTime(std::function<void(const SntpResult&)> done)
             if (request->Progress != Request::Stage::Running)
                 return; // timed out or cancelled: nothing is set
             request->Progress = verdict.Ok ? Request::Stage::Setting : Request::Stage::Decided;
+            if (verdict.Ok)
+                result.FromNs = NowNs();
         }
         // Outside the lock: the time service may take its time, and the GUI thread must not wait for it.
-        if (verdict.Ok) {
-            result.FromNs = NowNs();
+        if (verdict.Ok)
             result.Ok = CurrentSystemClock().Shift(verdict.OffsetNs, result.Reason);
-        }
         const std::lock_guard lock(request->Lock);
         request->Progress = Request::Stage::Decided;
         if (SntpClient* owner = request->Owner) {
