@@ -2,6 +2,7 @@
 
 #include "editor/UnsavedEdits.h"
 #include "foundation/General.h"
+#include "foundation/Options.h"
 #include "library/Combinations.h"
 #include "library/CombinationsTree.h"
 #include "library/SearchFiles.h"
@@ -15,6 +16,7 @@
 #include "shell/Splash.h"
 #include "shell/Trace.h"
 #include "shell/WindowList.h"
+#include "skin/SkinData.h"
 
 #include <QApplication>
 #include <QTreeWidgetItemIterator>
@@ -47,6 +49,9 @@ int RunVarnello()
     QApplication::setQuitOnLastWindowClosed(false);
     Trace("V1");
 
+    // The editor's windows wear the station's saved skin, as the station's own do.
+    TSkinData skin;
+    skin.finishLoading();
     int exitCode = 0;
     {
         WindowList windows;
@@ -55,7 +60,9 @@ int RunVarnello()
         windows.Add(FThemeInfo);
         windows.Add(FAbout);
         windows.Add(FMyAbout);
-        QObject::connect(FCombinations, &TFCombinations::FirstShown, [] {
+        QObject::connect(FCombinations, &TFCombinations::FirstShown, [&skin] {
+            skin.SetSkinFile(AppDir + QStringLiteral("skins/") + StationOptions.Skin);
+            skin.SetActive(true);
             delete FSplash;
             FSplash = nullptr;
             Trace("V2 splash freed");

@@ -32,6 +32,8 @@ void TFCombinations::InitStandalone()
         SettingsIni->ReadBool(QStringLiteral("main"), QStringLiteral("firstinstall"), true);
     StationOptions.Language = SettingsIni->ReadString(QStringLiteral("main"), QStringLiteral("language"),
                                                       QStringLiteral("english"));
+    // The editor wears the station's skin.
+    StationOptions.Skin = SettingsIni->ReadString(QStringLiteral("main"), QStringLiteral("skin"), QString());
     StationOptions.ListLineBelow = true;
     StationOptions.ListLineRight = true;
     StationOptions.ShowTags = false;

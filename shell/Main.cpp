@@ -28,6 +28,7 @@
 #include "shell/Trace.h"
 #include "shell/VolumeController.h"
 #include "shell/WindowsBar.h"
+#include "skin/SkinData.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -72,6 +73,10 @@ TFMain::TFMain()
 {
     setObjectName("FMain");
     platform::RegisterWindow(this, "TFMain");
+    // The skin component watches every window from now on, before the first one is activated.
+    SkD = new TSkinData(this);
+    SkD->setObjectName("SkD");
+    SkD->finishLoading();
     ssMainVolumeController1 = new TssVolumeController(this);
     resize(480, 320);
     BuildMenu();
@@ -173,7 +178,8 @@ void TFMain::RunFirstShow()
         return;
     }
     stationUp_ = true;
-    Trace("S2"); // the skin component takes SkinsDir + TOptions.Skin here and is made active
+    Trace("S2");
+    LoadSkin(SkinsDir + StationOptions.Skin);
     Trace("S3");
     ShowOptions();
     Trace("S4");
@@ -220,7 +226,9 @@ void TFMain::ShowOptions()
     PCMain->setCurrentIndex(0);
     CBPlayAtStartup->setChecked(StationOptions.PlayAtStartup);
     CBSetPCDatetimeAtStartup->setChecked(StationOptions.SetPCDatetimeAtStartup);
-    LBSkin->SetItemIndex(static_cast<int>(LBSkin->Items().indexOf(StationOptions.Skin)));
+    // No saved skin shows as "(none)", the list's first entry.
+    LBSkin->SetItemIndex(
+        StationOptions.Skin.isEmpty() ? 0 : static_cast<int>(LBSkin->Items().indexOf(StationOptions.Skin)));
     // The spin edits clamp what they show; the record keeps what they show. A spin edit does not
     // report a value that clamps to the one it already shows, so the record is pulled in here too.
     ClampFadeOptions(StationOptions);

@@ -28,6 +28,7 @@ class TLXButton;
 class TLXListBox;
 class TLXSpeedButton;
 class TLXTrackBar;
+class TSkinData;
 
 // The controls of one channel's fade page.
 struct TFadePage {
@@ -89,8 +90,11 @@ public:
     QButtonGroup* RGLogLevelItems;
 
     QWidget* TSSkin;
+    // "(none)" first, then the skin packages of the skins folder.
     TLXListBox* LBSkin;
     TLXSpeedButton* BSkinLoad;
+    // The skin component: every window of the station wears its skin while it is active.
+    TSkinData* SkD;
 
     QWidget* TSLaunchers;
     // BCmd1 ... BCmd12 at index 0 ... 11.
@@ -135,7 +139,8 @@ public:
     void CBSilenciarCanalesClick(int tag, bool checked);
     // BClearLog: the memo, then the file.
     void BClearLogClick();
-    // BSkinLoad: the selected skin package becomes TOptions.Skin; nothing without a selection.
+    // BSkinLoad: the selected skin package becomes TOptions.Skin and the windows wear it; "(none)" gives
+    // them their plain frames back. Nothing without a selection.
     void BSkinLoadClick();
     // LXBSetLogo: a chosen picture becomes the logo.
     void LXBSetLogoClick();
@@ -173,6 +178,8 @@ private:
     void ShowPlayoutChannelsOnly();
     void ShowLogLevel();
     void ListSkins();
+    // The package on the skin component, which is made active when it is not.
+    void LoadSkin(const QString& skinFile);
     void ListTranslatedCaptions();
     void BuildMenu();
     void BuildMainPage();

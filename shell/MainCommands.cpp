@@ -20,6 +20,7 @@
 #include "shell/Main.h"
 #include "shell/VolumeController.h"
 #include "shell/WindowsBar.h"
+#include "skin/SkinData.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -36,6 +37,8 @@ namespace {
 constexpr int SkinLogLevel = 2;
 constexpr int SkinLogModule = 15;
 constexpr int SkinLogEvent = 111;
+// The skins list's first entry: no skin.
+const QString NoSkinItem = QStringLiteral("(none)");
 
 // The language used when the stored one is not in the list and has no file.
 const QString FallbackLanguage = QStringLiteral("english");
@@ -138,7 +141,15 @@ void TFMain::ListSkins()
 {
     QStringList skins;
     ListFiles(SkinsDir, QStringLiteral("*.skn"), skins);
+    skins.prepend(NoSkinItem);
     LBSkin->SetItems(skins);
+}
+
+void TFMain::LoadSkin(const QString& skinFile)
+{
+    SkD->SetSkinFile(skinFile);
+    if (!SkD->Active())
+        SkD->SetActive(true);
 }
 
 void TFMain::BSkinLoadClick()
@@ -146,9 +157,19 @@ void TFMain::BSkinLoadClick()
     const int index = LBSkin->ItemIndex();
     if (index < 0)
         return;
-    StationOptions.Skin = LBSkin->Items().at(index);
+    const QString chosen = LBSkin->Items().at(index);
+    // "(none)" is stored as no skin, as on a new station; the windows go back to their own frames.
+    StationOptions.Skin = index == 0 && chosen == NoSkinItem ? QString() : chosen;
     const QString skinFile = SkinsDir + StationOptions.Skin;
-    // The skin component takes skinFile here, and is made active when it is not.
+    if (StationOptions.Skin.isEmpty()) {
+        SkD->SetSkinFile(skinFile);
+        SkD->SetActive(false);
+    } else {
+        LoadSkin(skinFile);
+        // A damaged package keeps the skin the windows wear; the operator hears why.
+        if (!SkD->LoadError().isEmpty())
+            platform::ShowMessage(SkD->LoadError());
+    }
     WriteLog(SkinLogLevel, 0, SkinLogModule, SkinLogEvent, -1, skinFile);
 }
 

@@ -4,6 +4,7 @@
 #include <QThread>
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
 XTestInput::XTestInput(const QString& display) : display_(XOpenDisplay(display.toLocal8Bit().constData())) {}
@@ -131,4 +132,21 @@ void XTestInput::GrabWithCtrl(int keycode)
     XGrabKey(display_, keycode, ControlMask, DefaultRootWindow(display_), False, GrabModeAsync,
              GrabModeAsync);
     XSync(display_, False);
+}
+
+int XTestInput::ScreenPixels(unsigned rgb)
+{
+    const Window root = DefaultRootWindow(display_);
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display_, root, &attributes);
+    XImage* image = XGetImage(display_, root, 0, 0, static_cast<unsigned>(attributes.width),
+                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    if (!image)
+        return -1;
+    int count = 0;
+    for (int y = 0; y < attributes.height; ++y)
+        for (int x = 0; x < attributes.width; ++x)
+            count += (XGetPixel(image, x, y) & 0xFFFFFF) == rgb ? 1 : 0;
+    XDestroyImage(image);
+    return count;
 }

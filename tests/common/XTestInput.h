@@ -36,6 +36,8 @@ public:
     void MapKeycode(int keycode, const char* keysym);
     // Holds Ctrl with the keycode on the whole display, as another program's hot key does.
     void GrabWithCtrl(int keycode);
+    // How many pixels of the whole screen have the colour (0xRRGGBB), as the screen shows them now.
+    int ScreenPixels(unsigned rgb);
 
 private:
     void Button(int button, bool down, bool flush);

@@ -3,6 +3,8 @@
 // client puts the emergency item on air. The station plays on ALSA's null
 // output in its own temporary folder; the test ends every process it caused by its id.
 #include "FileBytes.h"
+#include "PollUntil.h"
+#include "StationEnvironment.h"
 #include "TempFolder.h"
 #include "WavWriter.h"
 #include "XTestInput.h"
@@ -32,14 +34,7 @@ QString ReadText(const QString& path)
 
 bool WaitFor(const std::function<bool()>& condition)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < WaitMs) {
-        if (condition())
-            return true;
-        QThread::msleep(50);
-    }
-    return false;
+    return PollUntil(condition, WaitMs);
 }
 
 // A process that is gone, or a zombie nobody reaps, has ended.
@@ -66,12 +61,7 @@ protected:
                                                   testing_support::Sine(440, 0.5, 44100)));
         xvfb = std::make_unique<testing_support::XvfbServer>(1024, 768);
         ASSERT_TRUE(xvfb->Running()) << qPrintable(xvfb->Error());
-        environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("DISPLAY", xvfb->Display());
-        environment.insert("QT_QPA_PLATFORM", "xcb");
-        environment.insert("SONVELA_APPDIR", folder.Path());
-        environment.insert("SONVELA_ALSA_PCMS", "null");
-        environment.insert("SONVELA_TEST_RECORD", folder.File("record.txt"));
+        environment = StationEnvironment(xvfb->Display(), folder.Path());
     }
 
     void TearDown() override

@@ -247,18 +247,19 @@ TEST_F(SettingsWindowTest, TheSkinsPageListsPackagesAndLoadStoresTheChoice)
     QString skinAfterEmptyLoad;
     RunStation({AtFirstShowEnd([&] {
         items = FMain->LBSkin->Items();
-        EXPECT_EQ(FMain->LBSkin->ItemIndex(), 1);
+        EXPECT_EQ(FMain->LBSkin->ItemIndex(), 2);
         FMain->LBSkin->SetItemIndex(-1);
         const qint64 logSize = QFileInfo(Log.FileName).size();
         FMain->BSkinLoad->Click();
         skinAfterEmptyLoad = StationOptions.Skin;
         EXPECT_EQ(QFileInfo(Log.FileName).size(), logSize);
-        FMain->LBSkin->SetItemIndex(0);
+        FMain->LBSkin->SetItemIndex(1);
+        dialogs.ExpectButton(QMessageBox::Ok); // an empty file is no skin package
         FMain->BSkinLoad->Click();
         EXPECT_EQ(StationOptions.Skin, "a.skn");
         Log.Flush();
     })});
-    EXPECT_EQ(items, QStringList({"a.skn", "b.skn"}));
+    EXPECT_EQ(items, QStringList({"(none)", "a.skn", "b.skn"}));
     EXPECT_EQ(skinAfterEmptyLoad, "b.skn");
     EXPECT_EQ(SettingsValue("main", "skin"), "a.skn");
     QFile log(Log.FileName);
