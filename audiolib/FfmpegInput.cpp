@@ -64,6 +64,16 @@ std::unique_ptr<FfmpegInput> FfmpegInput::OpenMemory(const void* data, size_t si
     return input;
 }
 
+std::unique_ptr<FfmpegInput> FfmpegInput::Share() const
+{
+    std::unique_ptr<FfmpegInput> input(new FfmpegInput);
+    input->memory_ = memory_;
+    input->size_ = size_;
+    if (fd_ >= 0 && (input->fd_ = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0)) < 0)
+        return nullptr;
+    return input->CreateContext() ? std::move(input) : nullptr;
+}
+
 bool FfmpegInput::CreateContext()
 {
     auto* buffer = static_cast<unsigned char*>(av_malloc(kBufferSize));

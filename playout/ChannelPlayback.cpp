@@ -234,10 +234,10 @@ void TChannelPlayback::PlayFileItem(const TTemaData& entry)
                 const int crossfadeSeconds = StationOptions.CrossfadeInterval[slot];
                 ChannelSetVolume(slot, 0);
                 ChannelSlide(slot, KeepFrequency, AirVolume(), KeepPan, uint32_t(crossfadeSeconds) * 1000);
-                // In 64 bits: a stream of more than 2 GB has its point where it belongs.
-                const int64_t point =
-                    std::max<int64_t>(ChannelLength(slot) - ChannelSecondsToBytes(slot, crossfadeSeconds), 0);
-                ChannelSetSync(slot, SyncOnce | SyncPosition, point, PostCrossfadePointProc, target);
+                // Counted back from the end: the length stated when a file opens may still change to
+                // what really decodes, and the point moves with it.
+                ChannelSetSync(slot, SyncOnce | SyncPosition | SyncBeforeEnd,
+                               ChannelSecondsToBytes(slot, crossfadeSeconds), PostCrossfadePointProc, target);
             } else {
                 ChannelSetVolume(slot, AirVolume());
             }
