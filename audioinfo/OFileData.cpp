@@ -118,7 +118,9 @@ bool TOFileData::ReadTagsFrom(platform::BinaryReader& in)
 {
     // The size on disk now, not the one given at creation: the file may have gone since.
     if (SizeNow(in, FileName) == 0)
-        return Fail(FileStatusEmpty, QStringLiteral("File empty"));
+        return Fail(FileStatusEmpty, in.IsOpen() ? QStringLiteral("File empty: ") + Quoted(FileName)
+                                                 : QStringLiteral("Cannot read ") + Quoted(FileName) +
+                                                       QStringLiteral(": ") + in.OpenFailure());
     ClearReadFields();
     if (FileType == FileTypeNone)
         return Fail(FileStatusNotSupported, QStringLiteral("Extension not supported: ") + Quoted(FileName));

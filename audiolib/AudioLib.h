@@ -23,11 +23,14 @@ using SyncProc = void (*)(Handle sync, Handle stream, uint32_t data, void* user)
 // Procedure of a user stream; only null (a silent stream) is available.
 using StreamProc = uint32_t (*)(Handle stream, void* buffer, uint32_t length, void* user);
 
-// Sync types, or-ed with SyncOneTime to remove the sync just before its call.
+// Sync types, or-ed with SyncOneTime to remove the sync just before its call. SyncPos or-ed with
+// SyncFromEnd counts its parameter back from the end: it moves with the end when the exact length
+// becomes known (ChannelGetLength gives the container's statement until then).
 constexpr uint32_t SyncPos = 0;
 constexpr uint32_t SyncEnd = 2;
 constexpr uint32_t SyncSlide = 5;
 constexpr uint32_t SyncOneTime = 0x80000000;
+constexpr uint32_t SyncFromEnd = 0x40000000;
 
 // Data passed to a SYNC_SLIDE procedure: the attribute whose slide completed.
 constexpr uint32_t SlideFreq = 1;

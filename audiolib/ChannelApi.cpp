@@ -119,6 +119,7 @@ int64_t ChannelGetLength(Handle handle)
         return -1;
     }
     SetLastError(ErrorOk);
+    call.GetStream().AdoptLength();
     return call.GetStream().length * BytesPerFrame;
 }
 
@@ -130,6 +131,7 @@ bool ChannelSetPosition(Handle handle, int64_t bytes)
     Stream& stream = call.GetStream();
     if (stream.endless)
         return Fail(ErrorNotAvail);
+    stream.AdoptLength();
     if (bytes < 0 || bytes / BytesPerFrame >= stream.length)
         return Fail(ErrorPosition);
     stream.SeekTo(bytes / BytesPerFrame);

@@ -16,11 +16,18 @@ public:
     virtual int SampleRate() const = 0;
     // Channels of the source before the stereo presentation (mono is duplicated, more are downmixed).
     virtual int SourceChannels() const = 0;
-    // Exact length in frames at the native rate.
+    // Length in frames at the native rate: what Read delivers in all once LengthExact(); before that
+    // the container's statement (a header's duration or frame count), which decoding may prove wrong.
     virtual int64_t LengthFrames() const = 0;
+    virtual bool LengthExact() const { return true; }
+    // A slice of the work that makes the length exact (a walk over the frames or a decode of the whole
+    // file, on a reader of its own, so Read and Seek go on undisturbed): at most a few milliseconds.
+    // True once LengthExact(). Called on the thread that reads, between reads.
+    virtual bool RefineLength() { return true; }
 
     // Decodes up to `frames` frames as interleaved stereo float (L, R) into `out`. Returns the frames
-    // written: fewer than asked only at the end of the stream (0 there).
+    // written: fewer than asked only where decoding ends (0 there), which may come before a stated
+    // length (a damaged file): the length is then exact, and the end is never padded with silence.
     virtual int64_t Read(float* out, int64_t frames) = 0;
 
     // Positions the next Read exactly at `frame` (0 <= frame < LengthFrames()); false when it cannot.

@@ -25,6 +25,9 @@ constexpr int64_t kNoIndex = INT64_MIN;
 // MP3 decoding depends on earlier frames (bit reservoir, overlap): this many frames before a seek
 // target make the output equal to decoding from the start.
 constexpr int64_t kMpegPrerollFrames = 20;
+// A slice of measuring: this many MPEG packets walked, or frames decoded (well under a millisecond).
+constexpr int kWalkPacketsPerSlice = 256;
+constexpr int kDecodedFramesPerSlice = 8;
 
 void SilenceFfmpegLog()
 {
@@ -85,8 +88,7 @@ int FfmpegDecoder::Init()
         return ErrorMem;
     if (const int error = OpenStream(); error != ErrorOk)
         return error;
-    if (const int error = MeasureLength(); error != ErrorOk)
-        return error;
+    StateLength();
 
     // Decode the first frame now: a file that yields nothing is refused at creation, not at play.
     anchored_ = true;
@@ -144,7 +146,7 @@ int FfmpegDecoder::Reopen()
 
 int FfmpegDecoder::Interrupted(void* self)
 {
-    return static_cast<FfmpegDecoder*>(self)->interrupted_.load() ? 1 : 0;
+    return static_cast<FfmpegDecoder*>(self)->Stopped() ? 1 : 0;
 }
 
 int FfmpegDecoder::OpenCodec()
@@ -175,75 +177,111 @@ int FfmpegDecoder::OpenCodec()
     return ErrorOk;
 }
 
-int FfmpegDecoder::MeasureLength()
+void FfmpegDecoder::StateLength()
 {
+    const AVRational base = stream_->time_base;
+    if (stream_->duration != AV_NOPTS_VALUE && stream_->duration > 0)
+        length_ = av_rescale(stream_->duration, int64_t{base.num} * sampleRate_, base.den);
+    else if (format_->duration != AV_NOPTS_VALUE && format_->duration > 0) // an MP3's from its bit rate
+        length_ = av_rescale(format_->duration, sampleRate_, AV_TIME_BASE);
+    // PCM and a single Vorbis stream state theirs exactly: the data size, the last page's granule.
     const AVCodecID id = stream_->codecpar->codec_id;
-    const bool headerIsExact = exactClock_ && stream_->duration != AV_NOPTS_VALUE && stream_->duration > 0 &&
-                               (IsPcm(id) || id == AV_CODEC_ID_VORBIS);
-    if (headerIsExact) {
-        length_ = av_rescale(stream_->duration, int64_t{stream_->time_base.num} * sampleRate_,
-                             stream_->time_base.den);
-        const int blockAlign = stream_->codecpar->block_align;
-        if (IsPcm(id) && blockAlign > 0) // a cut-off file holds fewer frames than its header says
-            length_ = std::min(length_, (input_->Size() - dataOffset_) / blockAlign);
-        return ErrorOk;
-    }
-    if (IsMpegAudio(id)) {
-        // MPEG audio has no exact length in its headers we could trust (and none at all without a
-        // Xing/VBRI/LAME frame): walk the packets without decoding.
-        length_ = WalkMpegFrames();
-        return Rewind() ? ErrorOk : ErrorDecode;
-    }
-    length_ = DecodeToEnd();
-    if (LearnsTimeMarks())
-        KeepTimeMarks();
-    // Playback starts afresh: a codec keeps some state across a flush (WMA does), and after a chain
-    // the demuxer holds its last stream's headers.
-    return Reopen();
+    lengthExact_ = length_ > 0 && exactClock_ && (IsPcm(id) || id == AV_CODEC_ID_VORBIS);
+    const int blockAlign = stream_->codecpar->block_align;
+    if (lengthExact_ && IsPcm(id) && blockAlign > 0) // a cut-off file holds fewer frames than its header says
+        length_ = std::min(length_, (input_->Size() - dataOffset_) / blockAlign);
 }
 
-int64_t FfmpegDecoder::WalkMpegFrames()
+bool FfmpegDecoder::RefineLength()
+{
+    if (!lengthExact_ && !measure_ && !StartMeasuring())
+        return true; // no second reader: the end of decoding will tell
+    if (lengthExact_ || Stopped()) {
+        measure_.reset();
+        return true;
+    }
+    if (!measure_->MeasureSome(IsMpegAudio(stream_->codecpar->codec_id) ? kWalkPacketsPerSlice
+                                                                        : kDecodedFramesPerSlice))
+        return false;
+    if (!Stopped()) {
+        length_ = measure_->length_;
+        lengthExact_ = true;
+        if (LearnsTimeMarks()) {
+            marks_ = std::move(measure_->marks_);
+            KeepTimeMarks();
+        }
+    }
+    measure_.reset();
+    return true;
+}
+
+bool FfmpegDecoder::StartMeasuring()
+{
+    std::unique_ptr<FfmpegInput> input = input_->Share();
+    if (!input)
+        return false;
+    measure_.reset(new FfmpegDecoder(std::move(input)));
+    measure_->stop_ = &interrupted_;
+    measure_->container_ = container_;
+    measure_->chained_ = chained_;
+    measure_->packet_ = av_packet_alloc();
+    measure_->frame_ = av_frame_alloc();
+    if (!measure_->packet_ || !measure_->frame_ || measure_->OpenStream() != ErrorOk) {
+        measure_.reset();
+        return false;
+    }
+    measure_->anchored_ = true;
+    measure_->nextIndex_ = 0;
+    return true;
+}
+
+bool FfmpegDecoder::MeasureSome(int budget)
+{
+    if (IsMpegAudio(stream_->codecpar->codec_id)) {
+        // MPEG audio: count the frames without decoding them.
+        for (; budget > 0; --budget) {
+            if (Stopped() || av_read_frame(format_, packet_) < 0) {
+                length_ = walked_;
+                return true;
+            }
+            if (packet_->stream_index == stream_->index)
+                CountMpegPacket();
+            av_packet_unref(packet_);
+        }
+        return false;
+    }
+    for (; budget > 0; --budget) {
+        if (!NextFrame()) {
+            length_ = nextIndex_;
+            return true;
+        }
+        if (LearnsTimeMarks() && frame_->pts != AV_NOPTS_VALUE)
+            marks_.push_back({frame_->pts, stagingStart_, frame_->nb_samples});
+    }
+    return false;
+}
+
+void FfmpegDecoder::CountMpegPacket()
 {
     // Counts what decoding yields: every packet that starts with a frame header (a cut-off last frame
     // decodes too), less the start and end samples the demuxer marks for discarding (encoder delay and
     // padding from a LAME header).
-    int64_t total = 0;
-    int64_t skip = 0;
-    while (!interrupted_ && av_read_frame(format_, packet_) >= 0) {
-        if (packet_->stream_index == stream_->index) {
-            if (firstPacketTs_ == AV_NOPTS_VALUE)
-                firstPacketTs_ = PacketTimestamp(packet_);
-            int64_t samples = packet_->size >= 4 ? Mp3FrameSamples(packet_->data) : 0;
-            if (samples > 0) {
-                int64_t discard = 0;
-                size_t sideSize = 0;
-                if (const uint8_t* side =
-                        av_packet_get_side_data(packet_, AV_PKT_DATA_SKIP_SAMPLES, &sideSize);
-                    side && sideSize >= 10) {
-                    skip = std::max<int64_t>(0, AV_RL32(side));
-                    discard = AV_RL32(side + 4);
-                }
-                const int64_t skipped = std::min(skip, samples);
-                skip -= skipped;
-                samples -= skipped;
-                if (samples > 0 && discard > 0 && discard <= samples)
-                    samples -= discard;
-                total += samples;
-            }
-        }
-        av_packet_unref(packet_);
+    int64_t samples = packet_->size >= 4 ? Mp3FrameSamples(packet_->data) : 0;
+    if (samples <= 0)
+        return;
+    int64_t discard = 0;
+    size_t sideSize = 0;
+    if (const uint8_t* side = av_packet_get_side_data(packet_, AV_PKT_DATA_SKIP_SAMPLES, &sideSize);
+        side && sideSize >= 10) {
+        walkSkip_ = std::max<int64_t>(0, AV_RL32(side));
+        discard = AV_RL32(side + 4);
     }
-    return total;
-}
-
-int64_t FfmpegDecoder::DecodeToEnd()
-{
-    anchored_ = true;
-    nextIndex_ = 0;
-    while (NextFrame())
-        if (LearnsTimeMarks() && frame_->pts != AV_NOPTS_VALUE)
-            marks_.push_back({frame_->pts, stagingStart_, frame_->nb_samples});
-    return nextIndex_;
+    const int64_t skipped = std::min(walkSkip_, samples);
+    walkSkip_ -= skipped;
+    samples -= skipped;
+    if (samples > 0 && discard > 0 && discard <= samples)
+        samples -= discard;
+    walked_ += samples;
 }
 
 void FfmpegDecoder::KeepTimeMarks()
@@ -263,7 +301,7 @@ void FfmpegDecoder::KeepTimeMarks()
 bool FfmpegDecoder::SendNextPacket()
 {
     // Interrupted, the input looks ended: every decoding loop above drains and stops.
-    while (!interrupted_ && av_read_frame(format_, packet_) >= 0) {
+    while (!Stopped() && av_read_frame(format_, packet_) >= 0) {
         if (packet_->stream_index != stream_->index) {
             av_packet_unref(packet_);
             continue;
@@ -400,7 +438,8 @@ bool FfmpegDecoder::ConvertFrame()
 
 int64_t FfmpegDecoder::Read(float* out, int64_t frames)
 {
-    const int64_t wanted = std::clamp<int64_t>(frames, 0, length_ - position_);
+    const int64_t limit = lengthExact_ ? length_ : INT64_MAX;
+    const int64_t wanted = std::max<int64_t>(0, std::min(frames, limit - position_));
     int64_t done = 0;
     while (done < wanted) {
         if (stagingOffset_ < stagingFrames_) {
@@ -410,14 +449,17 @@ int64_t FfmpegDecoder::Read(float* out, int64_t frames)
             stagingOffset_ += count;
             done += count;
         } else if (ended_ || !NextFrame() || !ConvertFrame()) {
-            // Decoding ended before the length: the rest is silence, so Read always delivers the length.
             ended_ = true;
             stagingFrames_ = stagingOffset_ = 0;
-            std::fill(out + 2 * done, out + 2 * wanted, 0.0f);
-            done = wanted;
+            break;
         }
     }
     position_ += done;
+    // Decoding ended: the file ends here, whatever its header said (a damaged file ends early).
+    if (done < wanted && !Stopped()) {
+        length_ = position_;
+        lengthExact_ = true;
+    }
     return done;
 }
 
@@ -462,7 +504,7 @@ bool FfmpegDecoder::SeekNear(int64_t target)
         if (stagingStart_ + stagingFrames_ > target)
             return true;
     }
-    return anchored_; // the target lies in the silence after the decoded end
+    return anchored_; // the target lies after the decoded end
 }
 
 bool FfmpegDecoder::Seek(int64_t frame)
@@ -486,7 +528,7 @@ bool FfmpegDecoder::Seek(int64_t frame)
 
 bool FfmpegDecoder::Fail()
 {
-    // Whatever the decoder holds now has no known place: play silence to the length rather than wrong audio.
+    // Whatever the decoder holds now has no known place: end there rather than play wrong audio.
     ended_ = true;
     stagingFrames_ = stagingOffset_ = 0;
     return false;

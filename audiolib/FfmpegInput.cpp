@@ -1,12 +1,12 @@
 #include "audiolib/FfmpegInput.h"
 
 #include "audiolib/Errors.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 extern "C" {
@@ -34,13 +34,13 @@ FfmpegInput::~FfmpegInput()
 std::unique_ptr<FfmpegInput> FfmpegInput::OpenFile(const std::string& path, int& error)
 {
     std::unique_ptr<FfmpegInput> input(new FfmpegInput);
-    input->fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat info {};
-    if (input->fd_ < 0 || ::fstat(input->fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const platform::RegularFile file = platform::OpenRegularFile(path.c_str());
+    if (file.fd < 0) {
         error = ErrorFileOpen;
         return nullptr;
     }
-    input->size_ = info.st_size;
+    input->fd_ = file.fd;
+    input->size_ = file.size;
     if (!input->CreateContext()) {
         error = ErrorMem;
         return nullptr;
@@ -62,6 +62,16 @@ std::unique_ptr<FfmpegInput> FfmpegInput::OpenMemory(const void* data, size_t si
         return nullptr;
     }
     return input;
+}
+
+std::unique_ptr<FfmpegInput> FfmpegInput::Share() const
+{
+    std::unique_ptr<FfmpegInput> input(new FfmpegInput);
+    input->memory_ = memory_;
+    input->size_ = size_;
+    if (fd_ >= 0 && (input->fd_ = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0)) < 0)
+        return nullptr;
+    return input->CreateContext() ? std::move(input) : nullptr;
 }
 
 bool FfmpegInput::CreateContext()

@@ -20,6 +20,9 @@ public:
     // memory.
     static std::unique_ptr<FfmpegInput> OpenFile(const std::string& path, int& error);
     static std::unique_ptr<FfmpegInput> OpenMemory(const void* data, size_t size, int& error);
+    // A second reader of the same bytes with a position of its own (the memory stays the caller's); null
+    // when out of descriptors or memory.
+    std::unique_ptr<FfmpegInput> Share() const;
 
     AVIOContext* Context() const { return context_; }
     int64_t Size() const { return size_; }

@@ -23,13 +23,15 @@ double PanRight(double pan)
 
 int64_t FramesToNextEvent(const Stream& stream, int deviceRate) REQUIRES(mixLocks)
 {
-    int64_t frames = stream.length - stream.position;
+    // A length only stated is no boundary: the end comes with the decoder's last chunk.
+    constexpr int64_t NoEvent = INT64_MAX;
+    int64_t frames = stream.lengthExact ? stream.length - stream.position : NoEvent;
     for (const SyncPoint& sync : stream.syncs) {
         if (sync.type == SyncPos && sync.frame > stream.position && sync.frame < stream.length)
             frames = std::min(frames, sync.frame - stream.position);
     }
     // Syncs and the end fall on native frames, which pass faster or slower at another playback rate.
-    if (frames > 0 && !RateStage::Bypassed(stream.freq, deviceRate))
+    if (frames > 0 && frames != NoEvent && !RateStage::Bypassed(stream.freq, deviceRate))
         frames = stream.rateStage.DeviceFramesFor(frames, stream.freq.Value(), deviceRate);
     for (const SlidingValue* value : {&stream.freq, &stream.volume, &stream.pan}) {
         if (value->Sliding())
@@ -83,8 +85,12 @@ int64_t PullAndMix(Stream& stream, const MixContext& context, int64_t frames, bo
     for (;;) {
         Chunk* chunk = stream.ring.Front();
         if (chunk == nullptr) {
-            if (context.decodeInline && stream.DecodeChunk())
+            // Filled whole, as the decoder thread keeps it: the end is found as far ahead as in real time.
+            if (context.decodeInline && stream.DecodeChunk()) {
+                while (stream.DecodeChunk()) {
+                }
                 continue;
+            }
             return done;
         }
         const int64_t available = chunk->count - stream.chunkOffset;
@@ -129,6 +135,9 @@ int64_t MixStream(Stream& stream, const MixContext& context, float* out, int64_t
             stream.position = stream.rateStage.Leave();
         const int64_t mixed = PullAndMix(stream, context, frames, reachedEnd, add);
         stream.position += mixed;
+        stream.Reach(stream.position);
+        if (reachedEnd)
+            stream.AdoptLength(); // the decoder found its end with the last chunk
         return mixed;
     }
     const auto pull = [&](float* to, int64_t most, bool& ended) REQUIRES(mixLocks) {
@@ -139,8 +148,10 @@ int64_t MixStream(Stream& stream, const MixContext& context, float* out, int64_t
     int64_t advance = 0;
     const int64_t mixed =
         stream.rateStage.Render(frames, stream.freq, context.deviceRate, stream.position, pull, add, advance);
+    stream.AdoptLength(); // the decoder may have found its end while this segment pulled
+    stream.Reach(stream.position + advance);
     stream.position = std::min(stream.position + advance, stream.length);
-    reachedEnd = stream.position == stream.length;
+    reachedEnd = stream.lengthExact && stream.position == stream.length;
     return mixed;
 }
 
@@ -173,9 +184,11 @@ int64_t MixSegment(const std::vector<Stream*>& streams, const MixContext& contex
                    int64_t maxFrames, std::vector<SyncEvent>& events)
 {
     int64_t frames = maxFrames;
-    for (const Stream* stream : streams) {
-        if (stream->state == StreamState::Playing)
-            frames = std::min(frames, FramesToNextEvent(*stream, context.deviceRate));
+    for (Stream* stream : streams) {
+        if (stream->state != StreamState::Playing)
+            continue;
+        stream->AdoptLength();
+        frames = std::min(frames, FramesToNextEvent(*stream, context.deviceRate));
     }
     const size_t firstEvent = events.size();
     for (Stream* stream : streams) {

@@ -23,6 +23,7 @@ Stream::Stream(Handle handle, int device, int deviceRate, double volume, uint32_
       rate(decoder->SampleRate()),
       sourceChannels(decoder->SourceChannels()),
       length(endless ? INT64_MAX : decoder->LengthFrames()),
+      lengthExact(endless || decoder->LengthExact()),
       freq(decoder->SampleRate()),
       volume(volume),
       ring(ChunkFrames, ChunksFor(bufferFrames)),
@@ -67,6 +68,33 @@ void Stream::SeekTo(int64_t frame)
     WakeDecoder();
 }
 
+void Stream::AdoptLength()
+{
+    const int64_t found = foundLength_.load(std::memory_order_acquire);
+    if (found < 0 || (lengthExact && found == length))
+        return;
+    length = found;
+    lengthExact = true;
+    for (SyncPoint& sync : syncs) {
+        if (sync.beforeEnd < 0)
+            continue;
+        const int64_t moved = FrameBeforeEnd(sync.beforeEnd);
+        // Still ahead and now behind the position: it fires at the next frame rather than never.
+        sync.frame = sync.frame > position && moved <= position ? position + 1 : moved;
+    }
+}
+
+int64_t Stream::FrameBeforeEnd(int64_t beforeEnd) const
+{
+    return std::max<int64_t>(0, length - beforeEnd);
+}
+
+void Stream::Reach(int64_t frame)
+{
+    if (!lengthExact && frame > length)
+        length = frame;
+}
+
 int64_t Stream::HeardPosition(int64_t heardFrame, int deviceRate) const
 {
     // Frames mixed but still in the output's buffer are not heard yet.
@@ -76,6 +104,9 @@ int64_t Stream::HeardPosition(int64_t heardFrame, int deviceRate) const
 
 bool Stream::DecodeChunk()
 {
+    if (!threaded_) // the manual clock: the length is exact before the first frame is heard
+        while (RefineLength()) {
+        }
     bool seek = false;
     {
         std::lock_guard lock(requestMutex_);
@@ -85,31 +116,52 @@ bool Stream::DecodeChunk()
             seek = true;
         }
     }
+    bool lost = false;
     if (seek) {
         decodedToEnd_ = false;
         // A failed seek ends the stream there rather than playing from the wrong place.
-        if (!decoder_->Seek(nextFrame_))
-            nextFrame_ = length;
+        lost = !decoder_->Seek(nextFrame_);
     }
     if (decodedToEnd_)
         return false;
     Chunk* chunk = ring.BeginWrite();
     if (chunk == nullptr)
         return false;
-    const int64_t want = std::min(ring.ChunkFrames(), length - nextFrame_);
+    const int64_t limit = endless || !decoder_->LengthExact() ? INT64_MAX : decoder_->LengthFrames();
+    const int64_t want = lost ? 0 : std::min(ring.ChunkFrames(), limit - nextFrame_);
     const int64_t got = want > 0 ? std::max<int64_t>(0, decoder_->Read(chunk->data, want)) : 0;
     chunk->generation = producedGeneration_;
     chunk->start = nextFrame_;
     chunk->count = got;
-    chunk->last = got < want || nextFrame_ + got >= length;
-    ring.CommitWrite();
+    chunk->last = lost || got < want || nextFrame_ + got >= limit;
     nextFrame_ += got;
+    // Where decoding ends, the length is known: in time for the mixer to move its syncs before the end.
+    if (chunk->last && !lost)
+        PublishLength();
+    ring.CommitWrite();
     decodedToEnd_ = chunk->last;
     return true;
 }
 
+bool Stream::RefineLength()
+{
+    if (refined_ || endless)
+        return false;
+    refined_ = decoder_->RefineLength();
+    if (refined_)
+        PublishLength();
+    return true;
+}
+
+void Stream::PublishLength()
+{
+    if (decoder_->LengthExact())
+        foundLength_.store(decoder_->LengthFrames(), std::memory_order_release);
+}
+
 void Stream::StartDecodeThread()
 {
+    threaded_ = true;
     thread_ = std::thread([this] { DecodeLoop(); });
 }
 
@@ -131,7 +183,8 @@ void Stream::DecodeLoop()
     while (!quit_) {
         woken_ = false;
         lock.unlock();
-        const bool worked = DecodeChunk();
+        // Filling the ring comes first; the length is made exact in slices while it is full.
+        const bool worked = DecodeChunk() || RefineLength();
         lock.lock();
         // Nothing to do until the mixer frees a chunk, a seek is asked for or the stream goes.
         if (!worked)

@@ -24,11 +24,12 @@ enum class StreamState { Stopped, Playing, Paused };
 
 struct SyncPoint {
     Handle handle = 0;
-    uint32_t type = SyncPos; // without SyncOneTime
+    uint32_t type = SyncPos; // without SyncOneTime and SyncFromEnd
     bool oneTime = false;
     int64_t frame = 0; // POS: the first heard frame at or past the byte parameter
     SyncProc proc = nullptr;
     void* user = nullptr;
+    int64_t beforeEnd = -1; // POS counted back from the end: frames before it; -1 for an absolute one
 };
 
 class Stream {
@@ -48,9 +49,11 @@ public:
     const bool endless;
     const int rate;
     const int sourceChannels;
-    const int64_t length; // frames
 
     // Mixer-side state, guarded by the mix lock of the stream's device.
+    // In frames: the container's statement until `lengthExact`; the end decoding really reaches after.
+    int64_t length GUARDED_BY(mixLocks);
+    bool lengthExact GUARDED_BY(mixLocks);
     StreamState state GUARDED_BY(mixLocks) = StreamState::Stopped;
     int64_t position GUARDED_BY(mixLocks) = 0;    // next frame to be heard
     bool atEnd GUARDED_BY(mixLocks) = false;      // playback ran to the end
@@ -70,15 +73,26 @@ public:
 
     // Drops what was decoded ahead and makes `frame` the next one heard.
     void SeekTo(int64_t frame) REQUIRES(mixLocks);
+    // Takes the exact length once the decoder's side has found it: the syncs counted back from the end
+    // move with it, and one that was still ahead and now lies behind the position fires at the next frame.
+    void AdoptLength() REQUIRES(mixLocks);
+    // Where a sync counted back from the end falls now.
+    int64_t FrameBeforeEnd(int64_t beforeEnd) const REQUIRES(mixLocks);
+    // Mixing went past a length that was only stated: the stream is at least this long.
+    void Reach(int64_t frame) REQUIRES(mixLocks);
     // The position the listener hears once the device has played `heardFrame`.
     int64_t HeardPosition(int64_t heardFrame, int deviceRate) const REQUIRES(mixLocks);
     // Builds the rate stage if a frequency of `freq` needs it and it is not built yet; on the calling
     // thread, so the mixer never allocates.
     void PrepareRate(double freq, int deviceRate) REQUIRES(mixLocks);
 
-    // Producer side: decodes one chunk into the ring; false when there is nothing to do now.
+    // Producer side: decodes one chunk into the ring; false when there is nothing to do now. Inline (on
+    // the manual clock), the first call also makes the length exact.
     bool DecodeChunk();
-    // Real-time mode: keeps the ring filled from a thread of its own until the stream is destroyed.
+    // Producer side: a slice of making the length exact; false when there is nothing left to do.
+    bool RefineLength();
+    // Real-time mode: keeps the ring filled from a thread of its own until the stream is destroyed, and
+    // makes the length exact between chunks.
     void StartDecodeThread();
     void WakeDecoder();
 
@@ -92,6 +106,11 @@ private:
     uint32_t producedGeneration_ = 0; // producer-only from here down
     int64_t nextFrame_ = 0;
     bool decodedToEnd_ = false;
+    bool refined_ = false;
+    bool threaded_ = false;
+    // The exact length as the producer found it, for the mixer to adopt; -1 while unknown.
+    std::atomic<int64_t> foundLength_{-1};
+    void PublishLength();
 
     std::thread thread_;
     std::mutex wakeMutex_;

@@ -40,6 +40,8 @@ void ApplyChange(Stream& stream, const StreamChange& change, int deviceRate)
         return;
     case StreamChange::Kind::AddSync:
         stream.syncs.push_back(change.sync);
+        if (change.sync.beforeEnd >= 0) // placed by the length the stream has when it takes the sync
+            stream.syncs.back().frame = stream.FrameBeforeEnd(change.sync.beforeEnd);
         return;
     case StreamChange::Kind::RemoveSync:
         std::erase_if(stream.syncs, [&](const SyncPoint& sync) { return sync.handle == change.sync.handle; });

@@ -12,8 +12,9 @@ Handle ChannelSetSync(Handle handle, uint32_t type, int64_t param, SyncProc proc
     StreamCall call(handle);
     if (!call)
         return 0;
-    const uint32_t kind = type & ~SyncOneTime;
-    if (kind != SyncPos && kind != SyncEnd && kind != SyncSlide) {
+    const bool fromEnd = (type & SyncFromEnd) != 0;
+    const uint32_t kind = type & ~(SyncOneTime | SyncFromEnd);
+    if ((kind != SyncPos && kind != SyncEnd && kind != SyncSlide) || (fromEnd && kind != SyncPos)) {
         SetLastError(ErrorIllType);
         return 0;
     }
@@ -21,9 +22,11 @@ Handle ChannelSetSync(Handle handle, uint32_t type, int64_t param, SyncProc proc
         SetLastError(ErrorIllParam);
         return 0;
     }
-    // A byte position between two frames is reached with the frame after it.
-    const int64_t frame = kind == SyncPos ? (param + 3) / 4 : 0;
-    const SyncPoint point{NewHandle(HandleKind::Sync), kind, (type & SyncOneTime) != 0, frame, proc, user};
+    // A byte position between two frames is reached with the frame after it; one counted back from the
+    // end is placed when the stream takes the sync.
+    const int64_t frame = kind == SyncPos && !fromEnd ? (param + 3) / 4 : 0;
+    const SyncPoint point{NewHandle(HandleKind::Sync), kind, (type & SyncOneTime) != 0, frame, proc, user,
+                          fromEnd ? param / 4 : -1};
     call.Submit(StreamChange::AddSync(point));
     SetLastError(ErrorOk);
     return point.handle;

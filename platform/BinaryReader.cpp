@@ -1,12 +1,12 @@
 #include "platform/BinaryReader.h"
 
+#include "platform/RegularFile.h"
+
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <limits>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -24,17 +24,10 @@ int64_t SaturatingAdd(int64_t pos, int64_t count)
 
 BinaryReader::BinaryReader(const QString& path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    // Only regular files: a FIFO or device could block or never end.
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return;
-    }
-    fd_ = fd;
-    size_ = info.st_size;
+    RegularFile file = OpenRegularFile(QFile::encodeName(path).constData());
+    fd_ = file.fd;
+    size_ = file.size;
+    failure_ = QString::fromStdString(file.failure);
 }
 
 BinaryReader::BinaryReader(const QByteArray& bytes) : isBuffer_(true), buffer_(bytes), size_(bytes.size()) {}

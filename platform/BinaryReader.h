@@ -14,7 +14,8 @@ namespace platform {
 class BinaryReader {
 public:
     BinaryReader() = default;
-    // Opens a regular file for reading; IsOpen() tells whether that worked.
+    // Opens a regular file for reading, never waiting on it; IsOpen() tells whether that worked and
+    // OpenFailure() why not (a FIFO, a missing file, ...).
     explicit BinaryReader(const QString& path);
     // Reads from a copy of the bytes (implicitly shared, so no real copy is made).
     explicit BinaryReader(const QByteArray& bytes);
@@ -23,6 +24,7 @@ public:
     BinaryReader& operator=(const BinaryReader&) = delete;
 
     bool IsOpen() const { return fd_ >= 0 || isBuffer_; }
+    const QString& OpenFailure() const { return failure_; }
     // True once a read failed with an input/output error (not merely at the end of the data).
     bool HasError() const { return error_; }
 
@@ -71,6 +73,7 @@ private:
     int64_t pos_ = 0;
     int64_t lastCount_ = 0;
     bool error_ = false;
+    QString failure_;
     // Two windows: the readers go back and forth between a file's start and its end.
     struct Window {
         char* bytes = nullptr;

@@ -35,6 +35,7 @@ constexpr unsigned WM_SOSKEYPRESSED = WM_USER + 2;  // to "TFFolders": the emerg
 constexpr unsigned WM_SKIPLOGIN = WM_USER + 3;      // the login window to itself
 constexpr unsigned WM_CROSSFADEPOINT = WM_USER + 4; // to the channel window: crossfade point reached
 constexpr unsigned WM_CUEEND = WM_USER + 5;         // to the pre-listen window: its file has ended
+constexpr unsigned WM_ENTRYOPENED = WM_USER + 6;    // to the channel: the entry it waits for is opened
 constexpr unsigned SC_SETMAINWINDOW = 0xF400;       // system command "set as main window"
 constexpr unsigned WM_PMQUEUEDCLICK = 0x500;   // popup menus: a click queued to run after the menu closed
 constexpr unsigned WM_PMANIMATIONSTEP = 0x955; // popup menus: the show animation's next step

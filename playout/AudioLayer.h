@@ -22,6 +22,8 @@ inline constexpr uint32_t SyncPosition = audiolib::SyncPos;
 inline constexpr uint32_t SyncEndOfStream = audiolib::SyncEnd;
 inline constexpr uint32_t SyncSlideEnd = audiolib::SyncSlide;
 inline constexpr uint32_t SyncOnce = audiolib::SyncOneTime;
+// Or-ed into SyncPosition: the parameter counts back from the end, and moves with it.
+inline constexpr uint32_t SyncBeforeEnd = audiolib::SyncFromEnd;
 inline constexpr uint32_t DataFFT1024 = audiolib::DataFft1024;
 inline constexpr uint32_t FXParamEq = audiolib::FxParamEq;
 inline constexpr uint32_t FXReverb = audiolib::FxReverb;

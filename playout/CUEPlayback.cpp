@@ -97,7 +97,11 @@ bool TCUEPlayback::InitOutputDevice()
 void TCUEPlayback::PositionTick()
 {
     // A file under a second has no whole second to divide by: the bar stays where it is.
-    if (!ChannelIsActive(CueSlot) || lengthSec_ <= 0)
+    if (!ChannelIsActive(CueSlot))
+        return;
+    // The length stated when the file opened may since have become the exact one.
+    lengthSec_ = ChannelLengthSeconds(CueSlot);
+    if (lengthSec_ <= 0)
         return;
     ShowPosition(
         static_cast<int>(int64_t{ChannelPositionSeconds(CueSlot)} * 1000 / (int64_t{lengthSec_} * 10)));

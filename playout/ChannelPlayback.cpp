@@ -78,6 +78,9 @@ bool TChannelPlayback::HandleMessage(const platform::MessageEvent& message)
     case platform::WM_CROSSFADEPOINT:
         CrossfadePoint(stream);
         return true;
+    case platform::WM_ENTRYOPENED:
+        EntryOpened();
+        return true;
     default:
         return false;
     }
@@ -149,6 +152,17 @@ void TChannelPlayback::CrossfadePoint(audiolib::Handle stream)
         ChannelSetSync(channelNo_, SyncOnce | SyncSlideEnd, 0, PostPlayNextProc, static_cast<QObject*>(this));
 }
 
+void TChannelPlayback::EntryOpened()
+{
+    const Awaited awaited = std::exchange(awaited_, Awaited());
+    // Started only when nothing has moved the channel on meanwhile.
+    const int index = queue_.ItemIndex();
+    if (awaited.index < 0 || awaited.index != index || awaited.token != advanceToken_ ||
+        index >= queue_.Count() || queue_.Entry(index).FileName != awaited.path)
+        return;
+    PlayItem(index);
+}
+
 void TChannelPlayback::PlayItemAt(int index)
 {
     emit LeavingEntry();
@@ -210,8 +224,17 @@ void TChannelPlayback::PlayFileItem(const TTemaData& entry)
     QString errorText; // the log line names the file; the reason is not kept
     // Opened ahead on the worker as a rule; else opened here, before the batch, so the entry fading
     // out goes on sounding meanwhile.
+    bool opening = false;
+    const audiolib::Handle ready = nextEntry_.Take(SlotDeviceIndex(slot), path, opening);
+    if (opening) {
+        // Its turn came while the worker still opens it (a slow disk, or an early advance): it starts
+        // as soon as the worker is done; the GUI thread does not wait for it.
+        awaited_ = {queue_.ItemIndex(), advanceToken_, path};
+        return;
+    }
+    awaited_ = Awaited();
     bool started = true;
-    if (const audiolib::Handle ready = nextEntry_.Take(SlotDeviceIndex(slot), path); ready != 0)
+    if (ready != 0)
         ChannelPutOnAir(slot, ready, queue_.LengthSec);
     else
         started = ChannelOpenFile(slot, path, queue_.LengthSec, errorText);
@@ -234,10 +257,10 @@ void TChannelPlayback::PlayFileItem(const TTemaData& entry)
                 const int crossfadeSeconds = StationOptions.CrossfadeInterval[slot];
                 ChannelSetVolume(slot, 0);
                 ChannelSlide(slot, KeepFrequency, AirVolume(), KeepPan, uint32_t(crossfadeSeconds) * 1000);
-                // In 64 bits: a stream of more than 2 GB has its point where it belongs.
-                const int64_t point =
-                    std::max<int64_t>(ChannelLength(slot) - ChannelSecondsToBytes(slot, crossfadeSeconds), 0);
-                ChannelSetSync(slot, SyncOnce | SyncPosition, point, PostCrossfadePointProc, target);
+                // Counted back from the end: the length stated when a file opens may still change to
+                // what really decodes, and the point moves with it.
+                ChannelSetSync(slot, SyncOnce | SyncPosition | SyncBeforeEnd,
+                               ChannelSecondsToBytes(slot, crossfadeSeconds), PostCrossfadePointProc, target);
             } else {
                 ChannelSetVolume(slot, AirVolume());
             }

@@ -38,8 +38,8 @@ public:
     // The knob moved: the current stream takes the new volume at once.
     void SetVolume(int volume);
 
-    // WM_PLAYNEXT and WM_CROSSFADEPOINT, from this object's event() or forwarded by the window;
-    // false for any other message.
+    // WM_PLAYNEXT, WM_CROSSFADEPOINT and WM_ENTRYOPENED, from this object's event() or forwarded by
+    // the window; false for any other message.
     bool HandleMessage(const platform::MessageEvent& message);
 
     // Makes entry index the next to start, stopping what the channel plays, and posts WM_PLAYNEXT.
@@ -105,9 +105,18 @@ private:
     // last slid down.
     audiolib::Handle fadingIn_ = 0;
     audiolib::Handle fadingOut_ = 0;
-    TNextEntryOpener nextEntry_;
+    TNextEntryOpener nextEntry_{this};
+    // The file entry whose turn came while the worker still opened it: it starts once the worker is
+    // done, unless the channel has moved on by then (index -1: none waits).
+    struct Awaited {
+        int index = -1;
+        platform::LParam token = 0;
+        QString path;
+    };
+    Awaited awaited_;
 
     void PlayNext(audiolib::Handle stream, platform::LParam token);
+    void EntryOpened();
     void CrossfadePoint(audiolib::Handle stream);
     // The end of the queue, or a transport command on an empty one: stopped, emptied, Play up.
     void StopAndEmpty();

@@ -12,6 +12,8 @@ void TChannelPosition::Tick()
 {
     if (!ChannelIsActive(channelNo_))
         return;
+    // The length stated when the file opened may since have become the exact one.
+    queue_.LengthSec = ChannelLengthSeconds(channelNo_);
     const int64_t position = ChannelPositionSeconds(channelNo_);
     if (queue_.LengthSec > 0)
         emit PositionShown(static_cast<int>(position * 1000 / (int64_t(queue_.LengthSec) * 10)));

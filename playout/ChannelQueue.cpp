@@ -23,6 +23,7 @@ constexpr int ModuleChannel = 10;
 constexpr int ModuleQueue = 200;
 constexpr int EventStopping = 113;
 constexpr int EventAlreadyStopped = 102;
+constexpr int EventItem = 100;
 
 TTemaData FileEntry(const TOFileData& file, uint8_t keep)
 {
@@ -444,7 +445,8 @@ bool TChannelQueue::Readable(const TOFileData& file) const
     QString errorText;
     if (file.GetStatus(errorText) <= 0)
         return true;
-    WriteLog(1, 1, channelNo_, -1, -1, errorText);
+    // Logged as the channel's other entries that cannot be played; the text names the file and why.
+    WriteLog(1, 1, ModuleChannel, EventItem, channelNo_, errorText);
     return false;
 }
 

@@ -1,8 +1,18 @@
 #include "playout/NextEntryOpener.h"
 
+#include "platform/Messages.h"
 #include "playout/AudioLayer.h"
 
-TNextEntryOpener::TNextEntryOpener() : worker_([this] { Run(); }) {}
+#include <utility>
+
+TNextEntryOpener::TNextEntryOpener(QObject* ready)
+    : readyTarget_(ready), open_([](int device, const QString& path) {
+          QString errorText; // the channel logs the file when it fails to start it
+          return OpenFileStream(device, path, errorText);
+      }),
+      worker_([this] { Run(); })
+{
+}
 
 TNextEntryOpener::~TNextEntryOpener()
 {
@@ -39,10 +49,11 @@ void TNextEntryOpener::Want(int device, const QString& path)
     audiolib::StreamFree(unwanted);
 }
 
-audiolib::Handle TNextEntryOpener::Take(int device, const QString& path)
+audiolib::Handle TNextEntryOpener::Take(int device, const QString& path, bool& opening)
 {
     const Job job{device, path};
     std::unique_lock lock(mutex_);
+    opening = false;
     if (wanted_ != job) {
         wanted_ = Job();
         const audiolib::Handle unwanted = Unwanted();
@@ -50,8 +61,12 @@ audiolib::Handle TNextEntryOpener::Take(int device, const QString& path)
         audiolib::StreamFree(unwanted);
         return 0;
     }
-    // Opening it twice at once would only make both wait on the disk.
-    changed_.wait(lock, [&] { return opening_ != job; });
+    // Opening it a second time here could hang the GUI thread on what holds the worker.
+    if (opening_ == job) {
+        opening = true;
+        awaited_ = true;
+        return 0;
+    }
     wanted_ = Job();
     if (done_ != job)
         return 0;
@@ -67,6 +82,12 @@ void TNextEntryOpener::WaitIdle()
     changed_.wait(lock, [&] { return opening_.Empty() && (wanted_.Empty() || wanted_ == done_); });
 }
 
+void TNextEntryOpener::SetOpenFunction(OpenFunction open)
+{
+    const std::lock_guard lock(mutex_);
+    open_ = std::move(open);
+}
+
 void TNextEntryOpener::Run()
 {
     std::unique_lock lock(mutex_);
@@ -75,10 +96,10 @@ void TNextEntryOpener::Run()
         if (stopping_)
             return;
         const Job job = wanted_;
+        const OpenFunction open = open_;
         opening_ = job;
         lock.unlock();
-        QString errorText; // the channel logs the file when it fails to start it
-        audiolib::Handle stream = OpenFileStream(job.device, job.path, errorText);
+        audiolib::Handle stream = open(job.device, job.path);
         lock.lock();
         audiolib::Handle unwanted = stream;
         if (wanted_ == job) {
@@ -86,9 +107,13 @@ void TNextEntryOpener::Run()
             done_ = job;
             ready_ = stream;
         }
+        const bool awaited = std::exchange(awaited_, false);
         lock.unlock();
-        // Freed before the worker shows itself idle, so an idle opener holds nothing but `ready_`.
+        // Freed, and the waiting channel told, before the worker shows itself idle: an idle opener
+        // holds nothing but `ready_` and has nothing left to say.
         audiolib::StreamFree(unwanted);
+        if (awaited)
+            platform::PostMessage(readyTarget_, platform::WM_ENTRYOPENED);
         lock.lock();
         opening_ = Job();
         changed_.notify_all();

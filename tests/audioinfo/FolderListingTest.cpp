@@ -1,6 +1,7 @@
 #include "audioinfo/FolderListing.h"
 
 #include "Fixtures.h"
+#include "SpecialFiles.h"
 #include "TempFolder.h"
 
 #include <QDir>
@@ -38,10 +39,16 @@ TEST(FolderListing, ListsTheAudioFilesThatRead)
     ASSERT_TRUE(QFile::link(folder.File("nowhere.wav"), folder.File("broken.wav")));
     ASSERT_TRUE(QFile::link(folder.File("sub"), folder.File("sublink.wav")));
 
+    // A FIFO, a socket and a device named like audio files are counted and refused, never waited on.
+    const std::vector<SpecialFile> special = MakeSpecialFiles(folder.Path(), " special.wav");
+    ASSERT_EQ(special.size(), 4u);
+
     FolderFileList list;
     list.push_back({"stale", nullptr});
+    FifoWatch watch(special);
     // Counted: the six audio-named files and links to files; bad.mp3 and the broken link do not read.
-    EXPECT_EQ(LoadFolderFiles(folder.Path(), list), 7);
+    EXPECT_EQ(LoadFolderFiles(folder.Path(), list), 7 + 3);
+    EXPECT_FALSE(watch.Released());
     EXPECT_EQ(Names(list), QStringList({".hidden.wav", "a.Wav", "B.WAV", "good.wav", "link.wav"}));
     EXPECT_EQ(list[3].Data->FileName, folder.File("good.wav"));
 }

@@ -1,6 +1,7 @@
 #include "audioinfo/OFileData.h"
 
 #include "Fixtures.h"
+#include "SpecialFiles.h"
 #include "TempFolder.h"
 
 #include <QDir>
@@ -43,44 +44,53 @@ protected:
 TEST_F(OFileDataTest, StatusAndType)
 {
     struct Case {
-        const char* name;
-        QByteArray bytes; // a null array: no such file
+        QString name;
+        QByteArray bytes; // a null array: no such file, or a special file made beforehand
         int32_t status;
-        const char* prefix; // the error text before the quoted path, or the whole text
+        QString before; // the error text before the quoted path
+        QString after;  // and after it
         uint8_t type;
     };
-    const Case cases[] = {
-        {"song.Mp3", kMp3, FileStatusOk, "", FileTypeMP3},
-        {"song.mp3x", kMp3, FileStatusNotSupported, "Extension not supported: ", FileTypeNone},
-        {"song.flac", "fLaC", FileStatusNotSupported, "Extension not supported: ", FileTypeNone},
-        {"missing.flac", {}, FileStatusEmpty, "File empty", FileTypeNone}, // emptiness comes first
-        {"missing.mp3", {}, FileStatusEmpty, "File empty", FileTypeMP3},
-        {"empty.wav", "", FileStatusEmpty, "File empty", FileTypeWAV},
-        {"garbage.mp3", QByteArray(5000, '\x11'), FileStatusFormatError, "Format error: ", FileTypeMP3},
-        {"garbage.WAV", QByteArray(5000, '\x11'), FileStatusFormatError, "Format error: ", FileTypeWAV},
-        {"garbage.ogg", QByteArray(5000, '\x11'), FileStatusFormatError, "Format error: ", FileTypeOgg},
-        {"garbage.wma", QByteArray(5000, '\x11'), FileStatusFormatError, "Format error: ", FileTypeWMA},
+    const QString noSuchFile = ": No such file or directory";
+    std::vector<Case> cases = {
+        {"song.Mp3", kMp3, FileStatusOk, "", "", FileTypeMP3},
+        {"song.mp3x", kMp3, FileStatusNotSupported, "Extension not supported: ", "", FileTypeNone},
+        {"song.flac", "fLaC", FileStatusNotSupported, "Extension not supported: ", "", FileTypeNone},
+        {"missing.flac", {}, FileStatusEmpty, "Cannot read ", noSuchFile, FileTypeNone}, // comes first
+        {"missing.mp3", {}, FileStatusEmpty, "Cannot read ", noSuchFile, FileTypeMP3},
+        {"empty.wav", "", FileStatusEmpty, "File empty: ", "", FileTypeWAV},
+        {"garbage.mp3", QByteArray(5000, '\x11'), FileStatusFormatError, "Format error: ", "", FileTypeMP3},
+        {"garbage.WAV", QByteArray(5000, '\x11'), FileStatusFormatError, "Format error: ", "", FileTypeWAV},
+        {"garbage.ogg", QByteArray(5000, '\x11'), FileStatusFormatError, "Format error: ", "", FileTypeOgg},
+        {"garbage.wma", QByteArray(5000, '\x11'), FileStatusFormatError, "Format error: ", "", FileTypeWMA},
     };
+    // Named like audio files, refused at once with what they are.
+    const std::vector<SpecialFile> special = MakeSpecialFiles(folder_.Path(), ".mp3");
+    ASSERT_EQ(special.size(), 4u);
+    for (const SpecialFile& file : special)
+        cases.push_back({file.path.mid(folder_.Path().size()),
+                         {},
+                         FileStatusEmpty,
+                         "Cannot read ",
+                         QString(": ") + file.kind + ", not a regular file",
+                         FileTypeMP3});
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.name.toStdString());
         const QString path = folder_.File(c.name);
         if (!c.bytes.isNull())
             Write(c.name, c.bytes);
+        FifoWatch watch(special);
         const auto data = TOFileData::Create(path, true);
+        EXPECT_FALSE(watch.Released());
         EXPECT_EQ(data->FileType, c.type);
         EXPECT_EQ(data->Status, c.status);
-        const QString expected = c.status == FileStatusFormatError || c.status == FileStatusNotSupported
-                                     ? c.prefix + ('"' + path + '"')
-                                     : QString(c.prefix);
+        const QString expected =
+            c.status == FileStatusOk ? QString() : c.before + ('"' + path + '"') + c.after;
         QString text;
         EXPECT_EQ(data->GetStatus(text), c.status);
         EXPECT_EQ(text, expected);
         EXPECT_EQ(data->Keep, 1);
     }
-    const auto folderNamedWav = TOFileData::Create(folder_.Path().chopped(1) + "/sub.wav", false);
-    ASSERT_TRUE(QDir().mkdir(folderNamedWav->FileName));
-    EXPECT_FALSE(folderNamedWav->ReadTags());
-    EXPECT_EQ(folderNamedWav->Status, FileStatusEmpty);
 }
 
 TEST_F(OFileDataTest, FileThatVanishedReadsAsEmpty)
@@ -90,7 +100,8 @@ TEST_F(OFileDataTest, FileThatVanishedReadsAsEmpty)
     EXPECT_EQ(data->Size, kMp3.size());
     ASSERT_TRUE(QFile::remove(path));
     EXPECT_FALSE(data->ReadTags());
-    EXPECT_EQ(data->ErrorText, "File empty");
+    EXPECT_EQ(data->Status, FileStatusEmpty);
+    EXPECT_EQ(data->ErrorText, "Cannot read \"" + path + "\": No such file or directory");
     EXPECT_EQ(data->Size, kMp3.size());
 }
 

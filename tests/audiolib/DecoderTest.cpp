@@ -71,6 +71,14 @@ int OpenError(const QString& path)
     return error;
 }
 
+// Refines the length to the end; its slices are short, so there are many for a longer file.
+void Refine(Decoder& decoder)
+{
+    for (int slice = 0; slice < 100000 && !decoder.RefineLength(); ++slice) {
+    }
+    EXPECT_TRUE(decoder.LengthExact());
+}
+
 std::vector<float> ReadAll(Decoder& decoder, int64_t chunk = 4096)
 {
     std::vector<float> all;
@@ -117,15 +125,17 @@ TEST(DecoderTest, EachFormatDeliversExactlyItsLength)
         AudioFixture kind;
         const char* name;
         bool lengthIsTheSource; // the header (or the gapless trimming) gives the source's exact length
+        bool exactWhenOpened;   // the container states the length exactly
+        int64_t statedWithin;   // frames between the stated and the exact length
     };
     const Case cases[] = {
-        {AudioFixture::Wav16, "WAV", true},
-        {AudioFixture::Mp3Cbr, "MP3 CBR with Xing/LAME header", true},
-        {AudioFixture::Mp3Vbr, "MP3 VBR with Xing/LAME header", true},
-        {AudioFixture::Mp3CbrNoHeader, "MP3 CBR without header", false},
-        {AudioFixture::Mp3VbrNoHeader, "MP3 VBR without header", false},
-        {AudioFixture::OggVorbis, "Ogg Vorbis", true},
-        {AudioFixture::Wma, "WMA", false},
+        {AudioFixture::Wav16, "WAV", true, true, 0},
+        {AudioFixture::Mp3Cbr, "MP3 CBR with Xing/LAME header", true, false, 2 * 1152},
+        {AudioFixture::Mp3Vbr, "MP3 VBR with Xing/LAME header", true, false, 2 * 1152},
+        {AudioFixture::Mp3CbrNoHeader, "MP3 CBR without header", false, false, 4 * 1152},
+        {AudioFixture::Mp3VbrNoHeader, "MP3 VBR without header", false, false, kFrames / 2},
+        {AudioFixture::OggVorbis, "Ogg Vorbis", true, true, 0},
+        {AudioFixture::Wma, "WMA", false, false, 2 * 2048},
     };
     QList<AudioFixture> kinds;
     for (const Case& c : cases)
@@ -142,7 +152,12 @@ TEST(DecoderTest, EachFormatDeliversExactlyItsLength)
         ASSERT_TRUE(decoder);
         EXPECT_EQ(decoder->SampleRate(), 44100);
         EXPECT_EQ(decoder->SourceChannels(), 2);
+        // Opening states the container's length; where that is not exact, refining makes it so.
+        const int64_t stated = decoder->LengthFrames();
+        EXPECT_EQ(decoder->LengthExact(), c.exactWhenOpened);
+        Refine(*decoder);
         const int64_t length = decoder->LengthFrames();
+        EXPECT_NEAR(stated, length, c.statedWithin);
         if (c.lengthIsTheSource) {
             EXPECT_EQ(length, kFrames);
         }
@@ -161,6 +176,13 @@ TEST(DecoderTest, EachFormatDeliversExactlyItsLength)
         const std::vector<float>& reference = decodedByFfmpeg[i];
         EXPECT_EQ(static_cast<int64_t>(reference.size() / 2), length);
         EXPECT_TRUE(samples == reference);
+
+        // Unrefined, the same samples come, and the end of decoding makes the length exact.
+        const std::unique_ptr<Decoder> unrefined = Open(path);
+        ASSERT_TRUE(unrefined);
+        EXPECT_TRUE(ReadAll(*unrefined, 777) == reference);
+        EXPECT_TRUE(unrefined->LengthExact());
+        EXPECT_EQ(unrefined->LengthFrames(), length);
     }
 }
 
@@ -212,6 +234,7 @@ TEST(DecoderTest, FilesMeasuredByDecodingPlayLikeAFreshDecode)
         const std::unique_ptr<Decoder> decoder = Open(paths[i]);
         ASSERT_TRUE(decoder);
         ASSERT_EQ(decoder->SourceChannels(), 1);
+        Refine(*decoder);
         std::vector<float> expected; // the mono samples on both sides
         for (const float sample : decodedByFfmpeg[i])
             expected.insert(expected.end(), {sample, sample});
@@ -220,6 +243,7 @@ TEST(DecoderTest, FilesMeasuredByDecodingPlayLikeAFreshDecode)
     }
     const std::unique_ptr<Decoder> chain = Open(paths[0]);
     ASSERT_TRUE(chain);
+    Refine(*chain);
     EXPECT_NEAR(chain->LengthFrames(), 7 * 44100, 441);
     // Seeking into the second stream gives what reading from the start gives.
     const std::vector<float> reference = ReadAll(*chain);
@@ -293,6 +317,7 @@ TEST(DecoderTest, MonoIsDuplicatedOnBothSides)
         const std::unique_ptr<Decoder> decoder = Open(path);
         ASSERT_TRUE(decoder);
         EXPECT_EQ(decoder->SourceChannels(), 1);
+        Refine(*decoder);
         EXPECT_EQ(decoder->LengthFrames(), kFrames);
         const std::vector<float> samples = ReadAll(*decoder);
         ASSERT_EQ(static_cast<int64_t>(samples.size()), 2 * kFrames);
@@ -390,6 +415,7 @@ TEST(DecoderTest, FormatComesFromTheContentAndAnyNameOpens)
         ASSERT_TRUE(QFile::copy(Fixture(c.kind), path));
         const std::unique_ptr<Decoder> decoder = Open(path);
         ASSERT_TRUE(decoder);
+        Refine(*decoder);
         EXPECT_EQ(decoder->LengthFrames(), kFrames);
     }
 
@@ -403,6 +429,7 @@ TEST(DecoderTest, FormatComesFromTheContentAndAnyNameOpens)
     ASSERT_TRUE(WriteBytes(folder.File("cover art.mp3"), tagged));
     const std::unique_ptr<Decoder> decoder = Open(folder.File("cover art.mp3"));
     ASSERT_TRUE(decoder);
+    Refine(*decoder);
     EXPECT_EQ(decoder->LengthFrames(), kFrames);
 }
 
@@ -431,8 +458,38 @@ TEST(DecoderTest, CutOffFilesAreAsLongAsWhatTheyHold)
     ASSERT_TRUE(WriteBytes(cutMp3, mp3.left(mp3.size() - 5000)));
     const std::unique_ptr<Decoder> mp3Decoder = Open(cutMp3);
     ASSERT_TRUE(mp3Decoder);
+    Refine(*mp3Decoder);
     EXPECT_LT(mp3Decoder->LengthFrames(), kFrames);
     EXPECT_TRUE(ReadAll(*mp3Decoder) == DecodeWithFfmpeg({cutMp3}).front());
+}
+
+// An Ogg file with noise over some of its middle pages ends where decoding ends: the length its last
+// granule states is not padded with silence.
+TEST(DecoderTest, ADamagedOggEndsWhereDecodingEnds)
+{
+    TempFolder folder;
+    QString failure;
+    ASSERT_TRUE(testing_support::RunFfmpeg(
+        {"-f", "lavfi", "-i", "sine=duration=8", "-c:a", "libvorbis", folder.File("whole.ogg")}, &failure))
+        << failure.toStdString();
+    QByteArray bytes = ReadBytes(folder.File("whole.ogg"));
+    std::mt19937 noise(7);
+    for (qsizetype i = bytes.size() / 2; i < bytes.size() / 2 + 4096; ++i)
+        bytes[i] = static_cast<char>(noise());
+    ASSERT_TRUE(WriteBytes(folder.File("damaged.ogg"), bytes));
+
+    const std::unique_ptr<Decoder> decoder = Open(folder.File("damaged.ogg"));
+    ASSERT_TRUE(decoder);
+    EXPECT_EQ(decoder->LengthFrames(), 8 * 44100); // what the last granule states
+    const std::vector<float> samples = ReadAll(*decoder);
+    const auto delivered = static_cast<int64_t>(samples.size() / 2);
+    EXPECT_LT(delivered, 8 * 44100 - 4410);
+    EXPECT_TRUE(decoder->LengthExact());
+    EXPECT_EQ(decoder->LengthFrames(), delivered);
+    // The tone goes on to the last frame delivered.
+    ASSERT_GT(delivered, 441);
+    const std::vector<float> tail = Slice(samples, delivered - 441, 441);
+    EXPECT_FALSE(std::all_of(tail.begin(), tail.end(), [](float sample) { return sample == 0.0f; }));
 }
 
 TEST(DecoderTest, MemoryInputDecodesLikeTheFile)
@@ -489,6 +546,7 @@ TEST(DecoderTest, SeekGivesTheSamplesReadingFromTheStartGives)
 
         const std::unique_ptr<Decoder> decoder = Open(path);
         ASSERT_TRUE(decoder);
+        Refine(*decoder);
         std::vector<float> block;
         // Forward and backward, on and off frame boundaries, the start and the last frame.
         for (const int64_t target : {length / 2 + 7, int64_t{1}, int64_t{11525}, int64_t{0}, length * 3 / 4,
@@ -512,11 +570,11 @@ TEST(DecoderTest, AnInterruptedDecoderReadsNoMoreOfItsFile)
         const std::unique_ptr<Decoder> decoder = Open(path);
         ASSERT_TRUE(decoder);
         decoder->Interrupt();
-        // The seek gives up at once and what follows is silence, not the tone of the file.
+        // The seek gives up at once and nothing of the file follows, nor does refining go on.
         decoder->Seek(decoder->LengthFrames() / 2);
         std::vector<float> block(2 * 3000, -9.0f);
-        EXPECT_EQ(decoder->Read(block.data(), 3000), 3000);
-        EXPECT_TRUE(std::all_of(block.begin(), block.end(), [](float sample) { return sample == 0.0f; }));
+        EXPECT_EQ(decoder->Read(block.data(), 3000), 0);
+        EXPECT_TRUE(decoder->RefineLength());
     }
 }
 

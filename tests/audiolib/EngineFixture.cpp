@@ -21,8 +21,8 @@ Signal Constant(float level)
     return [level](int64_t, int) { return level; };
 }
 
-TestDecoder::TestDecoder(int64_t frames, Signal signal, int rate)
-    : frames_(frames), signal_(std::move(signal)), rate_(rate)
+TestDecoder::TestDecoder(int64_t frames, Signal signal, int rate, int64_t stated)
+    : frames_(frames), signal_(std::move(signal)), rate_(rate), stated_(stated), exact_(stated < 0)
 {
 }
 
@@ -34,13 +34,14 @@ int64_t TestDecoder::Read(float* out, int64_t frames)
         out[2 * i + 1] = signal_(next_ + i, 1);
     }
     next_ += n;
+    exact_ = exact_ || n < frames;
     return n;
 }
 
 bool TestDecoder::Seek(int64_t frame)
 {
     next_ = frame;
-    return frame >= 0 && frame < frames_;
+    return frame >= 0 && frame < LengthFrames();
 }
 
 void SyncRecorder::Proc(Handle sync, Handle stream, uint32_t data, void* user)
@@ -93,10 +94,10 @@ void RealtimeClockTest::TearDown()
     EXPECT_EQ(LiveStreamCount(), 0);
 }
 
-Handle ManualClockTest::Create(int64_t frames, uint32_t flags, Signal signal)
+Handle ManualClockTest::Create(int64_t frames, uint32_t flags, Signal signal, int64_t stated)
 {
-    const Handle handle =
-        StreamCreateFromDecoder(std::make_unique<TestDecoder>(frames, std::move(signal)), flags);
+    const Handle handle = StreamCreateFromDecoder(
+        std::make_unique<TestDecoder>(frames, std::move(signal), 44100, stated), flags);
     EXPECT_NE(handle, 0u);
     return handle;
 }

@@ -19,13 +19,15 @@ float Ramp(int64_t frame, int channel);
 // A constant level, so the output is the gain itself.
 Signal Constant(float level);
 
-// A decoder of `frames` frames of `signal` at `rate`.
+// A decoder of `frames` frames of `signal` at `rate`. With `stated` given, its container states that
+// length instead and only the end of decoding tells the real one, as in a damaged file.
 class TestDecoder final : public audiolib::Decoder {
 public:
-    TestDecoder(int64_t frames, Signal signal, int rate = 44100);
+    TestDecoder(int64_t frames, Signal signal, int rate = 44100, int64_t stated = -1);
     int SampleRate() const override { return rate_; }
     int SourceChannels() const override { return 2; }
-    int64_t LengthFrames() const override { return frames_; }
+    int64_t LengthFrames() const override { return exact_ ? frames_ : stated_; }
+    bool LengthExact() const override { return exact_; }
     int64_t Read(float* out, int64_t frames) override;
     bool Seek(int64_t frame) override;
 
@@ -33,6 +35,8 @@ private:
     int64_t frames_;
     Signal signal_;
     int rate_;
+    int64_t stated_;
+    bool exact_;
     int64_t next_ = 0;
 };
 
@@ -63,8 +67,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A stream of `frames` frames of `signal` on device 0.
-    audiolib::Handle Create(int64_t frames, uint32_t flags = 0, Signal signal = Ramp);
+    // A stream of `frames` frames of `signal` on device 0, whose container states `stated` frames.
+    audiolib::Handle Create(int64_t frames, uint32_t flags = 0, Signal signal = Ramp, int64_t stated = -1);
     // Advances the clock and returns what was mixed meanwhile (interleaved stereo).
     std::vector<float> Render(int64_t frames);
 };

@@ -1,5 +1,6 @@
 // Streams of real files and memory images through the decoder, on the manual clock.
 #include "EngineFixture.h"
+#include "SpecialFiles.h"
 #include "TempFolder.h"
 #include "WavWriter.h"
 
@@ -60,10 +61,18 @@ TEST_F(FileStreamTest, UnreadableFilesReportTheDecoderError)
         QString path;
         int error;
     };
-    for (const Case& c : {Case{garbage, ErrorFileForm}, Case{folder.File("missing.wav"), ErrorFileOpen}}) {
+    std::vector<Case> cases = {{garbage, ErrorFileForm}, {folder.File("missing.wav"), ErrorFileOpen}};
+    // A FIFO, socket, device or folder named like an audio file cannot be opened, and is not waited on.
+    const std::vector<SpecialFile> special = MakeSpecialFiles(folder.Path(), ".mp3");
+    ASSERT_EQ(special.size(), 4u);
+    for (const SpecialFile& file : special)
+        cases.push_back({file.path, ErrorFileOpen});
+    for (const Case& c : cases) {
         const QByteArray name = QFile::encodeName(c.path);
+        FifoWatch watch(special);
         EXPECT_EQ(StreamCreateFile(false, name.constData(), 0, 0, 0), 0u);
         EXPECT_EQ(ErrorGetCode(), c.error) << name.constData();
+        EXPECT_FALSE(watch.Released()) << name.constData();
     }
 }
 

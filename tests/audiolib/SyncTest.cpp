@@ -51,6 +51,52 @@ TEST_F(SyncTest, EndFiresOnceAfterTheLastFrameThenTheStreamIsFreed)
     EXPECT_EQ(LiveStreamCount(), 0);
 }
 
+// A length the container states and decoding proves wrong (a damaged file ends early, a header
+// undercounts): the stream ends where decoding ends, with nothing padded, and a sync counted back
+// from the end moves with it; one the news comes too late for fires at once instead of never.
+TEST_F(SyncTest, TheEndIsWhereDecodingEndsAndSyncsBeforeItMoveWithIt)
+{
+    struct Case {
+        const char* name;
+        int64_t stated;
+        int64_t real;
+        int64_t beforeEnd;
+        int64_t firstPointAt; // where the sync before the end may fire first
+        int64_t lastPointAt;  // and last
+    };
+    const Case cases[] = {
+        {"stated longer", 8000, 5000, 1000, 4000, 4000},
+        {"stated shorter", 3000, 5000, 1000, 4000, 4000},
+        // The end is found a ring's worth (about a second) ahead: the point is behind by then.
+        {"found late", 60000, 50000, 10000, 40001, 49999},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Handle stream = Create(c.real, StreamAutoFree, Constant(0.5f), c.stated);
+        EXPECT_EQ(ChannelGetLength(stream), c.stated * 4);
+        SyncRecorder end;
+        SyncRecorder point;
+        ChannelSetSync(stream, SyncEnd, 0, SyncRecorder::Proc, &end);
+        ChannelSetSync(stream, SyncPos | SyncFromEnd | SyncOneTime, c.beforeEnd * 4, SyncRecorder::Proc,
+                       &point);
+        ASSERT_TRUE(ChannelPlay(stream, false));
+        const int64_t start = NullFramesRendered();
+        std::vector<float> out;
+        for (int64_t frame = 0; frame < c.real + 2000; frame += 441) {
+            const std::vector<float> block = Render(441);
+            out.insert(out.end(), block.begin(), block.end());
+        }
+        ASSERT_EQ(end.Calls().size(), 1u);
+        EXPECT_EQ(end.Calls()[0].frame - start, c.real);
+        ASSERT_EQ(point.Calls().size(), 1u);
+        EXPECT_GE(point.Calls()[0].frame - start, c.firstPointAt);
+        EXPECT_LE(point.Calls()[0].frame - start, c.lastPointAt);
+        EXPECT_FLOAT_EQ(out[2 * (c.real - 1)], 0.5f);
+        EXPECT_EQ(out[2 * c.real], 0.0f);
+        EXPECT_EQ(LiveStreamCount(), 0); // freed at the real end
+    }
+}
+
 TEST_F(SyncTest, SeekingBackRefiresAPositionSyncUnlessOneTime)
 {
     struct Case {
@@ -132,6 +178,8 @@ TEST_F(SyncTest, SetSyncRejectsUnknownStreamsAndTypes)
     const Handle stream = Create(100);
     SyncRecorder recorder;
     EXPECT_EQ(ChannelSetSync(stream, 3, 0, SyncRecorder::Proc, &recorder), 0u);
+    EXPECT_EQ(ErrorGetCode(), ErrorIllType);
+    EXPECT_EQ(ChannelSetSync(stream, SyncEnd | SyncFromEnd, 0, SyncRecorder::Proc, &recorder), 0u);
     EXPECT_EQ(ErrorGetCode(), ErrorIllType);
     StreamFree(stream);
     EXPECT_EQ(ChannelSetSync(stream, SyncEnd, 0, SyncRecorder::Proc, &recorder), 0u);

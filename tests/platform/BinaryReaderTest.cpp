@@ -1,5 +1,6 @@
 #include "platform/BinaryReader.h"
 
+#include "SpecialFiles.h"
 #include "TempFolder.h"
 
 #include <QFile>
@@ -71,12 +72,19 @@ TEST(BinaryReader, ReadsPastTheEndGiveZerosAndCountWhatWasThere)
     EXPECT_FALSE(in.HasError());
 }
 
-TEST(BinaryReader, FilesMissingOrNotRegularAreNotOpen)
+TEST(BinaryReader, FilesMissingOrNotRegularAreRefusedAtOnceWithTheReason)
 {
     TempFolder folder;
-    for (const QString& path : {folder.File("missing.bin"), folder.Path()}) {
-        BinaryReader in(path);
-        EXPECT_FALSE(in.IsOpen()) << path.toStdString();
+    std::vector<SpecialFile> files = MakeSpecialFiles(folder.Path(), ".mp3");
+    ASSERT_EQ(files.size(), 4u);
+    files.push_back({"No such file or directory", folder.File("missing.mp3")});
+    for (const SpecialFile& file : files) {
+        SCOPED_TRACE(file.kind);
+        FifoWatch watch(files);
+        BinaryReader in(file.path);
+        EXPECT_FALSE(watch.Released());
+        EXPECT_FALSE(in.IsOpen());
+        EXPECT_TRUE(in.OpenFailure().startsWith(file.kind)) << in.OpenFailure().toStdString();
         EXPECT_EQ(in.Size(), 0);
         EXPECT_EQ(in.ReadU32LE(), 0u);
         EXPECT_EQ(in.LastReadCount(), 0);

@@ -603,6 +603,10 @@ TEST_F(ChannelPlaybackTest, WindowKeepsTheQueueAtItsFirstShowing)
     platform::PostMessage(&window, platform::WM_PLAYNEXT);
     QCoreApplication::sendPostedEvents(&window, 0);
     EXPECT_EQ(own.ItemIndex(), 1);
+    // Had the worker not yet opened b, it starts once the worker is done.
+    window.Playback().NextEntry().WaitIdle();
+    QCoreApplication::sendPostedEvents(&window.Playback(), 0);
+    ASSERT_TRUE(ChannelIsPlaying(1));
 
     QTest::mouseClick(window.BPlayPause, Qt::LeftButton);
     EXPECT_TRUE(own.Paused);
@@ -690,4 +694,28 @@ TEST_F(ChannelPlaybackTest, APauseWhileAnEndIsHandledKeepsTheNextEntryPaused)
     playback.PlayPauseClick(true);
     EXPECT_TRUE(queue.OnAir());
     EXPECT_TRUE(ChannelIsPlaying(1));
+}
+
+// The advance comes while the worker still opens the next entry (a slow disk, a hung mount): the
+// GUI thread does not wait for the worker, and the entry starts as soon as it is opened, neither
+// skipped as a bad one nor opened a second time.
+TEST_F(ChannelPlaybackTest, AnAdvanceWhileTheNextEntryIsStillOpenedStartsItWhenReady)
+{
+    TwoEntries(*this, 3, 3);
+    HoldOpens();
+    RunUntil(Block, {{0, [&] { playback.PlayItemAt(0); }}});
+    ASSERT_TRUE(OpenHeld()) << "b is opened ahead while a plays";
+    RunUntil(3 * S + Block);
+    EXPECT_EQ(queue.ItemIndex(), 1);
+    EXPECT_EQ(ChannelStream(1), 0u) << "b waits for its open";
+    EXPECT_EQ(audiolib::LiveStreamCount(), 0);
+
+    const int64_t released = 4 * S;
+    RunUntil(7 * S + Margin, {{released, [&] { ReleaseOpens(); }}});
+    EXPECT_FALSE(OpensTimedOut()) << "the GUI thread waited for the worker";
+    ExpectHeard({{0, 0.25, 0, 3 * S}, {1, 0.25, released, released + 3 * S}});
+    EXPECT_EQ(LogCount("BAD theme?"), 0);
+    EXPECT_EQ(LogCount(File("b.wav") + " (2)"), 1);
+    EXPECT_EQ(indexes, (QList<int>{-1, 0, 1, -1}));
+    EXPECT_EQ(audiolib::LiveStreamCount(), 0);
 }

@@ -1,4 +1,5 @@
 #include "QueueFixture.h"
+#include "SpecialFiles.h"
 #include "platform/Random.h"
 #include "playout/QueueMimeTypes.h"
 
@@ -165,6 +166,8 @@ TEST_F(ChannelQueueTest, StopAndFadeOutTakeTheRestOfThePlayingEntry)
 TEST_F(ChannelQueueTest, AddItemByKind)
 {
     const QString wav = Wav("song.wav", 3);
+    const std::vector<SpecialFile> special = MakeSpecialFiles(folder.Path(), ".mp3");
+    ASSERT_EQ(special.front().kind, std::string("a FIFO"));
     struct Case {
         QString text;
         int index;        // what AddItem returns
@@ -178,14 +181,20 @@ TEST_F(ChannelQueueTest, AddItemByKind)
         {"[LINEIN abc x ]", 0, 1, 0, 0, {}},
         {"[LINEIN 30 News ]", 0, 1, 30, 0, {}},
         {wav, 0, 0, 3, 3000, {}},
-        {folder.File("missing.mp3"), -1, 0, 0, 0, " 1 1 -1 -1 File empty"},
+        // A refused file is logged as the channel's entries that cannot play, with its name and why.
+        {folder.File("missing.mp3"), -1, 0, 0, 0,
+         " 1 10 100 1 Cannot read \"" + folder.File("missing.mp3") + "\": No such file or directory"},
+        {special.front().path, -1, 0, 0, 0,
+         " 1 10 100 1 Cannot read \"" + special.front().path + "\": a FIFO, not a regular file"},
         {"", -1, 0, 0, 0, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString());
         logLines.clear();
         TChannelQueue queue(1);
+        FifoWatch watch(special);
         EXPECT_EQ(queue.AddItem(c.text, 1), c.index);
+        EXPECT_FALSE(watch.Released());
         EXPECT_EQ(queue.Count(), c.index + 1);
         EXPECT_EQ(queue.TotalMs(), c.totalMs);
         EXPECT_EQ(queue.RemainingMs(), c.totalMs);

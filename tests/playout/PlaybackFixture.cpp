@@ -3,6 +3,7 @@
 #include "WavWriter.h"
 #include "audiolib/AudioLib.h"
 #include "platform/Messages.h"
+#include "playout/AudioLayer.h"
 #include "playout/QueueMimeTypes.h"
 
 #include <QFileInfo>
@@ -84,6 +85,7 @@ PlaybackFixture::PlaybackFixture()
 
 void PlaybackFixture::TearDown()
 {
+    ReleaseOpens();
     // Whatever was opened ahead goes before the leak check.
     playback.NextEntry().Drop();
     playback.NextEntry().WaitIdle();
@@ -124,14 +126,65 @@ void PlaybackFixture::Deliver()
 {
     for (int round = 0; round < 1000; ++round) {
         const int before = messagesDelivered;
+        WaitForOpens();
         QCoreApplication::sendPostedEvents(&playback, 0);
-        // The worker opening the next entry is done well within a block of audio.
-        playback.NextEntry().WaitIdle();
+        WaitForOpens();
         RecordStart();
         if (messagesDelivered == before)
             return;
     }
     ADD_FAILURE() << "the channel keeps posting messages to itself";
+}
+
+void PlaybackFixture::WaitForOpens()
+{
+    bool held = false;
+    {
+        const std::lock_guard lock(opensMutex_);
+        held = opensHeld_;
+    }
+    if (!held)
+        playback.NextEntry().WaitIdle();
+}
+
+void PlaybackFixture::HoldOpens()
+{
+    {
+        const std::lock_guard lock(opensMutex_);
+        opensHeld_ = true;
+    }
+    playback.NextEntry().SetOpenFunction([this](int device, const QString& path) {
+        {
+            std::unique_lock lock(opensMutex_);
+            ++opensEntered_;
+            opensReleased_.notify_all();
+            if (!opensReleased_.wait_for(lock, std::chrono::seconds(5), [this] { return !opensHeld_; }))
+                opensTimedOut_ = true;
+        }
+        QString errorText;
+        return OpenFileStream(device, path, errorText);
+    });
+}
+
+void PlaybackFixture::ReleaseOpens()
+{
+    {
+        const std::lock_guard lock(opensMutex_);
+        opensHeld_ = false;
+    }
+    opensReleased_.notify_all();
+}
+
+bool PlaybackFixture::OpenHeld()
+{
+    std::unique_lock lock(opensMutex_);
+    return opensReleased_.wait_for(lock, std::chrono::seconds(5), [this] { return opensEntered_ > 0; });
+}
+
+bool PlaybackFixture::OpensTimedOut()
+{
+    const std::lock_guard lock(opensMutex_);
+    return opensTimedOut_;
 }
 
 void PlaybackFixture::RecordStart()

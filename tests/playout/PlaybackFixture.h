@@ -9,8 +9,10 @@
 
 #include <QList>
 
+#include <condition_variable>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <vector>
 
 // Counts the messages that reach a player (only those numbered `msg`, unless it is 0), so a test
@@ -70,8 +72,17 @@ public:
     void SelectRows(const QList<int>& rows) { Select(queue, rows); }
     QString File(const QString& name) const { return folder.File(name); }
 
-    // Delivers the posted messages until none is left; fails (and stops) after far too many.
+    // Delivers the posted messages until none is left; fails (and stops) after far too many. The
+    // worker opening the next entry is let finish first, as it does well within a block of audio,
+    // unless opens are held back.
     void Deliver();
+    // Holds the worker's opens back, as a slow disk or a hung mount would, until ReleaseOpens (or
+    // five seconds, for a channel that wrongly waits for the worker: OpensTimedOut then says so).
+    void HoldOpens();
+    void ReleaseOpens();
+    // Waits until the worker is held in an open; false when none began within five seconds.
+    bool OpenHeld();
+    bool OpensTimedOut();
     // Renders up to `frames`, running each action at the start of its block.
     void RunUntil(int64_t frames, const std::map<int64_t, std::function<void()>>& actions = {});
     // After each block is rendered, before the messages are delivered: the time a test keeps beside
@@ -85,5 +96,11 @@ public:
 
 private:
     int64_t savedPlayCounter_;
+    std::mutex opensMutex_;
+    std::condition_variable opensReleased_;
+    bool opensHeld_ = false;
+    bool opensTimedOut_ = false;
+    int opensEntered_ = 0;
+    void WaitForOpens();
     void RecordStart();
 };
