@@ -3,7 +3,8 @@
 // page per folder in the settings file, the page cache warm. BM_LoadFolders times the folders window's
 // load from its call to its loaded signal, with the event loop running and the pages' lists filled;
 // BM_FileDataCreate reads the same 10,000 file records with tags on one thread. The ratio of their
-// files per second is printed last.
+// files per second is printed last. BM_LoadManyFolderEntries times the same load for pages that list
+// many folders: 30 pages of 1,000 empty folders each.
 // Run by hand, not by ctest:
 //   cmake --build build --target folders_bench && build/bench/folders_bench
 #include "audioinfo/OFileData.h"
@@ -31,6 +32,35 @@ constexpr int FolderCount = 10;
 constexpr int FilesPerFolder = 1000;
 
 // The station folder with its settings file and music; made once for both benchmarks.
+// The settings file of the station in the folder, made the one the program reads.
+void UseSettings(const QTemporaryDir& dir, const QByteArray& settings)
+{
+    QFile file(QDir(dir.path()).filePath("Sonvelazodu.ini"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(settings) != settings.size())
+        std::exit(1);
+    file.close();
+    AppDir = dir.path() + '/';
+    SettingsPath = file.fileName();
+    SettingsIni = std::make_unique<platform::IniFile>(SettingsPath);
+}
+
+// The folders window's first load, timed from its call to its loaded signal; the pages' items.
+int LoadOnce(benchmark::State& state)
+{
+    TFFolders folders;
+    folders.show();
+    QEventLoop loop;
+    QObject::connect(&folders, &TFFolders::FoldersLoaded, &loop, &QEventLoop::quit);
+    folders.LoadFolders();
+    loop.exec();
+    state.PauseTiming();
+    int listed = 0;
+    for (int i = 0; i < folders.PageCount(); ++i)
+        listed += folders.Page(i)->ItemCount();
+    state.ResumeTiming();
+    return listed;
+}
+
 struct Station {
     QTemporaryDir dir;
     QStringList files;
@@ -79,13 +109,7 @@ struct Station {
                             .arg(path)
                             .toUtf8();
         }
-        QFile file(root.filePath("Sonvelazodu.ini"));
-        if (!file.open(QIODevice::WriteOnly) || file.write(settings) != settings.size())
-            std::exit(1);
-        file.close();
-        AppDir = dir.path() + '/';
-        SettingsPath = file.fileName();
-        SettingsIni = std::make_unique<platform::IniFile>(SettingsPath);
+        UseSettings(dir, settings);
         // Warm the page cache.
         for (const QString& path : std::as_const(files))
             benchmark::DoNotOptimize(TOFileData::Create(path, true));
@@ -102,24 +126,38 @@ void BM_LoadFolders(benchmark::State& state)
 {
     TheStation();
     int listed = 0;
-    for (auto _ : state) {
-        TFFolders folders;
-        folders.show();
-        QEventLoop loop;
-        QObject::connect(&folders, &TFFolders::FoldersLoaded, &loop, &QEventLoop::quit);
-        folders.LoadFolders();
-        loop.exec();
-        state.PauseTiming();
-        listed = 0;
-        for (int i = 0; i < folders.PageCount(); ++i)
-            listed += folders.Page(i)->ItemCount();
-        state.ResumeTiming();
-    }
+    for (auto _ : state)
+        listed = LoadOnce(state);
     if (listed != FolderCount * FilesPerFolder)
         state.SkipWithError("not every file was listed");
     state.SetItemsProcessed(state.iterations() * FolderCount * FilesPerFolder);
 }
 BENCHMARK(BM_LoadFolders)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+
+// Pages that list many folders: each added folder is checked against the page's others.
+void BM_LoadManyFolderEntries(benchmark::State& state)
+{
+    constexpr int Pages = 30;
+    constexpr int FoldersPerPage = 1000;
+    QTemporaryDir dir;
+    QByteArray settings;
+    for (int page = 0; page < Pages; ++page) {
+        settings += QStringLiteral("[Folder%1]\nname=MANY %1\n[FolderDirs%1]\n").arg(page).toUtf8();
+        for (int folder = 0; folder < FoldersPerPage; ++folder) {
+            const QString path = QStringLiteral("%1/many/p%2/f%3").arg(dir.path()).arg(page).arg(folder);
+            QDir().mkpath(path);
+            settings += path.toUtf8() + "=\n";
+        }
+    }
+    UseSettings(dir, settings);
+    int listed = -1;
+    for (auto _ : state)
+        listed = LoadOnce(state);
+    if (listed != 0)
+        state.SkipWithError("the folders hold no files");
+    state.counters["folders"] = Pages * FoldersPerPage;
+}
+BENCHMARK(BM_LoadManyFolderEntries)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 
 void BM_FileDataCreate(benchmark::State& state)
 {

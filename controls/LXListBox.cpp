@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <algorithm>
+#include <utility>
 
 using platform::TRect;
 
@@ -180,6 +181,13 @@ TLXListBox::~TLXListBox()
 {
     // Handlers may already be gone with their window: the store is written without the event.
     StoreColumnWidths(Store());
+}
+
+void TLXListBox::showEvent(QShowEvent* event)
+{
+    TLXCustomScrollBox::showEvent(event);
+    if (!std::exchange(widthsRead_, true))
+        ReadColumnWidths();
 }
 
 QStringList TLXListBox::Items() const

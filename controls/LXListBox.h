@@ -188,6 +188,8 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The first showing reads the stored column widths: the owner has set the store up by then.
+    void showEvent(QShowEvent* event) override;
 
 private:
     TLXIniCtrl* Store() const;
@@ -229,4 +231,5 @@ private:
     TLXIniUse iniUse_ = ioNone;
     QString section_ = QStringLiteral("Common");
     QString iniKey_ = QStringLiteral("ListBoxData");
+    bool widthsRead_ = false;
 };

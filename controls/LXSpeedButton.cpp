@@ -466,7 +466,7 @@ void TLXCustomSpeedButton::Paint(platform::TCanvas& canvas)
         const bool themedArrow = themed && (style_ == ubsWinXPCombo || style_ == ubsWinXPTool);
         if (!themedArrow)
             DrawArrow(canvas, main.Right + (DropDownComboWidth() - 3) / 2, (height() - 3) / 2, isEnabled(),
-                      false, platform::clBlack, 3);
+                      true, platform::clBlack, 3);
     } else {
         TRect face = main;
         DrawButtonFace(this, canvas, State() == bsHot, Color(), flags, State(), style_, face);

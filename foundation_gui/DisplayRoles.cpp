@@ -36,6 +36,15 @@ QString ColorKey(DisplayRole role)
     return key;
 }
 
+bool IsSelectedRole(DisplayRole role)
+{
+    return role == RoleCombinationsSelected || role == RoleChannelsSelected || role == RoleFoldersSelected ||
+           role == RoleProgramationSelected;
+}
+
+// The " ON AIR " label's red.
+constexpr platform::TColor PlayingRoleColor = 0x0000FF;
+
 } // namespace
 
 QString RoleName(DisplayRole role)
@@ -60,9 +69,29 @@ QFont ToQFont(const TRoleFont& font)
     return platform::MakeQFont(font.Name, font.Size, font.Style);
 }
 
+platform::TColor RoleDefaultColor(DisplayRole role)
+{
+    if (IsSelectedRole(role))
+        return platform::clHighlight;
+    if (role == RoleChannelsPlaying)
+        return PlayingRoleColor;
+    return DefaultRoleColor;
+}
+
+TRoleFont RoleDefaultFont(DisplayRole role)
+{
+    TRoleFont font = DefaultRoleFont();
+    if (IsSelectedRole(role))
+        font.Color = platform::SystemColor(platform::SysHighlightText);
+    else if (role == RoleChannelsPlaying)
+        font.Color = platform::clWhite;
+    return font;
+}
+
 void CreateFonts()
 {
-    RoleFonts.fill(DefaultRoleFont());
+    for (int role = 0; role < DisplayRoleCount; ++role)
+        RoleFonts[static_cast<size_t>(role)] = RoleDefaultFont(DisplayRole(role));
 }
 
 void LoadFont(const QString& section, const QString& roleName, TRoleFont& font)
@@ -85,13 +114,14 @@ void LoadFonts()
 
 void LoadColors()
 {
-    const QString defaultText = ColorToString(DefaultRoleColor);
     for (int role = 0; role < DisplayRoleCount; ++role) {
+        const platform::TColor fallback = RoleDefaultColor(DisplayRole(role));
+        const QString defaultText = ColorToString(fallback);
         const QString text =
             SettingsIni ? SettingsIni->ReadString(ColorsSection, RoleName(DisplayRole(role)), defaultText)
                         : defaultText;
         // A text that is no colour counts as missing, so one bad hand edit costs one colour only.
-        RoleColors[static_cast<size_t>(role)] = StringToColor(text).value_or(DefaultRoleColor);
+        RoleColors[static_cast<size_t>(role)] = StringToColor(text).value_or(fallback);
     }
 }
 

@@ -53,11 +53,16 @@ TRoleFont DefaultRoleFont();
 QFont ToQFont(const TRoleFont& font);
 
 inline constexpr platform::TColor DefaultRoleColor = static_cast<platform::TColor>(0xFFFF8800u);
+// What a role gets without a key in the file. The selected rows take the highlight colours and the
+// playing entry the on-air red, so both stand out on a new station; every other role the plain
+// default colour and font.
+platform::TColor RoleDefaultColor(DisplayRole role);
+TRoleFont RoleDefaultFont(DisplayRole role);
 
 extern std::array<TRoleFont, DisplayRoleCount> RoleFonts;
 extern std::array<platform::TColor, DisplayRoleCount> RoleColors;
 
-// Every role font becomes the default font.
+// Every role font becomes its role's default font.
 void CreateFonts();
 
 // Read from and written to SettingsIni; with no settings file open the roles keep their values.

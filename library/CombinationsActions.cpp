@@ -140,6 +140,15 @@ void TFCombinations::CreateMenu()
         if (sender == PMCombinaciones)
             PMCombinacionesPopup();
     };
+    // Every entry's caption comes from the language file, the edit label of "New" too.
+    for (const TPMCustomItem* entry : findChildren<TPMCustomItem*>()) {
+        if (entry->objectName().isEmpty())
+            continue;
+        const QString path = objectName() + u'.' + entry->objectName();
+        LangCombinations.Properties.append(path + QStringLiteral(".Caption"));
+        if (qobject_cast<const TPMEditItem*>(entry) != nullptr)
+            LangCombinations.Properties.append(path + QStringLiteral(".EditCaption"));
+    }
 }
 
 void TFCombinations::ShowPopup(const QPoint& at)

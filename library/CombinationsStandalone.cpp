@@ -143,8 +143,8 @@ bool TFCombinations::CloseClick()
 
 void TFCombinations::ExitClick()
 {
-    // Edits with no file to go to would be lost: a cancelled Save As keeps the editor open.
-    if (modified_ && !SaveAsClick() && CombinationsPath.isEmpty())
+    // A cancelled Save As keeps the editor open with its edits and writes nothing.
+    if (modified_ && !SaveAsClick())
         return;
     close();
 }

@@ -48,6 +48,10 @@ void TFFolders::PMFoldersPopup()
     if (page)
         for (const QString& folder : page->Folders())
             MRUListDirs->Add(folder);
+    // The check marks show what is in effect: the settings set the flags after the menu was made.
+    PMFoldersLookTabsMultiline->SetChecked(PC->MultiLine());
+    PMFoldersLookDisplayThemeTags->SetChecked(StationOptions.ShowTags);
+    PMFoldersLookDisplayFileExtensions->SetChecked(StationOptions.ShowExtension);
 }
 
 void TFFolders::PMFoldersThemeCUEClick()
@@ -144,8 +148,8 @@ void TFFolders::PMCarpetasAparienciaPestanyasClick(int tag)
     if (tag >= 1 && tag <= 4) {
         PC->SetTabPosition(sides[tag - 1]);
     } else if (tag == 5) {
-        PMFoldersLookTabsMultiline->SetChecked(!PMFoldersLookTabsMultiline->Checked());
-        PC->SetMultiLine(PMFoldersLookTabsMultiline->Checked());
+        PC->SetMultiLine(!PC->MultiLine());
+        PMFoldersLookTabsMultiline->SetChecked(PC->MultiLine());
     }
 }
 
@@ -158,16 +162,16 @@ void TFFolders::PMCarpetasAparienciaColumnasClick(int columns)
 
 void TFFolders::PMFoldersLookDisplayThemeTagsClick()
 {
-    PMFoldersLookDisplayThemeTags->SetChecked(!PMFoldersLookDisplayThemeTags->Checked());
-    StationOptions.ShowTags = PMFoldersLookDisplayThemeTags->Checked();
+    StationOptions.ShowTags = !StationOptions.ShowTags;
+    PMFoldersLookDisplayThemeTags->SetChecked(StationOptions.ShowTags);
     for (int i = 0; i < PageCount(); ++i)
         Page(i)->Refresh();
 }
 
 void TFFolders::PMFoldersLookDisplayFileExtensionsClick()
 {
-    PMFoldersLookDisplayFileExtensions->SetChecked(!PMFoldersLookDisplayFileExtensions->Checked());
-    StationOptions.ShowExtension = PMFoldersLookDisplayFileExtensions->Checked();
+    StationOptions.ShowExtension = !StationOptions.ShowExtension;
+    PMFoldersLookDisplayFileExtensions->SetChecked(StationOptions.ShowExtension);
     for (int i = 0; i < PageCount(); ++i)
         Page(i)->Refresh();
 }

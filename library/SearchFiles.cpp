@@ -98,6 +98,10 @@ TFSearchFiles::TFSearchFiles()
     connect(BStop, &QPushButton::clicked, this, [this] { BStopClick(); });
     SF->OnFileFound = [this](TmFileScan*, const QString& fileName) { SFFileFound(fileName); };
     SF->OnReady = [this](TmFileScan*, const QStringList&) { SFReady(); };
+    for (const QWidget* captioned :
+         std::initializer_list<const QWidget*>{BInitialPath, LFileMask, CBSearchSubfolders, BSearch, BStop})
+        LangSearchFiles.Properties.append(objectName() + u'.' + captioned->objectName() +
+                                          QStringLiteral(".Caption"));
 }
 
 QString TFSearchFiles::GetInitialPath() const

@@ -252,20 +252,28 @@ void TTabFolder::Refresh()
 
 void TTabFolder::AddFolder(const QString& path)
 {
-    if (!folders_.contains(path, Qt::CaseInsensitive))
+    if (!folderKeys_.contains(path.toCaseFolded())) {
+        folderKeys_.insert(path.toCaseFolded());
         folders_.append(path);
+    }
 }
 
 bool TTabFolder::RemoveFolder(const QString& path)
 {
     folders_.removeIf([&](const QString& folder) { return folder.compare(path, Qt::CaseInsensitive) == 0; });
+    folderKeys_.remove(path.toCaseFolded());
     return true;
 }
 
 void TTabFolder::SetFolder(int index, const QString& path)
 {
-    if (index >= 0 && index < folders_.size())
-        folders_[index] = path;
+    if (index < 0 || index >= folders_.size())
+        return;
+    folders_[index] = path;
+    // Two entries may differ only in case once one is set: the set holds what the list holds.
+    folderKeys_.clear();
+    for (const QString& folder : std::as_const(folders_))
+        folderKeys_.insert(folder.toCaseFolded());
 }
 
 void TTabFolder::DrawItem(QPainter& painter, int index, const QRect& rect, bool selected) const

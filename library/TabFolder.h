@@ -6,6 +6,7 @@
 #include "audioinfo/OFileData.h"
 
 #include <QListView>
+#include <QSet>
 #include <QStringList>
 #include <QWidget>
 
@@ -88,6 +89,8 @@ private:
     uint64_t token_;
     int imageIndex_;
     QStringList folders_;
+    // The folders without regard to case, so a page of many folders checks each added one at once.
+    QSet<QString> folderKeys_;
     TFolderFilesModel* model_;
     TFolderListView* list_;
 };

@@ -7,11 +7,13 @@
 #include "platform/Numbers.h"
 
 #include <QCoreApplication>
+#include <QPainter>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -28,6 +30,9 @@ struct Animation {
     int step = 0;
     bool pending = false;
     bool finished = false;
+    // Paints the animation makes itself: the first one after the show and each slide step's.
+    bool showPaintPending = false;
+    bool stepPainting = false;
     int64_t start = 0;
     QPoint offset;
     std::unique_ptr<QTimer> timer;
@@ -62,8 +67,11 @@ void StartAnimation(QWidget* window, int durationMs, bool blend, int directions)
     static const bool stopAtExit = (qAddPostRoutine(StopAtExit), true);
     Q_UNUSED(stopAtExit);
     StopAnimation();
+    // Captured before the record exists, so the window paints its finished look into the image.
+    QImage image = window->grab().toImage();
     running = std::make_unique<Animation>();
     Animation& a = *running;
+    a.image = std::move(image);
     a.window = window;
     a.duration = durationMs;
     a.blend = blend;
@@ -72,7 +80,6 @@ void StartAnimation(QWidget* window, int durationMs, bool blend, int directions)
     a.client = QRect(window->mapToGlobal(QPoint(0, 0)), window->size());
     a.width = window->width();
     a.height = window->height();
-    a.image = window->grab().toImage();
     if (blend) {
         a.step = 32;
         window->setWindowOpacity(a.step / 255.0);
@@ -81,6 +88,7 @@ void StartAnimation(QWidget* window, int durationMs, bool blend, int directions)
         a.offset = QPoint(a.width, a.height); // nothing of it shows yet
         window->setMask(QRegion(-1, -1, 1, 1));
     }
+    a.showPaintPending = true;
     window->show();
     a.start = platform::TickMs();
     a.timer = std::make_unique<QTimer>();
@@ -147,7 +155,9 @@ void AnimationStep(QWidget* window, long stepSerial)
             x = a.width - across;
         a.offset = QPoint(x, y);
         window->setMask(QRegion(x, y, a.width, a.height));
+        a.stepPainting = true;
         window->repaint();
+        a.stepPainting = false;
     }
     a.pending = false;
 }
@@ -175,6 +185,19 @@ bool AnimationFrame(const QWidget* window, QImage& image, QPoint& offset)
         return false;
     image = running->image;
     offset = running->blend ? QPoint() : running->offset;
+    return true;
+}
+
+bool PaintAnimation(QWidget* window, QPainter& painter)
+{
+    if (!running || running->window != window)
+        return false;
+    Animation& a = *running;
+    if (!a.stepPainting && !std::exchange(a.showPaintPending, false)) {
+        StopAnimation(window); // the window paints itself: from now on it shows its full look
+        return false;
+    }
+    painter.drawImage(a.blend ? QPoint() : a.offset, a.image);
     return true;
 }
 

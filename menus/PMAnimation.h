@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 
+class QPainter;
 class QWidget;
 
 constexpr int MenuAnimationMs = 150;
@@ -19,7 +20,10 @@ void AnimationTick();
 // The step message's handling, for the window's event(); an old serial changes nothing.
 void AnimationStep(QWidget* window, long serial);
 
-// For the animated window's painting: the captured image and where it goes while a slide runs.
+// The captured image and where it goes while a slide runs.
 bool AnimationFrame(const QWidget* window, QImage& image, QPoint& offset);
+// For the animated window's paint handler: a paint the animation made draws its current frame (true);
+// any other paint of the window stops its animation first (false: the window paints its own look).
+bool PaintAnimation(QWidget* window, QPainter& painter);
 // The current level (alpha or progress, 0 to 255), -1 when no animation runs.
 int AnimationLevel();

@@ -121,11 +121,7 @@ void TPMPopupWindow::paintEvent(QPaintEvent* event)
 {
     {
         QPainter painter(this);
-        QImage frame;
-        QPoint offset;
-        if (AnimationFrame(this, frame, offset)) {
-            painter.drawImage(offset, frame); // an expose while the animation runs shows its current frame
-        } else {
+        if (!PaintAnimation(this, painter)) {
             view_->Paint(painter, event->rect());
             TPainterCanvas canvas(&painter);
             PaintFrame(canvas);

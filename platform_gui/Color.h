@@ -13,6 +13,7 @@ constexpr TColor SystemColorFlag = static_cast<TColor>(0x80000000u);
 constexpr int SystemColorCount = 31; // numbers 0..30; 25 is unassigned
 
 constexpr int SysWindowText = 8; // the default colour of text
+constexpr int SysHighlightText = 14;
 
 constexpr TColor SystemColor(int number)
 {

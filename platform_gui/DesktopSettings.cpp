@@ -1,6 +1,9 @@
 #include "platform_gui/DesktopSettings.h"
 
+#include "platform/IniFile.h"
+
 #include <QApplication>
+#include <QDir>
 #include <QStyle>
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
@@ -65,6 +68,30 @@ QtDesktopSettings& DefaultSettings()
 DesktopSettings* installed = nullptr;
 
 } // namespace
+
+bool DesktopAnimates(const QString& configFolder)
+{
+    for (const char* gtk : {"gtk-4.0", "gtk-3.0"}) {
+        const QString file =
+            QDir(configFolder).filePath(QLatin1String(gtk) + QStringLiteral("/settings.ini"));
+        const QString value =
+            IniFile(file).ReadString(QStringLiteral("Settings"), QStringLiteral("gtk-enable-animations"), {});
+        if (!value.isEmpty())
+            return value.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0 &&
+                   value != QLatin1String("0");
+    }
+    return true;
+}
+
+void ApplyDesktopMenuEffects()
+{
+    const QString configFolder = qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME")
+                                     ? QDir::homePath() + QStringLiteral("/.config")
+                                     : qEnvironmentVariable("XDG_CONFIG_HOME");
+    const bool on = DesktopAnimates(configFolder);
+    for (const Qt::UIEffect effect : {Qt::UI_General, Qt::UI_AnimateMenu, Qt::UI_FadeMenu})
+        QApplication::setEffectEnabled(effect, on);
+}
 
 int ParseMenuShowDelay(const StoredSetting& value)
 {

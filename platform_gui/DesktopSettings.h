@@ -46,6 +46,13 @@ private:
     mutable std::optional<int> menuShowDelayMs_;
 };
 
+// False when the desktop turned animations off: GTK's settings file ("gtk-enable-animations", as GNOME
+// and the other GTK desktops keep it) under the given configuration folder, GTK 4's over GTK 3's.
+bool DesktopAnimates(const QString& configFolder);
+// Menus fade or slide in, as on the desktop the programs were made for, unless the user's desktop
+// (XDG_CONFIG_HOME, else ~/.config) turned animations off. Once, at program start.
+void ApplyDesktopMenuEffects();
+
 // The installed service: Qt's reading of the desktop unless a FakeDesktopSettings lives. GUI thread.
 DesktopSettings& CurrentDesktopSettings();
 

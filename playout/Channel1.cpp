@@ -91,7 +91,11 @@ TLbSpeedButton* SpeedButton(const char* name, const QString& caption, int group,
     button->SetCaption(caption);
     button->SetGroupIndex(group);
     button->SetAllowAllUp(allowAllUp);
-    button->setFixedSize(64, 23);
+    // The design width when there is room, narrower in a narrow window.
+    button->setFixedHeight(23);
+    button->setMinimumWidth(46);
+    button->setMaximumWidth(64);
+    button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return button;
 }
 
@@ -156,7 +160,6 @@ void TFChannel1::CreateControls()
     QFont bold = STOnAir->font();
     bold.setBold(true);
     STOnAir->setFont(bold);
-    ShowOnAir(false);
     LInfo = Named<TNKScrollLabel>("LInfo", this);
     LInfo->SetText(QString());
     LInfo->SetSpeed(50);
@@ -166,7 +169,7 @@ void TFChannel1::CreateControls()
     LInfo->Font().SetColor(platform::clYellow);
     LInfo->SetFillStyle(bfFull);
     LInfo->setFixedHeight(18);
-    LInfo->SetActive(true);
+    ShowOnAir(false);
     LBitRate = Label("LBitRate", QString(), this);
     LBitRate->setFont(bold);
 
@@ -223,6 +226,8 @@ void TFChannel1::CreateControls()
     title->addWidget(STOnAir);
     title->addWidget(LInfo, 1);
     title->addWidget(LBitRate);
+    // The rows share the controls out so that the window fits half of an 800-pixel screen, the tiled
+    // layout's share for channel 1: Fx, Insert and the volume beside the pitch.
     auto* times = new QHBoxLayout;
     for (QWidget* widget : {static_cast<QWidget*>(LTotal), static_cast<QWidget*>(LEDTheTiempoTotal),
                             static_cast<QWidget*>(LEDTiempoTotal), static_cast<QWidget*>(LParcial),
@@ -235,15 +240,16 @@ void TFChannel1::CreateControls()
     position->addWidget(BMenos);
     position->addWidget(LPitch);
     position->addWidget(BMas);
+    position->addWidget(BFx);
+    position->addWidget(BInsert);
+    position->addWidget(LVol);
+    position->addWidget(VolumeCtrl);
+    position->addWidget(LVol2);
     auto* buttons = new QHBoxLayout;
+    // Every button takes a share of the room up to its design width; the rest stays on the right.
     for (QWidget* widget : {BPlayPause, BStop, BFadeOut, BRepeat, BRnd, BMic, BLinein})
-        buttons->addWidget(widget);
-    buttons->addWidget(BFx);
-    buttons->addWidget(BInsert);
+        buttons->addWidget(widget, 1);
     buttons->addStretch(1);
-    buttons->addWidget(LVol);
-    buttons->addWidget(VolumeCtrl);
-    buttons->addWidget(LVol2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(title);
@@ -413,6 +419,7 @@ bool TFChannel1::eventFilter(QObject* watched, QEvent* event)
 void TFChannel1::ShowOnAir(bool on)
 {
     SetColors(*STOnAir, on ? OnAirColor : OffAirColor, on ? OnAirTextColor : OffAirTextColor);
+    LInfo->SetActive(on); // the title runs only while on air
     // Shown now: the start of an entry does not wait for the event loop to paint it.
     STOnAir->repaint();
 }
@@ -580,26 +587,27 @@ void TFChannel1::PMStopAllClick()
     playback_.StopAll();
 }
 
-QString TFChannel1::FocusFile()
+std::optional<QString> TFChannel1::FocusFile()
 {
     const QModelIndex focus = queue_.Selection().currentIndex();
     if (!queue_.Selection().hasSelection() || !focus.isValid() || focus.row() >= queue_.Count())
-        return {};
+        return std::nullopt;
     return queue_.Entry(focus.row()).FileName;
 }
 
 void TFChannel1::PMThemeCUEClick()
 {
-    if (const QString path = FocusFile(); !path.isEmpty() && FCUEPlayer != nullptr)
-        FCUEPlayer->PlayFile(path);
+    // A label or line-in entry names no file: the pre-listen player only stops.
+    if (const std::optional<QString> path = FocusFile(); path && FCUEPlayer != nullptr)
+        FCUEPlayer->PlayFile(*path);
 }
 
 void TFChannel1::PMThemeInformationClick()
 {
-    const QString path = FocusFile();
-    if (path.isEmpty())
+    const std::optional<QString> path = FocusFile();
+    if (!path)
         return;
-    const auto file = TOFileData::Create(path, true);
+    const auto file = TOFileData::Create(*path, true);
     if (file->Status != 0)
         platform::ShowMessage(file->ErrorText);
     else if (Calls.ShowFileData)

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -159,8 +160,9 @@ private:
     void ConnectEffects();
     void ConnectControls();
     void TranslateWindow();
-    // The path of the list's focus item when at least one item is selected; empty otherwise.
-    QString FocusFile();
+    // The file of the list's focus item (empty for a label or line-in entry) when at least one item is
+    // selected; none otherwise.
+    std::optional<QString> FocusFile();
     void ShowOnAir(bool on);
 };
 

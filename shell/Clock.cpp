@@ -91,6 +91,10 @@ void TFClock::CreateControls()
     Paint(*PTop);
     LEDClock = Named<TLXLEDLabel>("LEDClock", PTop);
     LEDClock->LED().SetActiveColor(SegmentColor);
+    // Cells of 10 x 21 pixels: the 20 characters of time and date fit beside the options button.
+    LEDClock->LED().SetHorzsize(5);
+    LEDClock->LED().SetVertsize(7);
+    LEDClock->LED().SetThickness(1);
     LEDClock->SetColor(ClockColor);
     LEDClock->SetCaption(QStringLiteral("-- : -- : --"));
     BClockOptions = Named<TLbButton>("BClockOptions", PTop);
@@ -106,7 +110,9 @@ void TFClock::CreateControls()
     Paint(*PBottom);
     LMinutesSH = Named<QLabel>("LMinutesSH", PBottom);
     LMinutesSH->setText(QStringLiteral("Minutos para señales horarias: "));
-    LMinutesSH->setGeometry(8, 10, 160, 20);
+    // Two lines beside the spin edit: the English caption is wider than the room left of it.
+    LMinutesSH->setWordWrap(true);
+    LMinutesSH->setGeometry(8, 4, 160, 34);
     SESHMinutos = Named<QSpinBox>("SESHMinutos", PBottom);
     SESHMinutos->setRange(BeepMinutesRange.Min, BeepMinutesRange.Max);
     SESHMinutos->setSingleStep(15);

@@ -3,6 +3,7 @@
 #include "controls/LXListBox.h"
 #include "controls/LXTrackBar.h"
 #include "foundation/General.h"
+#include "foundation/LastLines.h"
 #include "foundation/Log.h"
 #include "foundation/Options.h"
 #include "foundation/SettingsWriter.h"
@@ -124,6 +125,8 @@ bool TFMain::LoadSettings()
     LoadInputDevices(InputDevices);
     LoadOutputDevices(OutputDevices);
     ShowLogLevel();
+    // The page shows the day's log, also what earlier runs of the day wrote, within its cap.
+    MemoLog->setPlainText(LastLines(Log.FileName, MemoLog->maximumBlockCount()).join(u'\n'));
     Log.Memo = [this](const QString& line) { MemoLog->appendPlainText(line); };
     ListSkins();
     return true;

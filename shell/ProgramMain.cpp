@@ -2,6 +2,7 @@
 
 #include "controls/LXApplication.h"
 #include "platform_gui/Application.h"
+#include "platform_gui/DesktopSettings.h"
 #include "shell/TestRecord.h"
 
 int ProgramMain(int argc, char** argv, const std::function<int()>& run)
@@ -12,6 +13,7 @@ int ProgramMain(int argc, char** argv, const std::function<int()>& run)
         qputenv("QT_QPA_PLATFORM", "xcb");
     platform::Application app(argc, argv);
     ControlLibrary controlLibrary;
+    platform::ApplyDesktopMenuEffects();
     StartTestRecord();
     return run();
 }

@@ -8,6 +8,7 @@
 #include "foundation_gui/PasswordQuery.h"
 #include "foundation_gui/WindowHelpers.h"
 #include "platform/FileReplace.h"
+#include "platform/FileSystem.h"
 #include "platform/Messages.h"
 #include "platform/Random.h"
 #include "platform/Registry.h"
@@ -210,12 +211,21 @@ void TFUserPassword::Enter()
     UserSettingsPath = UserDir + SettingsFileName;
     ForceFolder(UserDir);
     platform::RemoveReplaceLeftovers(UserSettingsPath);
-    if (!QFileInfo::exists(UserSettingsPath) && !CopyFileTo(SettingsPath, UserSettingsPath)) {
+    if (!QFileInfo::exists(UserSettingsPath) && !StartUserSettings()) {
         platform::ShowMessage("Error copying " + SettingsPath + " to " + UserSettingsPath);
         return;
     }
     SettingsPath = UserSettingsPath;
     ShowSettingsWindow();
+}
+
+bool TFUserPassword::StartUserSettings() const
+{
+    if (QFileInfo::exists(SettingsPath))
+        return CopyFileTo(SettingsPath, UserSettingsPath);
+    // A new station has no settings file until its first exit: the user starts from the defaults,
+    // which an empty file gives.
+    return !platform::CreateNewFile(UserSettingsPath);
 }
 
 void TFUserPassword::EnterWithoutUser()

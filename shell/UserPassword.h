@@ -54,6 +54,8 @@ protected:
 
 private:
     void ShowSettingsWindow();
+    // The user's settings copy at the first login: the program folder's file, or the defaults.
+    bool StartUserSettings() const;
 
     bool FirstShow = true;
     QString UserName;

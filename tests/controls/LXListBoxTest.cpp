@@ -182,4 +182,34 @@ TEST_F(LXListBoxTest, ColumnWidthsGoThroughTheStore)
     box->SetIniLink(nullptr);
 }
 
+TEST(LXListBox, TheFirstShowingReadsTheWidthsTheLastDestructionWrote)
+{
+    TempFolder folder;
+    TLXIniCtrl store;
+    store.SetTarget(itIniFile);
+    store.SetIniPrefix(ppFixed);
+    store.SetIniFile(folder.File("widths.ini"));
+    store.WriteString("Common", "ListBoxData", "120,40");
+    {
+        TLXListBox box;
+        box.SetIniLink(&store);
+        box.SetIniUse(ioUseLink);
+        box.show();
+        ASSERT_EQ(box.HeaderSectionCount(), 2);
+        EXPECT_EQ(box.Header().sectionSize(0), 120);
+        EXPECT_EQ(box.Header().sectionSize(1), 40);
+        box.Header().resizeSection(1, 70);
+        box.hide();
+        box.show(); // later showings keep what the user made of the columns
+        EXPECT_EQ(box.Header().sectionSize(1), 70);
+    }
+    EXPECT_EQ(store.ReadString("Common", "ListBoxData", "none"), "120,70");
+    TLXListBox next;
+    next.SetIniLink(&store);
+    next.SetIniUse(ioUseLink);
+    next.show();
+    EXPECT_EQ(next.Header().sectionSize(1), 70);
+    next.SetIniLink(nullptr);
+}
+
 } // namespace

@@ -6,6 +6,7 @@
 #include "controls/LXApplication.h"
 
 #include <QCursor>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -121,6 +122,22 @@ TEST_F(LXSpeedButtonTest, TheComboStripWidensTheButton)
     EXPECT_EQ(first->width(), width + 20);
     first->SetDropDownCombo(false);
     EXPECT_EQ(first->width(), width);
+}
+
+TEST_F(LXSpeedButtonTest, TheComboStripsArrowPointsDown)
+{
+    QMenu menu;
+    first->SetDropDownMenu(&menu);
+    first->SetDropDownCombo(true);
+    const QImage face = first->grab().toImage();
+    // A black arrow of size 3: a row of five, then three, then the tip, in the strip's middle.
+    const int x = first->width() - first->DropDownComboWidth() + (first->DropDownComboWidth() - 3) / 2;
+    const int y = (first->height() - 3) / 2;
+    for (const QPoint& ink : {QPoint(x, y), QPoint(x + 4, y), QPoint(x + 1, y + 1), QPoint(x + 2, y + 2)})
+        EXPECT_EQ(Probe(face, ink.x(), ink.y()), platform::clBlack) << ink.x() << "," << ink.y();
+    for (const QPoint& none : {QPoint(x, y + 2), QPoint(x + 4, y + 2)})
+        EXPECT_NE(Probe(face, none.x(), none.y()), platform::clBlack) << none.x() << "," << none.y();
+    first->SetDropDownMenu(nullptr);
 }
 
 TEST_F(LXSpeedButtonTest, DropDownOpensTheMenuBelowAndLeavesTheButtonHot)

@@ -74,20 +74,35 @@ TEST(ColorNames, SystemColoursPaintFromTheClassicTable)
     EXPECT_EQ(platform::ToQColor(platform::SystemColor(0x40)), QColor(0, 0, 0));
 }
 
-TEST_F(DisplayRolesTest, NewFileGivesTheDefaultFontAndColourToEveryRole)
+TEST_F(DisplayRolesTest, NewFileGivesTheDefaultFontAndShowsSelectedAndPlayingRowsApart)
 {
     LoadFonts();
     LoadColors();
     const TRoleFont expected = DefaultRoleFont();
+    const auto plain = static_cast<platform::TColor>(0xFFFF8800);
     for (int role = 0; role < DisplayRoleCount; ++role) {
         const TRoleFont& font = RoleFonts[static_cast<size_t>(role)];
         EXPECT_EQ(font.Name, expected.Name) << role;
         EXPECT_EQ(font.Size, expected.Size) << role;
-        EXPECT_EQ(font.Color, -2147483640) << role;
         EXPECT_EQ(font.Style, expected.Style) << role;
-        EXPECT_EQ(RoleColors[static_cast<size_t>(role)], static_cast<platform::TColor>(0xFFFF8800)) << role;
+        const bool selected = role == RoleCombinationsSelected || role == RoleChannelsSelected ||
+                              role == RoleFoldersSelected || role == RoleProgramationSelected;
+        const bool playing = role == RoleChannelsPlaying;
+        EXPECT_EQ(RoleColors[static_cast<size_t>(role)], selected  ? platform::clHighlight
+                                                         : playing ? platform::TColor(0x0000FF)
+                                                                   : plain)
+            << role;
+        const platform::TColor text = selected  ? platform::SystemColor(platform::SysHighlightText)
+                                      : playing ? platform::clWhite
+                                                : platform::SystemColor(platform::SysWindowText);
+        EXPECT_EQ(font.Color, text) << role;
     }
     EXPECT_FALSE(QFile::exists(SettingsIni->FileName()));
+
+    // Colours a file holds win over those defaults, even when they hide the selection.
+    SettingsIni->WriteString("colors", "Folders_selected", "$FFFF8800");
+    LoadColors();
+    EXPECT_EQ(RoleColors[RoleFoldersSelected], plain);
 }
 
 TEST_F(DisplayRolesTest, FontKeysAreReadInTheirOwnTerms)

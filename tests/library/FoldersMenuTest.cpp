@@ -259,6 +259,29 @@ TEST_F(FoldersMenuTest, TheLookActsOnEveryPageAndTheSettings)
     }
 }
 
+TEST_F(FoldersMenuTest, TheLookCheckMarksShowWhatIsInEffectWhenTheMenuOpens)
+{
+    Load({"JINGLES"});
+    const std::tuple<bool, bool, bool> states[] = {
+        {false, true, true}, // the settings' start: no tags, extensions shown, multi-line tabs
+        {true, false, false},
+        {true, true, true},
+    };
+    for (const auto& [tags, extensions, multiLine] : states) {
+        StationOptions.ShowTags = tags;
+        StationOptions.ShowExtension = extensions;
+        folders->PC->SetMultiLine(multiLine);
+        folders->PMFoldersPopup();
+        EXPECT_EQ(folders->PMFoldersLookDisplayThemeTags->Checked(), tags);
+        EXPECT_EQ(folders->PMFoldersLookDisplayFileExtensions->Checked(), extensions);
+        EXPECT_EQ(folders->PMFoldersLookTabsMultiline->Checked(), multiLine);
+        // A click turns what is in effect around.
+        folders->PMFoldersLookDisplayFileExtensionsClick();
+        EXPECT_EQ(StationOptions.ShowExtension, !extensions);
+        EXPECT_EQ(folders->PMFoldersLookDisplayFileExtensions->Checked(), !extensions);
+    }
+}
+
 TEST_F(FoldersMenuTest, EmitStopsAtTheFirstRefusedAppend)
 {
     MakeFiles(music.File("a"), {"1.wav", "2.wav", "3.wav", "4.wav"});

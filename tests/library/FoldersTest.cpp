@@ -286,6 +286,12 @@ TEST(TabFolderTest, FoldersAreListedOnceWithoutRegardToCaseAndRenameRefusesAnEmp
     EXPECT_TRUE(page.RemoveFolder("/srv/MUSIC"));
     EXPECT_TRUE(page.RemoveFolder("/not/listed"));
     EXPECT_EQ(page.Folders(), QStringList({"/srv/jingles"}));
+    // A removed or replaced folder can be added again.
+    page.AddFolder("/SRV/MUSIC");
+    page.SetFolder(1, "/srv/news");
+    page.AddFolder("/srv/music");
+    page.AddFolder("/SRV/NEWS");
+    EXPECT_EQ(page.Folders(), QStringList({"/srv/jingles", "/srv/news", "/srv/music"}));
     EXPECT_FALSE(page.Rename(""));
     EXPECT_EQ(page.Caption(), "A");
     EXPECT_TRUE(page.Rename("B"));

@@ -155,6 +155,35 @@ TEST(Animation, PointingIntoTheMenuOrAnotherStartEndsIt)
     EXPECT_EQ(AnimationLevel(), level);
 }
 
+TEST(Animation, TheCapturedFrameIsTheMenusNormalPainting)
+{
+    for (const bool blend : {true, false}) {
+        Animated a;
+        const QImage normal = a.window.grab().toImage();
+        StartAnimation(&a.window, MenuAnimationMs, blend, adDown);
+        QImage frame;
+        QPoint offset;
+        ASSERT_TRUE(AnimationFrame(&a.window, frame, offset));
+        EXPECT_EQ(frame, normal) << blend;
+    }
+}
+
+TEST(Animation, OnlyItsOwnPaintsDrawTheFrameAnyOtherPaintStopsIt)
+{
+    Animated a;
+    StartAnimation(&a.window, MenuAnimationMs, false, adDown);
+    QCoreApplication::processEvents(); // the window system shows it: its first paint
+    EXPECT_EQ(AnimationLevel(), 0);
+    a.At(75);
+    DeliverSteps(); // the step paints its frame
+    EXPECT_GT(AnimationLevel(), 0);
+    EXPECT_FALSE(a.window.mask().isEmpty());
+
+    a.window.repaint(); // the menu paints itself, say for a new selection
+    EXPECT_EQ(AnimationLevel(), -1);
+    EXPECT_TRUE(a.window.mask().isEmpty());
+}
+
 TEST(Animation, MenusShowAtOnceWithoutMenuAnimation)
 {
     Animated a;

@@ -1,7 +1,13 @@
+#include "FileBytes.h"
+#include "TempFolder.h"
+
 #include "platform_gui/DesktopSettings.h"
 #include "platform_gui/Monitors.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
+
+#include <utility>
 
 using platform::StoredSetting;
 using State = StoredSetting::State;
@@ -42,6 +48,35 @@ TEST(DesktopSettings, DelayIsReadOnceAndTheFakeReplacesTheDesktop)
     fake.soundScheme = false;
     fake.PlaySound("MenuCommand");
     EXPECT_EQ(fake.played, QStringList{"MenuPopup"});
+}
+
+TEST(DesktopSettings, MenusAnimateUnlessGtkSettingsTurnAnimationsOff)
+{
+    struct Case {
+        const char* gtk3; // the settings file's text; nullptr: no file
+        const char* gtk4;
+        bool animates;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, true},
+        {"[Settings]\ngtk-enable-animations=false\n", nullptr, false},
+        {"[Settings]\ngtk-enable-animations = 0\n", nullptr, false},
+        {"[Settings]\ngtk-enable-animations=true\n", nullptr, true},
+        {"[Settings]\ngtk-theme-name=Adwaita\n", nullptr, true},
+        {"[Settings]\ngtk-enable-animations=false\n", "[Settings]\ngtk-enable-animations=1\n", true},
+        {nullptr, "[Settings]\ngtk-enable-animations=FALSE\n", false},
+    };
+    for (const Case& c : cases) {
+        TempFolder config;
+        for (const auto& [folder, text] : {std::pair{"gtk-3.0", c.gtk3}, std::pair{"gtk-4.0", c.gtk4}}) {
+            if (text == nullptr)
+                continue;
+            ASSERT_TRUE(QDir(config.Path()).mkpath(folder));
+            ASSERT_TRUE(WriteBytes(config.File(QLatin1String(folder) + "/settings.ini"), text));
+        }
+        EXPECT_EQ(platform::DesktopAnimates(config.Path()), c.animates)
+            << (c.gtk3 ? c.gtk3 : "-") << (c.gtk4 ? c.gtk4 : "-");
+    }
 }
 
 namespace {

@@ -355,6 +355,24 @@ TEST_F(Channel1ControlsTest, PreListenAndInformationTakeTheFocusItemOfASelection
     EXPECT_EQ(dialogs.Shown()[0].text, reason);
     EXPECT_EQ(shown.size(), 1);
 
+    // A label or a line-in entry names no file: CUE stops the pre-listen, the information is a box.
+    for (const char* entry : {"[LABEL News ]", "[LINEIN 30 Studio ]"}) {
+        SCOPED_TRACE(entry);
+        ASSERT_GE(queue.AddItem(entry, 1), 0);
+        queue.Selection().setCurrentIndex(queue.index(queue.Count() - 1), QItemSelectionModel::NoUpdate);
+        window->PMThemeCUE->trigger();
+        EXPECT_FALSE(ChannelIsActive(CueSlot));
+        ScriptedDialogAnswerer boxes;
+        boxes.ExpectButton(QMessageBox::Ok);
+        window->PMThemeInformation->trigger();
+        ASSERT_EQ(boxes.Shown().size(), 1);
+        EXPECT_EQ(boxes.Shown()[0].text, "File empty");
+        EXPECT_EQ(shown.size(), 1);
+        queue.Selection().setCurrentIndex(queue.index(1), QItemSelectionModel::NoUpdate);
+        window->PMThemeCUE->trigger(); // the good file again, for the next entry's stop
+        ASSERT_TRUE(ChannelIsPlaying(CueSlot));
+    }
+
     cue.Playback().StopPlayer();
     FCUEPlayer = nullptr;
 }

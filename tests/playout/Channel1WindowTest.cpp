@@ -14,6 +14,7 @@
 #include <QDropEvent>
 #include <QImage>
 #include <QLabel>
+#include <QLayout>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
@@ -200,6 +201,25 @@ TEST_F(Channel1WindowTest, DropsOnTheListAndTheWindow)
     EXPECT_EQ(Titles(queue).last(), "song.wav");
 }
 
+TEST_F(Channel1WindowTest, EveryControlLiesInsideTheTiledShareOfTheScreen)
+{
+    // The windows bar's tiling gives channel 1 half the width at full height (a 28-pixel bar on top).
+    for (const QSize tile : {QSize(512, 740), QSize(640, 996), QSize(498, 768), QSize(400, 572)}) {
+        SCOPED_TRACE(tile.width());
+        window.resize(tile);
+        window.show();
+        window.layout()->activate();
+        EXPECT_EQ(window.size(), tile);
+        for (const QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (control->isVisible()) {
+                EXPECT_TRUE(window.rect().contains(control->geometry()))
+                    << control->objectName().toStdString();
+            }
+        }
+        window.hide();
+    }
+}
+
 TEST_F(Channel1WindowTest, ModeButtonsKnobAndTitleDriveTheChannel)
 {
     window.show();
@@ -228,9 +248,12 @@ TEST_F(Channel1WindowTest, ModeButtonsKnobAndTitleDriveTheChannel)
     EXPECT_EQ(window.Playback().Volume(), 100);
     EXPECT_EQ(window.LVol2->text(), QStringLiteral("100 "));
 
-    // The title scrolls from right to left and goes with the channel's reset.
+    // The title scrolls from right to left, only while on air, and goes with the channel's reset.
     EXPECT_EQ(window.LInfo->Direction(), sdRightToLeft);
-    EXPECT_TRUE(window.LInfo->Active());
+    for (const bool onAir : {false, true, false}) {
+        window.Queue().SetOnAir(onAir);
+        EXPECT_EQ(window.LInfo->Active(), onAir);
+    }
     emit window.Playback().TitleShown(QStringLiteral("Artist - Title"));
     EXPECT_EQ(window.LInfo->Text(), QStringLiteral("Artist - Title"));
     window.Queue().ResetChannel();

@@ -20,6 +20,8 @@
 #include "shell/Clock.h"
 
 #include <QCheckBox>
+#include <QFile>
+#include <QLabel>
 #include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -133,6 +135,36 @@ TEST_F(ClockTest, PlaysTheHourSignalOnceWhenActiveAndLoaded)
         EXPECT_EQ(plays, c.plays) << c.name;
         EXPECT_EQ(Window().LEDClock->Caption(), "10:59:58 01-Jan-2030") << c.name;
     }
+}
+
+TEST_F(ClockTest, TheDateAndTheEnglishCaptionsFitTheWindow)
+{
+    const QString savedAppDir = AppDir;
+    AppDir = folder.Path();
+    StationOptions.Language = "english";
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../resources/english.lng"),
+                            folder.File("english.lng")));
+    Window().show();
+    Window().Unfold();
+    Tick();
+    const QString shown = Window().LEDClock->Caption();
+    EXPECT_EQ(shown, "10:59:50 01-Jan-2030");
+    EXPECT_LE(Window().LEDClock->LED().TextExtent(shown, 0).cx, Window().LEDClock->width());
+    EXPECT_LE(Window().LEDClock->geometry().right(), Window().BClockOptions->geometry().left());
+    const struct {
+        QWidget* control;
+        QString caption;
+    } captions[] = {{Window().LMinutesSH, "Minutes between hour signals:"},
+                    {Window().CBSHActivadas, "Hour signals on"}};
+    for (const auto& c : captions) {
+        SCOPED_TRACE(c.caption.toStdString());
+        EXPECT_EQ(c.control->property("text").toString(), c.caption);
+        EXPECT_LE(c.control->minimumSizeHint().width(), c.control->width());
+        EXPECT_LE(c.control->heightForWidth(c.control->width()), c.control->height());
+        EXPECT_LE(c.control->geometry().right(), Window().width());
+    }
+    Window().hide();
+    AppDir = savedAppDir;
 }
 
 TEST_F(ClockTest, ASignalFileThatIsNoWaveIsLoggedNotShown)

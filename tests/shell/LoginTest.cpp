@@ -208,6 +208,24 @@ TEST_F(LoginTest, TheSettingsAreCopiedAtTheFirstLoginOnly)
     EXPECT_EQ(ReadBytes(UserCopy("ann")), ProgramSettings);
 }
 
+TEST_F(LoginTest, OnANewStationTheFirstUserStartsFromTheDefaults)
+{
+    // A new station has written no settings file yet.
+    ASSERT_TRUE(QFile::remove(folder.File("Sonvelazodu.ini")));
+    ScriptedDialogAnswerer dialogs;
+    dialogs.ExpectInput("pw");
+    auto login = ShownLogin();
+    Type(*login, "Bob", "pw");
+    login->BEntrar->click();
+    EXPECT_EQ(dialogs.Shown().size(), 1); // the re-entry only, no error
+    EXPECT_TRUE(login->IsLoggedIn());
+    EXPECT_FALSE(login->isVisible());
+    EXPECT_EQ(SettingsPath, UserCopy("Bob"));
+    EXPECT_TRUE(QFileInfo::exists(UserCopy("Bob")));
+    EXPECT_EQ(ReadBytes(UserCopy("Bob")), QByteArray());
+    EXPECT_FALSE(QFileInfo::exists(folder.File("Sonvelazodu.ini")));
+}
+
 TEST_F(LoginTest, AFailedCopyKeepsTheProgramSettingsAndTheWindow)
 {
     AddUser("ann", "secret");

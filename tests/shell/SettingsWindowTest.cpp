@@ -16,11 +16,15 @@
 #include "library/Folders.h"
 #include "library/SearchFiles.h"
 #include "library/TabFolder.h"
+#include "menus/PMEditItem.h"
+#include "menus/PMItems.h"
+#include "platform/Clock.h"
 #include "platform/IniFile.h"
 #include "platform/Process.h"
 #include "playout/CUEPlayer.h"
 #include "playout/Channel1.h"
 #include "playout/QueueListView.h"
+#include "playout/StationIdMenu.h"
 #include "shell/Clock.h"
 #include "shell/FontsColorsChoose.h"
 #include "shell/Main.h"
@@ -31,6 +35,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -196,6 +202,67 @@ TEST_F(SettingsWindowTest, AStoredLanguageOutsideTheListWithoutAFileTranslatesWi
         EXPECT_EQ(StationOptions.Language, "deutsch");
     })});
     EXPECT_EQ(SettingsValue("main", "language"), "deutsch");
+}
+
+TEST_F(SettingsWindowTest, AnEnglishStationShowsEnglishCaptions)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../resources/english.lng"),
+                            ProgramFile("english.lng")));
+    WriteProgramFile("Sonvelazodu.ini", "[main]\r\nlanguage=english\r\n");
+    RunStation({AtFirstShowEnd([&] {
+        const TStationIdMenu& ids = *FChannel1->StationIdMenu;
+        const std::pair<QString, const char*> captions[] = {
+            {FMain->GBMuteChannels->title(), "Mute channels:"},
+            {FMain->BViewLog->Caption(), "View log file"},
+            {FMain->BClearLog->Caption(), "Clear log file"},
+            {ids.PMInsertIndicativosEverySongs->Caption(), "Insert station IDs every # songs:"},
+            {ids.PMInsertIndicativosEverySongs->EditCaption(), "Insert station IDs every # songs:"},
+            {ids.PMInsertIndicativosEverySeconds->Caption(), "Insert station IDs every # seconds:"},
+            {ids.PMInsertIndicativosEverySeconds->EditCaption(), "Insert station IDs every # seconds:"},
+        };
+        for (const auto& [shown, english] : captions)
+            EXPECT_EQ(shown, english);
+    })});
+}
+
+TEST_F(SettingsWindowTest, TheCombinationsPopupAndTheSearchWindowTakeTheirCaptionsFromTheLanguageFile)
+{
+    WriteProgramFile("Sonvelazodu.ini", "[main]\r\nlanguage=test\r\n");
+    WriteProgramFile("test.lng", "[translations]\r\nFCombinations.PMThemes.Caption=Tunes\r\n"
+                                 "FCombinations.PMCombinationsNew.EditCaption=Name:\r\n"
+                                 "FCombinations.PMThemesEmit1.Caption=On air\r\n"
+                                 "FSearchFiles.LFileMask.Caption=Files like\r\n"
+                                 "FSearchFiles.CBSearchSubfolders.Caption=Below too\r\n");
+    RunStation({AtFirstShowEnd([&] {
+        FCombinations->show();
+        FSearchFiles->show();
+        const std::pair<QString, const char*> captions[] = {
+            {FCombinations->PMThemes->Caption(), "Tunes"},
+            {FCombinations->PMCombinationsNew->EditCaption(), "Name:"},
+            {FCombinations->findChild<TPMCustomItem*>("PMThemesEmit1")->Caption(), "On air"},
+            {FSearchFiles->LFileMask->text(), "Files like"},
+            {FSearchFiles->CBSearchSubfolders->text(), "Below too"},
+        };
+        for (const auto& [shown, translated] : captions)
+            EXPECT_EQ(shown, translated);
+        FSearchFiles->hide();
+    })});
+}
+
+TEST_F(SettingsWindowTest, TheLogPageShowsWhatEarlierRunsOfTheDayWrote)
+{
+    const platform::ManualClock clock(QDateTime(QDate(2030, 3, 9), QTime(14, 0)));
+    ASSERT_TRUE(QDir(folder.Path()).mkpath("logs"));
+    WriteProgramFile("logs/090330.log", "08:00:01 earlier run\r\n09:30:00 and more\r\n");
+    WriteProgramFile("Sonvelazodu.ini", "[log]\r\nlevel=1\r\n");
+    RunStation({AtFirstShowEnd([&] {
+        WriteLog(1, 0, -1, -1, -1, "this run");
+        const QStringList lines = FMain->MemoLog->toPlainText().split(u'\n');
+        ASSERT_EQ(lines.size(), 3);
+        EXPECT_EQ(lines[0], "08:00:01 earlier run");
+        EXPECT_EQ(lines[1], "09:30:00 and more");
+        EXPECT_TRUE(lines[2].endsWith("this run"));
+    })});
 }
 
 TEST_F(SettingsWindowTest, TheLogPageMirrorsTheLogWithinItsCapAndClearsAndSetsTheLevel)

@@ -53,8 +53,7 @@ void ExpectPlaced(const WindowRects& expected)
     EXPECT_EQ(Place(FMain), expected.Main);
     EXPECT_EQ(Place(FCombinations), expected.A);
     EXPECT_EQ(Place(FFolders), expected.B);
-    // Channel 1 keeps its own minimum width on a small screen.
-    EXPECT_EQ(Place(FChannel1).topLeft(), expected.Channel1.topLeft());
+    EXPECT_EQ(Place(FChannel1), expected.Channel1);
 }
 
 class WindowsBarStationTest : public StationFixture {
@@ -147,6 +146,37 @@ TEST_F(WindowsBarStationTest, EdgesReapplyTheArrangement)
         EXPECT_EQ(FWindowsBar->Position(), 4);
     });
     EXPECT_EQ(SettingsValue("WindowsBar", "position"), "4");
+}
+
+TEST_F(WindowsBarStationTest, EveryTiledWindowFitsItsShareOfTheStationsScreens)
+{
+    RunLooking([] {
+        for (const QSize screen : {QSize(1280, 1024), QSize(1024, 768)}) {
+            for (int edge = 1; edge <= 4; ++edge) {
+                const QSize bar = edge <= 2 ? QSize(screen.width(), 28) : QSize(28, screen.height());
+                const WindowRects places = TileLayout(screen, edge, bar);
+                const std::pair<QWidget*, QRect> windows[] = {{FMain, places.Main},
+                                                              {FCombinations, places.A},
+                                                              {FFolders, places.B},
+                                                              {FChannel1, places.Channel1}};
+                for (const auto& [window, place] : windows) {
+                    SCOPED_TRACE(QStringLiteral("%1 on %2x%3, edge %4")
+                                     .arg(window->objectName())
+                                     .arg(screen.width())
+                                     .arg(screen.height())
+                                     .arg(edge)
+                                     .toStdString());
+                    // Beside a bar on the left or right the layout starts at y 1 at full height.
+                    if (edge <= 2) {
+                        EXPECT_TRUE(QRect(QPoint(0, 0), screen).contains(place));
+                    }
+                    const QSize least = window->minimumSize().expandedTo(window->minimumSizeHint());
+                    EXPECT_LE(least.width(), place.width());
+                    EXPECT_LE(least.height(), place.height());
+                }
+            }
+        }
+    });
 }
 
 TEST_F(WindowsBarStationTest, WindowButtonsShowAndHideTheirWindows)
