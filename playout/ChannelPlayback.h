@@ -53,7 +53,8 @@ public:
     void PlayPauseClick(bool down);
     void StopClick();
     void StopAll();
-    // Slides the current stream to silence over the fade-out length; the next entry starts then.
+    // Slides the current stream to silence over the fade-out length; the next entry starts then. While
+    // the current stream already fades out, nothing changes.
     void FadeOut();
 
     // Initialises the slot's output device and posts WM_PLAYNEXT; on failure the "Media Error" box.
@@ -122,4 +123,8 @@ private:
     // or it cannot be known yet (a shuffled start-over).
     QString NextFile() const;
     void CancelQueuedAdvances() { ++advanceToken_; }
+    // The slot's current stream is paused.
+    bool StreamPaused() const;
+    // The current entry is a line-in entry: while the channel is paused, the line input has the air.
+    bool LineInEntryOnAir() const;
 };
