@@ -149,6 +149,11 @@ void TChannelPlayback::CrossfadePoint(audiolib::Handle stream)
         ChannelSetSync(channelNo_, SyncOnce | SyncSlideEnd, 0, PostPlayNextProc, static_cast<QObject*>(this));
 }
 
+bool TChannelPlayback::Idle() const
+{
+    return !queue_.OnAir() && !queue_.Paused;
+}
+
 void TChannelPlayback::PlayItemAt(int index)
 {
     emit LeavingEntry();

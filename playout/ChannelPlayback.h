@@ -42,6 +42,10 @@ public:
     // false for any other message.
     bool HandleMessage(const platform::MessageEvent& message);
 
+    // Nothing plays or waits paused: the queue is empty or ended, or the channel was stopped. Only
+    // then does a WM_PLAYNEXT from outside start it without cutting an entry.
+    bool Idle() const;
+
     // Makes entry index the next to start, stopping what the channel plays, and posts WM_PLAYNEXT.
     void PlayItemAt(int index);
     // Starts the entry by its kind: a file, a line-in entry, or a label, which is passed over.
