@@ -124,7 +124,7 @@ void Measure(benchmark::State& state, const QString& client, const QStringList& 
 // A server under the station's service that only answers, for the clients beside no station.
 void WithNullServer(benchmark::State& state, const QStringList& files)
 {
-    platform::DdeServer server("Sonvelazodu", "Macros", [](const QStringList&) {}, {});
+    platform::DdeServer server("Sonvelazodu", "Macros", [](const QStringList&) { return QString(); }, {});
     QString error;
     // The station serves the same name: it is stopped for the null server's runs in another folder.
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(fixtures->root.path() + "/runtime-null"));

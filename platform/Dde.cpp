@@ -1,5 +1,7 @@
 #include "platform/Dde.h"
 
+#include "platform/Text.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
@@ -126,7 +128,8 @@ private:
             return Refuse(QStringLiteral("the text is not UTF-8"));
         finished_ = true;
         timer_.stop();
-        server_->execute_(DdeExecuteLines(text));
+        if (const QString refused = server_->execute_(DdeExecuteLines(text)); !refused.isEmpty())
+            return Refuse(refused);
         Answer("ACK\n");
     }
 
@@ -156,8 +159,7 @@ private:
     {
         finished_ = true;
         timer_.stop();
-        server_->Refuse(reason);
-        Answer("NACK " + reason.toUtf8() + '\n');
+        Answer("NACK " + server_->Refuse(reason).toUtf8() + '\n');
     }
 
     void Answer(const QByteArray& reply)
@@ -348,10 +350,12 @@ void DdeServer::Accept()
     }
 }
 
-void DdeServer::Refuse(const QString& reason) const
+QString DdeServer::Refuse(const QString& reason) const
 {
+    const QString line = EscapeControls(reason);
     if (refuse_)
-        refuse_(reason);
+        refuse_(line);
+    return line;
 }
 
 DdeReply DdeExecute(const QString& service, const QString& topic, const QByteArray& text, int replyTimeoutMs)

@@ -46,9 +46,9 @@ class DdeServer : public QObject {
     Q_OBJECT
 public:
     // Called on this object's thread with the lines of each complete request; the answer is sent when
-    // it returns.
-    using ExecuteHandler = std::function<void(const QStringList& lines)>;
-    // Called with the reason of each refused connection or request.
+    // it returns: ACK, or NACK with the reason it returns when anything of the request was refused.
+    using ExecuteHandler = std::function<QString(const QStringList& lines)>;
+    // Called with the reason of each refused connection or request, on one line.
     using RefusalHandler = std::function<void(const QString& reason)>;
 
     struct Options {
@@ -72,7 +72,8 @@ public:
 private:
     friend class DdeConnection;
     void Accept();
-    void Refuse(const QString& reason) const;
+    // Reports the reason with its control characters escaped, and returns it so.
+    QString Refuse(const QString& reason) const;
 
     QString service_;
     QString topic_;

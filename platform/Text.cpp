@@ -42,4 +42,22 @@ QString DecodeUtf8OrWindows1252(const QByteArray& bytes)
     return decoder.hasError() ? DecodeWindows1252(bytes) : text;
 }
 
+QString EscapeControls(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const QChar::Category category = c.category();
+        if (category != QChar::Other_Control && category != QChar::Separator_Line &&
+            category != QChar::Separator_Paragraph) {
+            out += c;
+            continue;
+        }
+        const bool small = c.unicode() < 0x100;
+        out += small ? QStringLiteral("\\x") : QStringLiteral("\\u");
+        out += QString::number(c.unicode(), 16).toUpper().rightJustified(small ? 2 : 4, QLatin1Char('0'));
+    }
+    return out;
+}
+
 } // namespace platform

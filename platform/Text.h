@@ -14,4 +14,9 @@ QChar Windows1252ToUnicode(unsigned char byte);
 QString DecodeUtf8OrWindows1252(const QByteArray& bytes);
 bool IsValidUtf8(const QByteArray& bytes);
 
+// The text with each control character and line or paragraph separator written as "\xNN" (or
+// "\uNNNN"), so text from outside stays on one line of a log or a reply and never drives a terminal.
+// Escaping twice changes nothing more.
+QString EscapeControls(const QString& text);
+
 } // namespace platform

@@ -163,6 +163,11 @@ void TChannelPlayback::EntryOpened()
     PlayItem(index);
 }
 
+bool TChannelPlayback::Idle() const
+{
+    return !queue_.OnAir() && !queue_.Paused;
+}
+
 void TChannelPlayback::PlayItemAt(int index)
 {
     emit LeavingEntry();
@@ -344,8 +349,9 @@ void TChannelPlayback::PlayPauseClick(bool down)
         StopAndEmpty();
         return;
     }
-    // Only a stream that really is paused resumes; anything else starts the entry as from idle.
-    if (down && queue_.Paused && ChannelIsActive(channelNo_) && !ChannelIsPlaying(channelNo_)) {
+    // Only what really is paused resumes: a paused stream, or a line-in entry holding the air, whose
+    // countdown runs on. Anything else starts the entry as from idle.
+    if (down && queue_.Paused && (StreamPaused() || LineInEntryOnAir())) {
         queue_.Paused = false;
         queue_.SetOnAir(true);
         ResumePlayback();
@@ -367,6 +373,17 @@ void TChannelPlayback::PlayPauseClick(bool down)
     queue_.SetItemIndex(index);
     idleSteps_ = 0;
     PlayItem(index);
+}
+
+bool TChannelPlayback::StreamPaused() const
+{
+    return ChannelIsActive(channelNo_) && !ChannelIsPlaying(channelNo_);
+}
+
+bool TChannelPlayback::LineInEntryOnAir() const
+{
+    const int index = queue_.ItemIndex();
+    return index >= 0 && index < queue_.Count() && queue_.Entry(index).Kind == ItemKindLineIn;
 }
 
 void TChannelPlayback::StopClick()
@@ -399,6 +416,9 @@ void TChannelPlayback::FadeOut()
 {
     const int slot = channelNo_;
     const audiolib::Handle stream = ChannelStream(slot);
+    // Pressed again, it would slide from near silence over a whole new fade: the one running goes on.
+    if (stream != 0 && stream == fadingOut_)
+        return;
     auto fadeMs = uint32_t(StationOptions.FadeInterval[slot]) * 1000;
     if (stream != 0 && stream == fadingIn_) {
         // Still rising from silence: fade out over the time it has risen, or not at all when it is

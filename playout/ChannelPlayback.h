@@ -42,6 +42,10 @@ public:
     // the window; false for any other message.
     bool HandleMessage(const platform::MessageEvent& message);
 
+    // Nothing plays or waits paused: the queue is empty or ended, or the channel was stopped. Only
+    // then does a WM_PLAYNEXT from outside start it without cutting an entry.
+    bool Idle() const;
+
     // Makes entry index the next to start, stopping what the channel plays, and posts WM_PLAYNEXT.
     void PlayItemAt(int index);
     // Starts the entry by its kind: a file, a line-in entry, or a label, which is passed over.
@@ -53,7 +57,8 @@ public:
     void PlayPauseClick(bool down);
     void StopClick();
     void StopAll();
-    // Slides the current stream to silence over the fade-out length; the next entry starts then.
+    // Slides the current stream to silence over the fade-out length; the next entry starts then. While
+    // the current stream already fades out, nothing changes.
     void FadeOut();
 
     // Initialises the slot's output device and posts WM_PLAYNEXT; on failure the "Media Error" box.
@@ -131,4 +136,8 @@ private:
     // or it cannot be known yet (a shuffled start-over).
     QString NextFile() const;
     void CancelQueuedAdvances() { ++advanceToken_; }
+    // The slot's current stream is paused.
+    bool StreamPaused() const;
+    // The current entry is a line-in entry: while the channel is paused, the line input has the air.
+    bool LineInEntryOnAir() const;
 };

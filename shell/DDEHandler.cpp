@@ -2,11 +2,49 @@
 
 #include "foundation/Log.h"
 #include "foundation/Strings.h"
+#include "platform/Text.h"
 #include "shell/ShellNames.h"
 
+#include <QFile>
+
 #include <cstdio>
+#include <sys/stat.h>
+#include <utility>
 
 namespace {
+
+// A refused macro is named in the answer and the log up to this length.
+constexpr qsizetype RefusedMacroShown = 100;
+
+// Refused macros of one kind: how many, and the first, as the answer names them.
+class Refusals {
+public:
+    explicit Refusals(const char* what) : what_(what) {}
+
+    void Add(const QString& text)
+    {
+        if (count_++ == 0)
+            first_ = text.left(RefusedMacroShown);
+    }
+    void Report(QStringList& reasons) const
+    {
+        if (count_ > 0)
+            reasons.append(
+                QStringLiteral("%1 %2, the first: %3").arg(count_).arg(QLatin1String(what_), first_));
+    }
+
+private:
+    const char* what_;
+    qsizetype count_ = 0;
+    QString first_;
+};
+
+// Only a regular file is worth queuing; stat never waits on a FIFO or a device the way opening does.
+bool IsRegularFile(const QString& path)
+{
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
 
 bool LogKeepsErrors()
 {
@@ -17,7 +55,8 @@ bool LogKeepsErrors()
 
 TDDEHandler::TDDEHandler(const QString& service)
     : Conversation(
-          service, QLatin1String(MacrosTopic), [this](const QStringList& lines) { ExecuteMacro(lines); },
+          service, QLatin1String(MacrosTopic),
+          [this](const QStringList& lines) { return ExecuteMacro(lines); },
           [](const QString& reason) { LogDdeRefusal(reason); })
 {
 }
@@ -31,29 +70,64 @@ bool TDDEHandler::Listen()
     return false;
 }
 
-void TDDEHandler::ExecuteMacro(const QStringList& lines)
+QString TDDEHandler::ExecuteMacro(const QStringList& lines)
 {
-    for (const QString& line : lines)
-        SplitMacros(line);
-    // In the editor nobody ever takes them: the oldest go.
-    if (const qsizetype excess = Pending.size() - MaxPending; excess > 0) {
-        Pending.erase(Pending.begin(), Pending.begin() + excess);
-        WriteLog(1, 1, 15, -1, -1, QStringLiteral("DDE macros dropped: %1 waiting longest").arg(excess));
+    QStringList macros;
+    qsizetype characters = 0;
+    Refusals notOpen{"macro(s) that open no file"};
+    Refusals notFile{"file(s) missing or not regular files"};
+    for (const QString& line : lines) {
+        for (const QString& macro : SplitMacros(line)) {
+            if (const std::optional<QString> path = OpenMacroPath(macro); !path) {
+                notOpen.Add(macro);
+            } else if (!IsRegularFile(*path)) {
+                notFile.Add(*path);
+            } else {
+                macros.append(macro);
+                characters += macro.size();
+            }
+        }
     }
+    QStringList reasons;
+    notOpen.Report(reasons);
+    notFile.Report(reasons);
+    if (!OnMacros && !macros.isEmpty()) {
+        qsizetype waiting = 0;
+        for (const QString& macro : std::as_const(Pending))
+            waiting += macro.size();
+        if (waiting + characters > MaxPendingCharacters) {
+            reasons.append(
+                QStringLiteral("%1 file(s) not queued: %2 file(s) already wait for the station to start")
+                    .arg(macros.size())
+                    .arg(Pending.size()));
+            macros.clear();
+        }
+    }
+    Pending += macros;
     Dispatch();
+    return reasons.join(QStringLiteral("; "));
 }
 
-void TDDEHandler::SplitMacros(const QString& line)
+QStringList TDDEHandler::SplitMacros(const QString& line)
 {
-    QString text = line;
-    for (qsizetype at = text.indexOf(QLatin1String("][")); at >= 0; at = text.indexOf(QLatin1String("]["))) {
-        if (const QString macro = TrimBlanks(text.left(at + 1)); !macro.isEmpty())
-            Pending.append(macro);
-        text.remove(0, at + 1);
+    QStringList macros;
+    const auto keep = [&macros](const QString& text) {
+        if (QString macro = TrimBlanks(text); !macro.isEmpty())
+            macros.append(std::move(macro));
+    };
+    // A file's name may hold "][": only a separator outside the quoted path splits.
+    qsizetype start = 0;
+    bool quoted = false;
+    for (qsizetype i = 0; i + 1 < line.size(); ++i) {
+        if (line[i] == QLatin1Char('"')) {
+            quoted = !quoted;
+        } else if (!quoted && line[i] == QLatin1Char(']') && line[i + 1] == QLatin1Char('[')) {
+            keep(line.mid(start, i + 1 - start));
+            start = i + 1;
+        }
     }
-    // An empty line holds no macro: nothing to hand over.
-    if (const QString macro = TrimBlanks(text); !macro.isEmpty())
-        Pending.append(macro);
+    keep(line.mid(start));
+    return macros;
 }
 
 void TDDEHandler::Dispatch()
@@ -83,7 +157,8 @@ void SetDDEMacroHandler(TDDEHandler::MacroHandler handler)
 
 void LogDdeRefusal(const QString& reason)
 {
-    WriteLog(1, 1, 15, -1, -1, QStringLiteral("DDE request refused: ") + reason);
+    const QString line = platform::EscapeControls(reason);
+    WriteLog(1, 1, 15, -1, -1, QStringLiteral("DDE request refused: ") + line);
     if (!LogKeepsErrors())
-        std::fprintf(stderr, "DDE request refused: %s\n", qPrintable(reason));
+        std::fprintf(stderr, "DDE request refused: %s\n", qPrintable(line));
 }

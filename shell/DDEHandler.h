@@ -1,8 +1,9 @@
 #pragma once
 // The station's DDE side: its conversation "Macros" receives execute requests, splits their lines into
 // macros and keeps them until a consumer is connected, then hands every held macro over in one call.
-// One instance, DDEHandler, from program start (before any window) until after the log is closed.
-// GUI thread only.
+// Only Open macros naming an absolute path of a regular file are kept; whatever is refused is answered
+// with its reason, so the client knows. One instance, DDEHandler, from program start (before any window)
+// until after the log is closed. GUI thread only.
 #include "platform/Dde.h"
 
 #include <QStringList>
@@ -13,8 +14,10 @@ class TDDEHandler {
 public:
     using MacroHandler = std::function<void(TDDEHandler* sender, const QStringList& macros)>;
 
-    // At most this many macros wait; older ones are dropped.
-    static constexpr qsizetype MaxPending = 1000;
+    // What waits for a consumer holds at most as many characters as one request may carry bytes, so
+    // the first request a starting station gets always fits; a request that would go past it is
+    // refused whole. Once a consumer is connected nothing is capped.
+    static constexpr qsizetype MaxPendingCharacters = platform::DdeMaxExecuteBytes;
 
     // Serves the conversation "Macros" under the service; it listens from Listen on.
     explicit TDDEHandler(const QString& service);
@@ -26,10 +29,12 @@ public:
     // False (after a line on stderr) when the conversation cannot be served: the program runs on
     // without it.
     bool Listen();
-    // The conversation's execute event: each line split into macros, then the hand-over.
-    void ExecuteMacro(const QStringList& lines);
-    // Splits a line at each "][", trimming blanks and control characters around each macro.
-    void SplitMacros(const QString& line);
+    // The conversation's execute event: each line split into macros, then the hand-over. Empty when
+    // every macro was taken; else why some or all were not.
+    QString ExecuteMacro(const QStringList& lines);
+    // The macros of a line: split at each "][" outside double quotes, each trimmed of blanks and
+    // control characters; empty ones dropped.
+    static QStringList SplitMacros(const QString& line);
     // Hands Pending to OnMacros when both exist, then clears it.
     void Dispatch();
     // Connects the consumer and hands over what was received before.
@@ -42,6 +47,6 @@ inline TDDEHandler* DDEHandler = nullptr;
 // DDEHandler's SetHandler; the settings window connects its consumer at the end of its first showing.
 void SetDDEMacroHandler(TDDEHandler::MacroHandler handler);
 
-// A refused DDE request or macro as a log line (error, settings window); on stderr too while the log
-// keeps nothing (before the settings are loaded).
+// A refused DDE request or macro as a log line (error, settings window), its control characters
+// escaped; on stderr too while the log keeps nothing (before the settings are loaded).
 void LogDdeRefusal(const QString& reason);

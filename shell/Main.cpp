@@ -47,8 +47,6 @@
 
 namespace {
 
-// A refused macro is shown in the log up to this length.
-constexpr qsizetype RefusedMacroShown = 100;
 // Reading a file's information takes up to a few tenths of a millisecond: a slice of this many files
 // keeps the GUI thread busy for a few milliseconds at the most.
 constexpr qsizetype EnqueueSliceFiles = 25;
@@ -259,18 +257,10 @@ void TFMain::TEDDdeServerExecuteMacro(TDDEHandler*, const QStringList& macros)
 {
     if (macros.isEmpty())
         return;
-    int refused = 0;
-    QString firstRefused;
-    for (const QString& macro : macros) {
-        // Only absolute file paths: a line-in or label text, or a relative path, is never queued.
+    // The handler has refused the rest: a line-in or label text, or a relative path, is never queued.
+    for (const QString& macro : macros)
         if (const std::optional<QString> path = OpenMacroPath(macro))
             enqueueWaiting_.append(*path);
-        else if (refused++ == 0)
-            firstRefused = macro.left(RefusedMacroShown);
-    }
-    if (refused > 0)
-        LogDdeRefusal(
-            QStringLiteral("%1 macro(s) that open no file, the first: %2").arg(refused).arg(firstRefused));
     if (!enqueueSliceQueued_)
         AppendEnqueueSlice();
 }
@@ -289,8 +279,9 @@ void TFMain::AppendEnqueueSlice()
         QTimer::singleShot(0, this, [this] { AppendEnqueueSlice(); });
         return;
     }
-    // Nothing queued, nothing to go on to: the entry on air keeps playing.
-    if (std::exchange(enqueueAppended_, false))
+    // Only an idle channel is started: an entry on air or paused keeps its place, and what was queued
+    // follows it.
+    if (std::exchange(enqueueAppended_, false) && FChannel1->Playback().Idle())
         platform::PostMessage(FChannel1, platform::WM_PLAYNEXT);
 }
 

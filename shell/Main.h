@@ -153,9 +153,9 @@ public:
     // Launcher N runs launchers/cmdN; when it cannot start, the operator may choose the program.
     void BCmdClick(int n);
 
-    // The DDE consumer: each Open macro's file appended to channel 1 (kept on repeat), then channel 1
-    // goes on when anything was queued. Other macros are refused and logged. A long list is appended a
-    // slice per event, in order, with one WM_PLAYNEXT after the last slice.
+    // The DDE consumer: each Open macro's file appended to channel 1 (kept on repeat), then an idle
+    // channel 1 goes on when anything was queued. A long list is appended a slice per event, in order,
+    // with at most one WM_PLAYNEXT after the last slice.
     void TEDDdeServerExecuteMacro(TDDEHandler* sender, const QStringList& macros);
     // Files handed over and not appended yet.
     qsizetype FilesWaitingToEnqueue() const { return enqueueWaiting_.size(); }
@@ -199,7 +199,7 @@ private:
     bool stationUp_ = false;
     QStringList enqueueWaiting_;
     bool enqueueSliceQueued_ = false;
-    // An append of the current hand-over succeeded: channel 1 goes on after the last slice.
+    // An append of the current hand-over succeeded: an idle channel 1 goes on after the last slice.
     bool enqueueAppended_ = false;
 };
 

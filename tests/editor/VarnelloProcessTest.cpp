@@ -84,7 +84,9 @@ TEST(VarnelloProcess, ShowsAndReloadsTheStationsFileAndEndsOnSigtermWithoutWriti
     // It answers requests under its own name, as the station does, and keeps them to itself.
     const QString service = platform::DdeServiceName(VARNELLO_PROGRAM);
     EXPECT_EQ(service, "Varnello");
-    EXPECT_EQ(platform::DdeExecute(service, "Macros", R"([Open("/srv/d.mp3")])", 20000).result,
+    const QString song = station.File("d.mp3");
+    ASSERT_TRUE(QFile(song).open(QIODevice::WriteOnly));
+    EXPECT_EQ(platform::DdeExecute(service, "Macros", ("[Open(\"" + song + "\")]").toUtf8(), 20000).result,
               platform::DdeResult::Ack);
 
     const QByteArray bytes = Bytes(file);

@@ -32,7 +32,11 @@ protected:
                                           int timeoutMs = 10000)
     {
         return std::make_unique<DdeServer>(
-            service, "Macros", [this](const QStringList& lines) { executed.append(lines); },
+            service, "Macros",
+            [this](const QStringList& lines) {
+                executed.append(lines);
+                return handlerRefuses;
+            },
             [this](const QString& reason) { refused.append(reason); },
             DdeServer::Options{allowed, timeoutMs});
     }
@@ -62,6 +66,8 @@ protected:
 
     QStringList executed;
     QStringList refused;
+    // What the handler answers: empty when it takes the whole request.
+    QString handlerRefuses;
 };
 
 mode_t Mode(const QString& path)
@@ -119,6 +125,18 @@ TEST_F(DdeServerTest, MalformedOversizedOrStalledRequestsAreRefusedAndNothingExe
     EXPECT_TRUE(executed.isEmpty());
     // Still serving after all that.
     EXPECT_EQ(Talk(server->SocketPath(), Execute("x")), "ACK\n");
+}
+
+TEST_F(DdeServerTest, WhatTheHandlerRefusesIsAnsweredWithItsReasonOnOneLine)
+{
+    auto server = MakeServer("HandlerRefuses");
+    QString error;
+    ASSERT_TRUE(server->Listen(&error)) << qPrintable(error);
+    handlerRefuses = "1 macro(s) that open no file, the first: [Open(\"/a\r\nNACK b\x1b[2J\")]";
+    const QString line = R"(1 macro(s) that open no file, the first: [Open("/a\x0D\x0ANACK b\x1B[2J")])";
+    EXPECT_EQ(Talk(server->SocketPath(), Execute("[Open(\"/x.mp3\")]")), "NACK " + line.toUtf8() + '\n');
+    EXPECT_EQ(executed, QStringList{"[Open(\"/x.mp3\")]"}) << "executed, with a part refused";
+    EXPECT_EQ(refused, QStringList{line});
 }
 
 TEST_F(DdeServerTest, APeerOfAnotherUserIsClosedWithoutAWordRead)

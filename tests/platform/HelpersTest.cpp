@@ -72,3 +72,23 @@ TEST(Text, Windows1252AndUtf8Fallback)
     EXPECT_EQ(platform::DecodeUtf8OrWindows1252("caf\xC3\xA9"), QString::fromUtf8("café"));
     EXPECT_EQ(platform::DecodeUtf8OrWindows1252("caf\xE9"), QString::fromUtf8("café"));
 }
+
+TEST(Text, ControlCharactersAreEscapedOnce)
+{
+    struct Case {
+        QString text;
+        QString escaped;
+    };
+    const Case cases[] = {
+        {"/music/a b.mp3", "/music/a b.mp3"},
+        {"a\tb\r\nc", "a\\x09b\\x0D\\x0Ac"},
+        {QString("\x1b[2Jx") + QChar(0x7F), "\\x1B[2Jx\\x7F"},
+        {QString("caf") + QChar(0xE9) + QChar(0x85) + QChar(0x2028),
+         QString("caf") + QChar(0xE9) + "\\x85\\u2028"},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(platform::EscapeControls(c.text), c.escaped) << qPrintable(c.escaped);
+        EXPECT_EQ(platform::EscapeControls(c.escaped), c.escaped) << "twice: " << qPrintable(c.escaped);
+    }
+}

@@ -194,6 +194,45 @@ TEST_F(ChannelLineInTest, LeavingATimedLineInOtherwiseClosesItWithoutASecondAdva
     Deliver();
 }
 
+// The transport during a timed line-in entry of 2 s followed by f1 and f2: Play gives the air back to
+// the channel without restarting the countdown, so f1 still starts when the 2 s are over; Stop goes on
+// at once; Stop all stops; a jump starts its entry at once.
+TEST_F(ChannelLineInTest, TheTransportDuringATimedLineInDecidesWhenTheNextEntryStarts)
+{
+    constexpr int64_t At = 35280; // 0.8 s into the line-in
+    struct Case {
+        const char* name;
+        std::function<void(TChannelPlayback&)> press;
+        std::vector<THeard> heard;
+    };
+    const Case cases[] = {
+        {"play",
+         [](TChannelPlayback& p) { p.PlayPauseClick(true); },
+         {{0, 0.5, 2 * Second, 3 * Second}, {1, 0.5, 3 * Second, 4 * Second}}},
+        {"stop",
+         [](TChannelPlayback& p) { p.StopClick(); },
+         {{0, 0.5, At, At + Second}, {1, 0.5, At + Second, At + 2 * Second}}},
+        {"stop all", [](TChannelPlayback& p) { p.StopAll(); }, {}},
+        {"jump", [](TChannelPlayback& p) { p.PlayItemAt(2); }, {{1, 0.5, At, At + Second}}},
+    };
+    for (const Case& c : cases) {
+        playback.StopAll();
+        queue.ResetChannel();
+        output.clear();
+        logLines.clear();
+        queue.AddItem("[LINEIN 2 Studio ]", 1);
+        queue.AddItem(ConstantWav("f1.wav", 1, 0, 0.5), 1);
+        queue.AddItem(ConstantWav("f2.wav", 1, 1, 0.5), 1);
+        RunUntil(4 * Second + Second / 2,
+                 {{0, [&] { playback.PlayItemAt(0); }}, {At, [&] { c.press(playback); }}});
+        SCOPED_TRACE(c.name);
+        ExpectHeard(c.heard);
+        EXPECT_EQ(LogCount("pausing"), 1);
+        EXPECT_FALSE(lineIn->LineInDown());
+        EXPECT_EQ(Muted(line), 1);
+    }
+}
+
 TEST_F(ChannelLineInTest, AZeroSecondLineInWaitsForTheButtonAndDoesNotAdvance)
 {
     queue.AddItem("[LINEIN 0 Open ]", 1);

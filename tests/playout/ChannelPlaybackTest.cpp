@@ -268,6 +268,17 @@ std::vector<Variant> Variants()
          10 * S + Margin,
          {{0, 0.25, 0, 6 * S, true, 2 * S}, {1, 0.25, 3 * S, 9 * S, true, 7 * S}, {0, 0.5, 7 * S, 10 * S}},
          {-1, 0, 1, 2, -1}},
+        // Pressed again near the end of the fade: the fade goes on, and the next entry comes when it ends.
+        {"FadeOutPressedAgainDuringTheFadeChangesNothing",
+         [](PlaybackFixture& f) {
+             TwoEntries(f);
+             f.queue.AddItem(f.ConstantWav("c.wav", 3, 0, 0.5), 1);
+         },
+         {{2 * S, [](PlaybackFixture& f) { f.playback.FadeOut(); }},
+          {127890, [](PlaybackFixture& f) { f.playback.FadeOut(); }}},
+         10 * S + Margin,
+         {{0, 0.25, 0, 6 * S, true, 2 * S}, {1, 0.25, 3 * S, 9 * S, true, 7 * S}, {0, 0.5, 7 * S, 10 * S}},
+         {-1, 0, 1, 2, -1}},
         {"StopStartsTheNextEntry",
          two,
          {{S, [](PlaybackFixture& f) { f.playback.StopClick(); }}},

@@ -13,7 +13,10 @@
 #include "shell/UserPassword.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -30,48 +33,119 @@ TEST(DDEHandler, LinesAreSplitIntoMacros)
         // Only "][" separates: a blank between two macros keeps them one.
         {R"([Open("/a.mp3")] [Open("/b.mp3")])", {R"([Open("/a.mp3")] [Open("/b.mp3")])"}},
         {R"([A] ][B][C])", {"[A] ]", "[B]", "[C]"}},
+        // Inside the quoted path "][" is part of the name.
+        {R"([Open("/Song [Live][Remix].mp3")])", {R"([Open("/Song [Live][Remix].mp3")])"}},
+        {R"([Open("/a][b.mp3")][Open("/c.mp3")])", {R"([Open("/a][b.mp3")])", R"([Open("/c.mp3")])"}},
         {"", {}},
         {" \x01 ", {}},
     };
-    for (const Case& c : cases) {
-        TDDEHandler handler("SplitTest");
-        handler.SplitMacros(QString::fromUtf8(c.line));
-        EXPECT_EQ(handler.Pending, c.macros) << c.line;
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(TDDEHandler::SplitMacros(QString::fromUtf8(c.line)), c.macros) << c.line;
 }
+
+// Files that exist, in a folder of the test's own, and the Open macros naming them.
+class Songs {
+public:
+    Songs() { EXPECT_TRUE(folder_.IsValid()); }
+    QString Path(const QString& name) const
+    {
+        const QString path = folder_.File(name);
+        if (QFile file(path); !file.exists()) {
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << qPrintable(path);
+        }
+        return path;
+    }
+    QString Macro(const QString& name) const { return OpenMacro(Path(name)); }
+    QString Missing(const QString& name) const { return folder_.File(name); }
+
+private:
+    TempFolder folder_;
+};
 
 TEST(DDEHandler, MacrosWaitForTheConsumerAndGoOverInOneCall)
 {
+    const Songs songs;
+    const QString a = songs.Macro("a.mp3"), b = songs.Macro("b.mp3"), c = songs.Macro("c.mp3"),
+                  d = songs.Macro("d.mp3"), e = songs.Macro("e.mp3");
     TDDEHandler handler("DispatchTest");
     std::vector<QStringList> calls;
-    handler.ExecuteMacro({"[Open(\"/a.mp3\")][Open(\"/b.mp3\")]"});
-    handler.ExecuteMacro({"[Open(\"/c.mp3\")]", "", "[Open(\"/d.mp3\")]"});
+    EXPECT_EQ(handler.ExecuteMacro({a + b}), "");
+    EXPECT_EQ(handler.ExecuteMacro({c, "", d}), "");
     handler.SetHandler([&](TDDEHandler* sender, const QStringList& macros) {
         EXPECT_EQ(sender, &handler);
         calls.push_back(macros);
     });
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0], (QStringList{"[Open(\"/a.mp3\")]", "[Open(\"/b.mp3\")]", "[Open(\"/c.mp3\")]",
-                                     "[Open(\"/d.mp3\")]"}));
+    EXPECT_EQ(calls[0], (QStringList{a, b, c, d}));
     EXPECT_TRUE(handler.Pending.isEmpty());
     handler.ExecuteMacro({});
     handler.ExecuteMacro({"", " "});
     EXPECT_EQ(calls.size(), 1u) << "no lines, no call";
-    handler.ExecuteMacro({"[Open(\"/e.mp3\")]"});
+    handler.ExecuteMacro({e});
     ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[1], QStringList{"[Open(\"/e.mp3\")]"});
+    EXPECT_EQ(calls[1], QStringList{e});
 }
 
-TEST(DDEHandler, WithoutAConsumerOnlyTheNewestMacrosWait)
+TEST(DDEHandler, OnlyWhatWaitsForAConsumerIsCappedAndARequestPastTheCapIsRefusedWhole)
 {
-    TDDEHandler handler("BoundTest");
-    QStringList lines;
-    for (int i = 0; i < TDDEHandler::MaxPending + 5; ++i)
-        lines.append(QString("[Open(\"/%1.mp3\")]").arg(i));
-    handler.ExecuteMacro(lines);
-    ASSERT_EQ(handler.Pending.size(), TDDEHandler::MaxPending);
-    EXPECT_EQ(handler.Pending.first(), "[Open(\"/5.mp3\")]");
-    EXPECT_EQ(handler.Pending.last(), QString("[Open(\"/%1.mp3\")]").arg(TDDEHandler::MaxPending + 4));
+    const Songs songs;
+    const QString macro = songs.Macro("song.mp3");
+    // A quarter of what may wait, in macros.
+    const int quarter = int(TDDEHandler::MaxPendingCharacters / macro.size() / 4);
+    struct Case {
+        const char* name;
+        bool consumer;             // connected before the requests
+        std::vector<int> quarters; // the requests
+        std::vector<bool> refused; // each request
+        int handedOver;            // in quarters, once a consumer is connected
+    };
+    const Case cases[] = {
+        {"a consumer takes more than would wait", true, {3, 3}, {false, false}, 6},
+        {"the first request to a starting station fits", false, {4}, {false}, 4},
+        {"a request past the cap waits for nothing", false, {3, 2, 1}, {false, true, false}, 4},
+    };
+    for (const Case& c : cases) {
+        TDDEHandler handler("CapTest");
+        int handedOver = 0;
+        const auto consumer = [&](TDDEHandler*, const QStringList& macros) {
+            handedOver += int(macros.size());
+        };
+        if (c.consumer)
+            handler.SetHandler(consumer);
+        for (size_t i = 0; i < c.quarters.size(); ++i) {
+            const int macros = c.quarters[i] * quarter;
+            const qsizetype waiting = handler.Pending.size();
+            const QString refusal =
+                QString("%1 file(s) not queued: %2 file(s) already wait for the station to start")
+                    .arg(macros)
+                    .arg(waiting);
+            EXPECT_EQ(handler.ExecuteMacro({macro.repeated(macros)}), c.refused[i] ? refusal : QString())
+                << c.name << " " << i;
+        }
+        handler.SetHandler(consumer);
+        EXPECT_EQ(handedOver, c.handedOver * quarter) << c.name;
+    }
+}
+
+TEST(DDEHandler, MacrosThatOpenNoRegularFileAreRefusedAndTheRestKept)
+{
+    const Songs songs;
+    const QString a = songs.Macro("a.mp3"), c = songs.Macro("c.mp3");
+    const QString fifo = songs.Missing("evil.mp3");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString folder = songs.Missing("folder.mp3");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    TDDEHandler handler("RefuseTest");
+    const QString answer = handler.ExecuteMacro({a + "[LABEL x]", "[Open(\"b.mp3\")]", "", " " + c + " ",
+                                                 OpenMacro(songs.Missing("gone.mp3")), "[Open(/d.mp3)]",
+                                                 OpenMacro(fifo), OpenMacro(folder)});
+    EXPECT_EQ(answer, "3 macro(s) that open no file, the first: [LABEL x]; 3 file(s) missing or not regular "
+                      "files, the first: " +
+                          songs.Missing("gone.mp3"));
+    EXPECT_EQ(handler.Pending, (QStringList{a, c}));
+    // A long refused macro is named by its beginning.
+    EXPECT_EQ(handler.ExecuteMacro({"[Run(" + QString(200, 'x') + ")]"}),
+              "1 macro(s) that open no file, the first: [Run(" + QString(95, 'x'));
 }
 
 TEST(DDEHandler, OnlyAnOpenMacroWithAnAbsolutePathOpensAFile)
@@ -140,42 +214,129 @@ protected:
     }
 };
 
-TEST_F(DdeConsumerTest, OnlyAbsoluteFilePathsAreQueuedAndTheChannelGoesOnOnlyWhenOneWas)
+// Through the station's conversation, as the desktop's client sends it: the answer says what was refused,
+// and every file it took is queued.
+TEST_F(DdeConsumerTest, TheAnswerNamesWhatWasRefusedAndEveryFileTakenIsQueued)
 {
     WriteProgramFile("nologin.txt", "");
     const QString one = folder.File("one.wav");
     const QString two = folder.File("two.wav");
+    const QString song = folder.File("Song [Live][Remix].wav");
+    ASSERT_TRUE(QFile::copy(one, song));
+    const QString noise = folder.File("noise.wav");
+    ASSERT_TRUE(QFile(noise).open(QIODevice::WriteOnly));
+    QString manyText;
+    QStringList many;
+    for (int i = 0; i < 1500; ++i) {
+        many.append(i % 2 == 0 ? one : two);
+        manyText += OpenMacro(many.last());
+    }
     struct Case {
         const char* name;
-        QStringList macros;
+        QString text;
+        QString refused; // empty: acknowledged
         QStringList queued;
-        int posts;
     };
     const Case cases[] = {
-        {"no macro", {}, {}, 0},
-        {"only refused macros",
-         {"[Open(/x.wav)]", "[Open(\"/x.wav)]", "[Open(\"x.wav\")]", "[Open(\"[LINEIN 5 x ]\")]",
-          "[Run(\"/x\")]"},
-         {},
-         0},
-        {"an unreadable file", {"[Open(\"/nonexistent/x.wav\")]"}, {}, 0},
-        {"two files and a refused macro", {OpenMacro(one), "[LABEL x]", OpenMacro(two)}, {one, two}, 1},
+        {"no macro", "", "", {}},
+        {"1500 files", manyText, "", many},
+        {"a name holding ][", OpenMacro(song), "", {song}},
+        {"two files and refused macros",
+         OpenMacro(one) + "\n[LABEL x]\n[Open(/x.wav)]\n[Open(\"x.wav\")]\n" + OpenMacro(two),
+         "3 macro(s) that open no file, the first: [LABEL x]",
+         {one, two}},
+        {"a refused macro holding control characters",
+         "[Open(\"x\x1b[2J\r.wav\")]",
+         R"(1 macro(s) that open no file, the first: [Open("x\x1B[2J\x0D.wav")])",
+         {}},
+        {"a missing file",
+         "[Open(\"/nonexistent/x.wav\")]",
+         "1 file(s) missing or not regular files, the first: /nonexistent/x.wav",
+         {}},
+        {"a file that is no sound", OpenMacro(noise), "", {}},
+    };
+    RunStation({{"S11", [&] {
+                     // Paused on an entry, so the queue stays as the cases leave it.
+                     FChannel1->AddItem(one, 1);
+                     FChannel1->Playback().PlayItemAt(0);
+                     QCoreApplication::sendPostedEvents(&FChannel1->Playback());
+                     FChannel1->Playback().PlayPauseClick(true);
+                     const QString service =
+                         platform::DdeServiceName(QCoreApplication::applicationFilePath());
+                     for (const Case& c : cases) {
+                         const QStringList before = QueuedFiles();
+                         const platform::DdeReply reply = ServeWhile([&] {
+                             return platform::DdeExecute(service, MacrosTopic, c.text.toUtf8(), 5000);
+                         });
+                         EXPECT_EQ(reply.result,
+                                   c.refused.isEmpty() ? platform::DdeResult::Ack : platform::DdeResult::Nack)
+                             << c.name;
+                         EXPECT_EQ(reply.reason, c.refused) << c.name;
+                         FinishHandOver();
+                         EXPECT_EQ(QueuedFiles().mid(before.size()), c.queued) << c.name;
+                         if (!c.refused.isEmpty()) {
+                             EXPECT_TRUE(LogText().contains("DDE request refused: " + c.refused + "\r\n"))
+                                 << c.name << qPrintable(LogText());
+                         }
+                     }
+                     CloseSettingsWindow();
+                 }}});
+}
+
+// The enqueue starts channel 1 only when nothing plays or waits paused there; else the entry on air
+// keeps its place and the files follow it.
+TEST_F(DdeConsumerTest, AnEnqueueStartsOnlyAnIdleChannel)
+{
+    WriteProgramFile("nologin.txt", "");
+    const QString one = folder.File("one.wav");
+    const QString longer = folder.File("long.wav");
+    ASSERT_TRUE(testing_support::WriteWav(longer, {}, 30 * 44100, testing_support::Sine(440, 0.5, 44100)));
+    const auto start = [&] {
+        FChannel1->AddItem(longer, 1);
+        FChannel1->Playback().PlayItemAt(0);
+        QCoreApplication::sendPostedEvents(&FChannel1->Playback());
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> before;
+        QString file; // enqueued
+        int posts;
+        int index; // the current entry afterwards
+    };
+    const Case cases[] = {
+        {"an empty queue", [] {}, one, 1, 0},
+        {"an empty queue, a file that cannot be read", [] {}, "/nonexistent/x.wav", 0, -1},
+        {"a stopped channel",
+         [&] {
+             start();
+             FChannel1->Playback().StopAll();
+         },
+         one, 1, 0},
+        {"an entry playing", start, one, 0, 0},
+        {"an entry paused",
+         [&] {
+             start();
+             FChannel1->Playback().PlayPauseClick(true);
+         },
+         one, 0, 0},
     };
     PlayNextCounter counter;
     RunStation({{"S11", [&] {
                      FChannel1->installEventFilter(&counter);
                      for (const Case& c : cases) {
-                         const QStringList before = QueuedFiles();
+                         FChannel1->Playback().StopAll();
+                         FChannel1->Queue().ResetChannel();
+                         c.before();
+                         const bool paused = FChannel1->Queue().Paused;
                          counter.posts = 0;
-                         FMain->TEDDdeServerExecuteMacro(DDEHandler, c.macros);
+                         FMain->TEDDdeServerExecuteMacro(DDEHandler, {OpenMacro(c.file)});
                          FinishHandOver();
-                         EXPECT_EQ(QueuedFiles().mid(before.size()), c.queued) << c.name;
+                         QCoreApplication::sendPostedEvents(&FChannel1->Playback());
                          EXPECT_EQ(counter.posts, c.posts) << c.name;
+                         EXPECT_EQ(FChannel1->Queue().ItemIndex(), c.index) << c.name;
+                         EXPECT_EQ(FChannel1->Queue().Paused, paused) << c.name;
                      }
-                     EXPECT_TRUE(
-                         LogText().contains("DDE request refused: 5 macro(s) that open no file, the first: "
-                                            "[Open(/x.wav)]"))
-                         << qPrintable(LogText());
+                     FChannel1->Playback().StopAll();
                      CloseSettingsWindow();
                  }}});
 }

@@ -57,7 +57,11 @@ protected:
 TEST_F(OpenClientTest, NamesAMacroCannotCarryAreRefusedAndTheRestGoInOrderInOneRequest)
 {
     QStringList executed;
-    platform::DdeServer station("Sonvelazodu", "Macros", [&](const QStringList& lines) { executed += lines; },
+    platform::DdeServer station("Sonvelazodu", "Macros",
+                                [&](const QStringList& lines) {
+                                    executed += lines;
+                                    return QString();
+                                },
                                 {});
     QString error;
     ASSERT_TRUE(station.Listen(&error)) << qPrintable(error);
@@ -76,6 +80,30 @@ TEST_F(OpenClientTest, NamesAMacroCannotCarryAreRefusedAndTheRestGoInOrderInOneR
     EXPECT_EQ(executed.size(), 1);
 }
 
+TEST_F(OpenClientTest, WhatTheStationRefusesMakesTheClientSayWhyAndFail)
+{
+    struct Case {
+        const char* refused; // the station's answer: empty when it took everything
+        int exitCode;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"", 0, ""},
+        {"2 file(s) not queued: 3 file(s) already wait for the station to start", 4,
+         "sonvela-open: the station refused: 2 file(s) not queued: 3 file(s) already wait for the station to "
+         "start\n"},
+    };
+    for (const Case& c : cases) {
+        platform::DdeServer station("Sonvelazodu", "Macros",
+                                    [&](const QStringList&) { return QString(c.refused); }, {});
+        QString error;
+        ASSERT_TRUE(station.Listen(&error)) << qPrintable(error);
+        const ClientRun run = RunClient({"/a.mp3", "/b.mp3"});
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.refused;
+        EXPECT_EQ(run.errors, c.said) << c.refused;
+    }
+}
+
 TEST_F(OpenClientTest, TheDesktopOpensAFileThroughTheRegisteredEntry)
 {
     const QString gio = QStandardPaths::findExecutable("gio");
@@ -84,7 +112,11 @@ TEST_F(OpenClientTest, TheDesktopOpensAFileThroughTheRegisteredEntry)
     platform::Registry registry(folder.File("registry.json"));
     RegisterAudioFileTypes(registry, folder.File("Sonvelazodu"));
     QStringList executed;
-    platform::DdeServer station("Sonvelazodu", "Macros", [&](const QStringList& lines) { executed += lines; },
+    platform::DdeServer station("Sonvelazodu", "Macros",
+                                [&](const QStringList& lines) {
+                                    executed += lines;
+                                    return QString();
+                                },
                                 {});
     QString error;
     ASSERT_TRUE(station.Listen(&error)) << qPrintable(error);
