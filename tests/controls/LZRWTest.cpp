@@ -1,5 +1,6 @@
 // The block codec and its container: exact bytes, round trips, and malformed input refused whole.
 #include "controls/LZRW.h"
+#include "RandomBytes.h"
 #include "controls/LXErrors.h"
 
 #include <QBuffer>
@@ -32,15 +33,6 @@ QByteArray Decompress(const QByteArray& container, const QByteArray& before = QB
     DecompressStream(source, target);
     EXPECT_TRUE(source.atEnd());
     return target.data();
-}
-
-QByteArray RandomBytes(int count, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    QByteArray bytes(count, '\0');
-    for (char& b : bytes)
-        b = static_cast<char>(random.bounded(256));
-    return bytes;
 }
 
 // Text-like with runs and repeats, so every item kind appears.
