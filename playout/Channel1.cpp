@@ -607,6 +607,11 @@ void TFChannel1::PMThemeInformationClick()
     const std::optional<QString> path = FocusFile();
     if (!path)
         return;
+    // A label or line-in entry names no file: there is nothing to read, only the empty file's box.
+    if (path->isEmpty()) {
+        platform::ShowMessage(QStringLiteral("File empty"));
+        return;
+    }
     const auto file = TOFileData::Create(*path, true);
     if (file->Status != 0)
         platform::ShowMessage(file->ErrorText);
