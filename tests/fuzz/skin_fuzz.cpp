@@ -63,11 +63,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QString name;
     fuzz::Keep(reader.ExtractByPart(".ini", name).size());
     fuzz::Keep(name);
-
     if (result)
         ReadDescription(reader);
 
-    const size_t length = std::min<size_t>(TLZH::MaxDecodedLength(size), 256 * 1024);
+    // The first two bytes choose how much to decode (up to 64 KiB: enough literals to rebuild the tree).
+    const size_t wanted = size >= 2 ? size_t(data[0]) | size_t(data[1]) << 8 : 0;
+    const size_t length = std::min(TLZH::MaxDecodedLength(size), wanted);
     TLZH decoder;
     if (decoder.Decode({data, size}, length).size() != length)
         std::abort();
