@@ -38,10 +38,10 @@ QByteArray LargePackage(int noiseBits)
     QRandomGenerator random(51);
     QList<Member> members = fixture.Members();
     for (Member& member : members) {
-        const ImageSpec* spec = fixture.Image(member.name);
-        if (!spec || spec->Size().width() * spec->Size().height() < 30000)
+        const ImageLayout* layout = fixture.Image(member.name);
+        if (!layout || layout->Size().width() * layout->Size().height() < 30000)
             continue;
-        QImage image = SignatureImage(*spec);
+        QImage image = SignatureImage(*layout);
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 if (image.pixel(x, y) != Magenta)

@@ -1,7 +1,7 @@
 #include "audioinfo/FolderListing.h"
 
 #include "Fixtures.h"
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 #include "TempFolder.h"
 
 #include <QDir>
@@ -40,7 +40,7 @@ TEST(FolderListing, ListsTheAudioFilesThatRead)
     ASSERT_TRUE(QFile::link(folder.File("sub"), folder.File("sublink.wav")));
 
     // A FIFO, a socket and a device named like audio files are counted and refused, never waited on.
-    const std::vector<SpecialFile> special = MakeSpecialFiles(folder.Path(), " special.wav");
+    const std::vector<NonRegularFile> special = MakeNonRegularFiles(folder.Path(), " special.wav");
     ASSERT_EQ(special.size(), 4u);
 
     FolderFileList list;

@@ -1,7 +1,7 @@
 #include "audioinfo/OFileData.h"
 
 #include "Fixtures.h"
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 #include "TempFolder.h"
 
 #include <QDir>
@@ -65,9 +65,9 @@ TEST_F(OFileDataTest, StatusAndType)
         {"garbage.wma", QByteArray(5000, '\x11'), FileStatusFormatError, "Format error: ", "", FileTypeWMA},
     };
     // Named like audio files, refused at once with what they are.
-    const std::vector<SpecialFile> special = MakeSpecialFiles(folder_.Path(), ".mp3");
+    const std::vector<NonRegularFile> special = MakeNonRegularFiles(folder_.Path(), ".mp3");
     ASSERT_EQ(special.size(), 4u);
-    for (const SpecialFile& file : special)
+    for (const NonRegularFile& file : special)
         cases.push_back({file.path.mid(folder_.Path().size()),
                          {},
                          FileStatusEmpty,

@@ -1,6 +1,6 @@
 // Streams of real files and memory images through the decoder, on the manual clock.
 #include "EngineFixture.h"
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 #include "TempFolder.h"
 #include "WavWriter.h"
 
@@ -63,9 +63,9 @@ TEST_F(FileStreamTest, UnreadableFilesReportTheDecoderError)
     };
     std::vector<Case> cases = {{garbage, ErrorFileForm}, {folder.File("missing.wav"), ErrorFileOpen}};
     // A FIFO, socket, device or folder named like an audio file cannot be opened, and is not waited on.
-    const std::vector<SpecialFile> special = MakeSpecialFiles(folder.Path(), ".mp3");
+    const std::vector<NonRegularFile> special = MakeNonRegularFiles(folder.Path(), ".mp3");
     ASSERT_EQ(special.size(), 4u);
-    for (const SpecialFile& file : special)
+    for (const NonRegularFile& file : special)
         cases.push_back({file.path, ErrorFileOpen});
     for (const Case& c : cases) {
         const QByteArray name = QFile::encodeName(c.path);

@@ -1,6 +1,6 @@
 #include "platform/BinaryReader.h"
 
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 #include "TempFolder.h"
 
 #include <QFile>
@@ -75,10 +75,10 @@ TEST(BinaryReader, ReadsPastTheEndGiveZerosAndCountWhatWasThere)
 TEST(BinaryReader, FilesMissingOrNotRegularAreRefusedAtOnceWithTheReason)
 {
     TempFolder folder;
-    std::vector<SpecialFile> files = MakeSpecialFiles(folder.Path(), ".mp3");
+    std::vector<NonRegularFile> files = MakeNonRegularFiles(folder.Path(), ".mp3");
     ASSERT_EQ(files.size(), 4u);
     files.push_back({"No such file or directory", folder.File("missing.mp3")});
-    for (const SpecialFile& file : files) {
+    for (const NonRegularFile& file : files) {
         SCOPED_TRACE(file.kind);
         FifoWatch watch(files);
         BinaryReader in(file.path);

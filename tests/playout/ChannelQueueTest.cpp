@@ -1,5 +1,5 @@
 #include "QueueFixture.h"
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 #include "platform/Random.h"
 #include "playout/QueueMimeTypes.h"
 
@@ -166,7 +166,7 @@ TEST_F(ChannelQueueTest, StopAndFadeOutTakeTheRestOfThePlayingEntry)
 TEST_F(ChannelQueueTest, AddItemByKind)
 {
     const QString wav = Wav("song.wav", 3);
-    const std::vector<SpecialFile> special = MakeSpecialFiles(folder.Path(), ".mp3");
+    const std::vector<NonRegularFile> special = MakeNonRegularFiles(folder.Path(), ".mp3");
     ASSERT_EQ(special.front().kind, std::string("a FIFO"));
     struct Case {
         QString text;

@@ -1,5 +1,5 @@
 #include "SkinFiles.h"
-#include "SkinSpecs.h"
+#include "SkinCellImages.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +67,7 @@ TEST(CaptionButtons, SectionOrderFieldsAndTheMdiButtons)
                 "[Buttons]\r\n[Button.Radio]\r\n[BUTTON.CHECKBOX]\r\n[Button]\r\n[buttonmax]\r\nAction=1\r\n"
                 "CombineOp=2\r\n[MDICONTROLS]\r\nImage=mdi.bmp\r\n";
     files.AddImage("close.bmp", Solid(48, 16));
-    files.AddImage("mdi.bmp", SignatureImage(CellSpec(9, 12, {10, 8})));
+    files.AddImage("mdi.bmp", SignatureImage(CellLayout(9, 12, {10, 8})));
     const TSkinDescription d = files.Read();
 
     ASSERT_EQ(d.SysButtons.size(), 5u);

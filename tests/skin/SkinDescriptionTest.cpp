@@ -1,5 +1,5 @@
 #include "SkinFiles.h"
-#include "SkinSpecs.h"
+#include "SkinCellImages.h"
 #include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinDraw.h"
 
@@ -24,8 +24,8 @@ TEST(SkinDescription, BordersTakeTheirKeysFromPersonality)
     files.Ini =
         "[Personality]\r\nTop=top.bmp\r\nTopFrame=2\r\nTopStretch=2\r\nTopTrans=0\r\nTopTopHeight=10\r\n"
         "TopBotHeight=12\r\nLeft=left.bmp\r\nLeftTopHeight=8\r\nLeftBotHeight=9\r\nLeftStretch=0\r\n";
-    files.AddImage("top.bmp", SignatureImage(CellSpec(1, 2, {60, 24}, {}, true)));
-    files.AddImage("left.bmp", SignatureImage(CellSpec(2, 1, {6, 40})));
+    files.AddImage("top.bmp", SignatureImage(CellLayout(1, 2, {60, 24}, {}, true)));
+    files.AddImage("left.bmp", SignatureImage(CellLayout(2, 1, {6, 40})));
     const TSkinDescription d = files.Read();
 
     EXPECT_EQ(d.Top.Image.size(), QSize(60, 48));

@@ -1,5 +1,5 @@
 #include "skin/core/SkinDraw.h"
-#include "SkinSpecs.h"
+#include "SkinCellImages.h"
 
 #include <gtest/gtest.h>
 
@@ -45,8 +45,8 @@ QMargins Margins(const Edges& edges)
 // What a frame of cell k drawn at the size must show: the signature of each part at its place.
 QImage ExpectedFrame(int objectId, int k, QSize size, const Edges& edges)
 {
-    const ImageSpec spec = CellSpec(objectId, k, size, edges);
-    return SignatureImage(spec).copy(spec.Cell(k));
+    const ImageLayout layout = CellLayout(objectId, k, size, edges);
+    return SignatureImage(layout).copy(layout.Cell(k));
 }
 
 void ExpectSamePixels(const QImage& actual, const QImage& expected)
@@ -75,7 +75,7 @@ TEST(SkinFrameBitmap, CornersKeepTheirSizeAndEdgesStretchAlongOneAxis)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const QImage image = SignatureImage(CellSpec(1, 2, {20, 16}, edges, c.stacked));
+        const QImage image = SignatureImage(CellLayout(1, 2, {20, 16}, edges, c.stacked));
         const QImage frame = SkinFrameBitmap(c.target, image, Margins(edges), c.stacked, false, c.n, c.k);
         ExpectSamePixels(frame, ExpectedFrame(1, c.cellShown, c.target, edges));
     }
@@ -85,7 +85,7 @@ TEST(SkinFrameBitmap, TargetSmallerThanTwoEdgesDropsBoth)
 {
     // Cell 20 × 16 with edges 3, 2, 4, 5: kept, the side edges would meet at column 2 or 3.
     const QMargins edges(3, 2, 4, 5);
-    const QImage image = SignatureImage(CellSpec(1, 1, {20, 16}, {3, 2, 4, 5}));
+    const QImage image = SignatureImage(CellLayout(1, 1, {20, 16}, {3, 2, 4, 5}));
     const QImage narrow = SkinFrameBitmap({6, 30}, image, edges, false, false, 1, 1);
     EXPECT_EQ(narrow.pixel(2, 15), Signature(1, 1, CellPart::Centre));
     EXPECT_EQ(narrow.pixel(3, 15), Signature(1, 1, CellPart::Centre));
@@ -99,7 +99,7 @@ TEST(SkinFrameBitmap, TargetSmallerThanTwoEdgesDropsBoth)
 
 TEST(SkinFrameBitmap, CountsBelowOneHugeEdgesAndEmptyTargetsDoNotFail)
 {
-    const QImage image = SignatureImage(CellSpec(2, 1, {10, 10}, {2, 2, 2, 2}));
+    const QImage image = SignatureImage(CellLayout(2, 1, {10, 10}, {2, 2, 2, 2}));
     EXPECT_EQ(SkinFrameBitmap({12, 12}, image, {2, 2, 2, 2}, false, false, 0, 1).pixel(6, 6),
               Signature(2, 1, CellPart::Centre));
     EXPECT_EQ(SkinFrameBitmap({12, 12}, image, {2, 2, 2, 2}, false, true, -3, -3).pixel(0, 0),
@@ -116,7 +116,7 @@ TEST(SkinFrameBitmap, TiledCentreRepeatsWithoutASeam)
     // Edges of 2; the centre is 3 × 2 pixels, each of its own colour.
     const Edges edges{2, 2, 2, 2};
     const auto centreColour = [](int cx, int cy) { return qRgb(100 + cx, 50 + cy, 0); };
-    QImage image = SignatureImage(CellSpec(1, 1, {7, 6}, edges));
+    QImage image = SignatureImage(CellLayout(1, 1, {7, 6}, edges));
     for (int y = 2; y < 4; ++y)
         for (int x = 2; x < 5; ++x)
             image.setPixel(x, y, centreColour(x - 2, y - 2));
@@ -163,7 +163,7 @@ TEST(DrawSkinFrame, TransparentShowsTheBackgroundThroughMagenta)
 TEST(DrawSkinFrameEdges, LeavesTheCentre)
 {
     const QMargins edges(2, 2, 2, 2);
-    const QImage image = SignatureImage(CellSpec(3, 2, {8, 8}, {2, 2, 2, 2}));
+    const QImage image = SignatureImage(CellLayout(3, 2, {8, 8}, {2, 2, 2, 2}));
     const QImage canvas = Painted(
         20, 20, [&](QPainter& p) { DrawSkinFrameEdges(p, QRect(4, 4, 12, 12), image, false, 2, 2, edges); });
     EXPECT_EQ(canvas.pixel(4, 4), Signature(3, 2, CellPart::Corner));
@@ -219,7 +219,7 @@ TEST(DrawSkinStrip, CapsStretchDownAndTheMiddleRepeats)
 
 TEST(DrawSkinCell, StretchesTheCellKeptWithinTheCount)
 {
-    const QImage image = SignatureImage(CellSpec(4, 4, {5, 5}));
+    const QImage image = SignatureImage(CellLayout(4, 4, {5, 5}));
     const QImage canvas =
         Painted(12, 12, [&](QPainter& p) { DrawSkinCell(p, QRect(1, 1, 10, 10), image, false, 4, 6); });
     EXPECT_EQ(canvas.pixel(1, 1), Signature(4, 4, CellPart::Centre));

@@ -1,5 +1,5 @@
 #include "SkinFiles.h"
-#include "SkinSpecs.h"
+#include "SkinCellImages.h"
 #include "skin/core/SkinColours.h"
 #include "skin/core/SkinDraw.h"
 
@@ -52,9 +52,9 @@ SkinFiles ComboSkin(bool withExtraImages)
         "1\r\n";
     if (withExtraImages)
         files.Ini += "[ExtraImages]\r\nImage=extra.bmp\r\n";
-    files.AddImage("sunk.bmp", SignatureImage(CellSpec(10, 4, {20, 21}, {3, 3, 3, 4})));
-    files.AddImage("combo.bmp", SignatureImage(CellSpec(11, 4, {17, 21}, {1, 1, 1, 1})));
-    files.AddImage("extra.bmp", SignatureImage(CellSpec(12, 5, {7, 5})));
+    files.AddImage("sunk.bmp", SignatureImage(CellLayout(10, 4, {20, 21}, {3, 3, 3, 4})));
+    files.AddImage("combo.bmp", SignatureImage(CellLayout(11, 4, {17, 21}, {1, 1, 1, 1})));
+    files.AddImage("extra.bmp", SignatureImage(CellLayout(12, 5, {7, 5})));
     return files;
 }
 

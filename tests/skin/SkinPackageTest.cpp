@@ -62,14 +62,14 @@ TEST(SkinPackage, EveryObjectOfTheFixtureComesThrough)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         ASSERT_NE(c.object, nullptr);
-        const ImageSpec& spec = *fixture.Image(c.file);
-        EXPECT_EQ(c.object->Image, SignatureImage(spec).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        const ImageLayout& layout = *fixture.Image(c.file);
+        EXPECT_EQ(c.object->Image, SignatureImage(layout).convertToFormat(QImage::Format_ARGB32_Premultiplied));
         EXPECT_EQ(c.object->Frames, c.frames);
         EXPECT_EQ(c.object->Tile, c.tile);
         EXPECT_EQ(c.object->Trans, c.trans);
         // The borders keep their edges under other keys, checked below; the sections give theirs.
         if (c.object != &d.Top && c.object != &d.Bottom) {
-            EXPECT_EQ(c.object->Edges(), Margins(spec.edges));
+            EXPECT_EQ(c.object->Edges(), Margins(layout.edges));
         }
     }
     EXPECT_EQ(d.Top.Edges(), QMargins(10, 0, 10, 0));

@@ -9,29 +9,29 @@ QRgb Signature(int objectId, int cell, CellPart part)
     return qRgb(objectId * 6, cell * 10, int(part));
 }
 
-QRect ImageSpec::Cell(int n) const
+QRect ImageLayout::Cell(int n) const
 {
     const QPoint origin = stacked ? QPoint(0, cell.height() * (n - 1)) : QPoint(cell.width() * (n - 1), 0);
     return QRect(origin, cell);
 }
 
-QImage SignatureImage(const ImageSpec& spec)
+QImage SignatureImage(const ImageLayout& layout)
 {
-    QImage image(spec.Size(), QImage::Format_RGB32);
-    for (int n = 1; n <= spec.cells; ++n) {
-        const QRect cell = spec.Cell(n);
+    QImage image(layout.Size(), QImage::Format_RGB32);
+    for (int n = 1; n <= layout.cells; ++n) {
+        const QRect cell = layout.Cell(n);
         for (int y = 0; y < cell.height(); ++y) {
-            const bool rowEdge = y < spec.edges.top || y >= cell.height() - spec.edges.bottom;
+            const bool rowEdge = y < layout.edges.top || y >= cell.height() - layout.edges.bottom;
             for (int x = 0; x < cell.width(); ++x) {
-                const bool columnEdge = x < spec.edges.left || x >= cell.width() - spec.edges.right;
+                const bool columnEdge = x < layout.edges.left || x >= cell.width() - layout.edges.right;
                 const CellPart part = rowEdge && columnEdge   ? CellPart::Corner
                                       : rowEdge || columnEdge ? CellPart::Edge
                                                               : CellPart::Centre;
-                image.setPixel(cell.left() + x, cell.top() + y, Signature(spec.objectId, n, part));
+                image.setPixel(cell.left() + x, cell.top() + y, Signature(layout.objectId, n, part));
             }
         }
         QPainter painter(&image);
-        for (const QRect& rect : spec.magenta)
+        for (const QRect& rect : layout.magenta)
             painter.fillRect(rect.translated(cell.topLeft()).intersected(cell), QColor::fromRgb(Magenta));
     }
     return image;

@@ -23,7 +23,7 @@ constexpr QRgb Magenta = 0xFFFF00FF;
 
 QRgb Signature(int objectId, int cell, CellPart part);
 
-struct ImageSpec {
+struct ImageLayout {
     QString file; // the member name, lower case, ending ".bmp"
     int objectId = 1;
     QSize cell;
@@ -42,6 +42,6 @@ struct ImageSpec {
 };
 
 // RGB32, each cell painted by part and its magenta put in.
-QImage SignatureImage(const ImageSpec& spec);
+QImage SignatureImage(const ImageLayout& layout);
 
 } // namespace skinbuilder

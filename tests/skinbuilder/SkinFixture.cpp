@@ -14,9 +14,9 @@ IniSection* SkinFixture::Section(const QString& name)
     return nullptr;
 }
 
-ImageSpec* SkinFixture::Image(const QString& file)
+ImageLayout* SkinFixture::Image(const QString& file)
 {
-    for (ImageSpec& image : images)
+    for (ImageLayout& image : images)
         if (image.file == file)
             return &image;
     return nullptr;
@@ -65,7 +65,7 @@ QString SkinFixture::IniText() const
 QList<Member> SkinFixture::Members() const
 {
     QList<Member> members{{IniName, IniText().toLatin1()}};
-    for (const ImageSpec& image : images)
+    for (const ImageLayout& image : images)
         members.append({image.file, Bmp24(SignatureImage(image))});
     return members;
 }
@@ -88,7 +88,7 @@ public:
     }
 
     // The image named in section under key, with the next object id.
-    ImageSpec& Image(const QString& section, const QString& key, const QString& file, QSize cell, int cells,
+    ImageLayout& Image(const QString& section, const QString& key, const QString& file, QSize cell, int cells,
                      Edges edges = {}, bool stacked = false)
     {
         Key(section, key, file);
@@ -97,9 +97,9 @@ public:
     }
 
     // A section read by the generic reader: its image under Image, with the edges as keys.
-    ImageSpec& Generic(const QString& section, const QString& file, QSize cell, int cells, Edges edges = {})
+    ImageLayout& Generic(const QString& section, const QString& file, QSize cell, int cells, Edges edges = {})
     {
-        ImageSpec& image = Image(section, "Image", file, cell, cells, edges);
+        ImageLayout& image = Image(section, "Image", file, cell, cells, edges);
         EdgeKeys(section, edges);
         return image;
     }

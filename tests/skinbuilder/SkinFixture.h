@@ -22,12 +22,12 @@ public:
     static constexpr const char* IniName = "fixture.ini";
 
     QList<IniSection> sections;
-    QList<ImageSpec> images; // each becomes a member
+    QList<ImageLayout> images; // each becomes a member
     uint32_t version = 20000;
     bool lfOnly = false; // LF alone ends each line of the description, instead of CR LF
 
     IniSection* Section(const QString& name);
-    ImageSpec* Image(const QString& file);
+    ImageLayout* Image(const QString& file);
     // Sets the key (appended when missing); the section is appended when missing.
     void SetKey(const QString& section, const QString& key, const QString& value);
     void RemoveKey(const QString& section, const QString& key);

@@ -10,19 +10,19 @@
 #include <thread>
 #include <vector>
 
-struct SpecialFile {
+struct NonRegularFile {
     const char* kind; // what the log calls it: "a FIFO", "a socket", ...
     QString path;
 };
 
 // Each kind in `folder` (with its trailing "/"), named "<kind>" + `suffix` ("fifo.mp3").
-std::vector<SpecialFile> MakeSpecialFiles(const QString& folder, const QString& suffix);
+std::vector<NonRegularFile> MakeNonRegularFiles(const QString& folder, const QString& suffix);
 
 // While it lives, a reader still waiting on one of the FIFOs `limit` after its creation is given a
 // writer for a moment, so it sees the FIFO's end and the test goes on; Released() then tells.
 class FifoWatch {
 public:
-    explicit FifoWatch(const std::vector<SpecialFile>& files,
+    explicit FifoWatch(const std::vector<NonRegularFile>& files,
                        std::chrono::milliseconds limit = std::chrono::milliseconds(2000));
     ~FifoWatch();
     FifoWatch(const FifoWatch&) = delete;

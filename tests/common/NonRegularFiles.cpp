@@ -1,4 +1,4 @@
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,9 +29,9 @@ bool MakeSocket(const QByteArray& path)
 
 } // namespace
 
-std::vector<SpecialFile> MakeSpecialFiles(const QString& folder, const QString& suffix)
+std::vector<NonRegularFile> MakeNonRegularFiles(const QString& folder, const QString& suffix)
 {
-    std::vector<SpecialFile> files;
+    std::vector<NonRegularFile> files;
     const auto path = [&](const char* name) { return folder + name + suffix; };
     if (::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600) == 0)
         files.push_back({"a FIFO", path("fifo")});
@@ -45,9 +45,9 @@ std::vector<SpecialFile> MakeSpecialFiles(const QString& folder, const QString& 
     return files;
 }
 
-FifoWatch::FifoWatch(const std::vector<SpecialFile>& files, std::chrono::milliseconds limit)
+FifoWatch::FifoWatch(const std::vector<NonRegularFile>& files, std::chrono::milliseconds limit)
 {
-    for (const SpecialFile& file : files)
+    for (const NonRegularFile& file : files)
         fifos_.push_back(file.path);
     thread_ = std::thread([this, limit] { Watch(limit); });
 }
