@@ -1,5 +1,5 @@
-#include "QueueFixture.h"
 #include "NonRegularFiles.h"
+#include "QueueFixture.h"
 #include "platform/Random.h"
 #include "playout/QueueMimeTypes.h"
 

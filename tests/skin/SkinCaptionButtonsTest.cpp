@@ -1,5 +1,5 @@
-#include "SkinFiles.h"
 #include "SkinCellImages.h"
+#include "SkinFiles.h"
 
 #include <gtest/gtest.h>
 

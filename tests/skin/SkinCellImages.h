@@ -3,7 +3,7 @@
 #include "skinbuilder/SignatureImage.h"
 
 inline skinbuilder::ImageLayout CellLayout(int objectId, int cells, QSize cell, skinbuilder::Edges edges = {},
-                                       bool stacked = false)
+                                           bool stacked = false)
 {
     skinbuilder::ImageLayout layout;
     layout.objectId = objectId;

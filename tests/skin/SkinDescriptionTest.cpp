@@ -1,5 +1,5 @@
-#include "SkinFiles.h"
 #include "SkinCellImages.h"
+#include "SkinFiles.h"
 #include "skin/core/SkinBitmap.h"
 #include "skin/core/SkinDraw.h"
 

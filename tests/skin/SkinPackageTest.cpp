@@ -63,7 +63,8 @@ TEST(SkinPackage, EveryObjectOfTheFixtureComesThrough)
         SCOPED_TRACE(c.file);
         ASSERT_NE(c.object, nullptr);
         const ImageLayout& layout = *fixture.Image(c.file);
-        EXPECT_EQ(c.object->Image, SignatureImage(layout).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        EXPECT_EQ(c.object->Image,
+                  SignatureImage(layout).convertToFormat(QImage::Format_ARGB32_Premultiplied));
         EXPECT_EQ(c.object->Frames, c.frames);
         EXPECT_EQ(c.object->Tile, c.tile);
         EXPECT_EQ(c.object->Trans, c.trans);

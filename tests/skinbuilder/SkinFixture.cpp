@@ -89,7 +89,7 @@ public:
 
     // The image named in section under key, with the next object id.
     ImageLayout& Image(const QString& section, const QString& key, const QString& file, QSize cell, int cells,
-                     Edges edges = {}, bool stacked = false)
+                       Edges edges = {}, bool stacked = false)
     {
         Key(section, key, file);
         fixture.images.append({file, ++lastId_, cell, cells, stacked, edges, {}});
