@@ -1,5 +1,7 @@
 #include "controls/LXStrings.h"
 
+#include "platform/Text.h"
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -20,13 +22,7 @@ QString CharString(int count, QChar ch)
 
 QString TrimText(const QString& text)
 {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first].unicode() <= 32)
-        ++first;
-    while (last > first && text[last - 1].unicode() <= 32)
-        --last;
-    return text.mid(first, last - first);
+    return platform::TrimBlanks(text).toString();
 }
 
 QString AddBackslash(const QString& text)

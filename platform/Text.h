@@ -19,4 +19,8 @@ bool IsValidUtf8(const QByteArray& bytes);
 // Escaping twice changes nothing more.
 QString EscapeControls(const QString& text);
 
+// The text without the blanks and control characters (code 32 and below) at either end, the old
+// toolkit's trim: QString::trimmed keeps control characters such as 0x01.
+QStringView TrimBlanks(QStringView text);
+
 } // namespace platform

@@ -1,20 +1,9 @@
 #include "skin/core/QuickIni.h"
 
 #include "platform/IniFile.h"
+#include "platform/Text.h"
 
 namespace {
-
-// Blanks and control characters (32 and below) off both ends.
-QStringView Trimmed(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 32)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 32)
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 bool IsSectionLine(QStringView line)
 {
@@ -33,7 +22,7 @@ void TQuickIni::LoadFromStream(const QByteArray& stream)
         qsizetype end = at;
         while (end < text.size() && text[end] != u'\r' && text[end] != u'\n' && text[end] != QChar(0))
             ++end;
-        const QStringView line = Trimmed(QStringView(text).mid(at, end - at));
+        const QStringView line = platform::TrimBlanks(QStringView(text).mid(at, end - at));
         if (!line.isEmpty() && !line.startsWith(u';')) {
             if (IsSectionLine(line))
                 sections_.append({line.toString(), lines_.size()});
@@ -53,7 +42,8 @@ void TQuickIni::ReadSections(QStringList& list) const
 {
     list.clear();
     for (const Section& section : sections_)
-        list.append(Trimmed(QStringView(section.line).mid(1, section.line.size() - 2)).toString());
+        list.append(
+            platform::TrimBlanks(QStringView(section.line).mid(1, section.line.size() - 2)).toString());
 }
 
 QString TQuickIni::ReadString(const QString& section, const QString& key, const QString& defaultValue) const
@@ -66,9 +56,10 @@ QString TQuickIni::ReadString(const QString& section, const QString& key, const 
         for (qsizetype i = candidate.index + 1; i < lines_.size() && !IsSectionLine(lines_[i]); ++i) {
             const QString& line = lines_[i];
             const qsizetype equals = line.indexOf(u'=');
-            if (equals < 0 || Trimmed(QStringView(line).left(equals)).toString().toLower() != wanted)
+            if (equals < 0 ||
+                platform::TrimBlanks(QStringView(line).left(equals)).toString().toLower() != wanted)
                 continue;
-            const QStringView value = Trimmed(QStringView(line).mid(equals + 1));
+            const QStringView value = platform::TrimBlanks(QStringView(line).mid(equals + 1));
             return value.isEmpty() ? defaultValue : value.toString();
         }
         break; // the first of equal sections decides
