@@ -31,6 +31,14 @@ inline std::string NotRegularReason(mode_t mode)
     return std::string(kind) + ", not a regular file";
 }
 
+// Whether the name is a regular file now, looked at without opening it: stat never waits the way an
+// open of a FIFO or a device does.
+inline bool IsRegularFile(const char* path)
+{
+    struct stat info {};
+    return ::stat(path, &info) == 0 && S_ISREG(info.st_mode);
+}
+
 inline RegularFile OpenRegularFile(const char* path)
 {
     RegularFile file;

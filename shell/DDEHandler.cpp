@@ -2,13 +2,13 @@
 
 #include "foundation/Log.h"
 #include "foundation/Strings.h"
+#include "platform/RegularFile.h"
 #include "platform/Text.h"
 #include "shell/ShellNames.h"
 
 #include <QFile>
 
 #include <cstdio>
-#include <sys/stat.h>
 #include <utility>
 
 namespace {
@@ -38,13 +38,6 @@ private:
     qsizetype count_ = 0;
     QString first_;
 };
-
-// Only a regular file is worth queuing; stat never waits on a FIFO or a device the way opening does.
-bool IsRegularFile(const QString& path)
-{
-    struct stat status {};
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
-}
 
 bool LogKeepsErrors()
 {
@@ -80,7 +73,7 @@ QString TDDEHandler::ExecuteMacro(const QStringList& lines)
         for (const QString& macro : SplitMacros(line)) {
             if (const std::optional<QString> path = OpenMacroPath(macro); !path) {
                 notOpen.Add(macro);
-            } else if (!IsRegularFile(*path)) {
+            } else if (!platform::IsRegularFile(QFile::encodeName(*path).constData())) {
                 notFile.Add(*path);
             } else {
                 macros.append(macro);
