@@ -1,0 +1,40 @@
+#include "skin/SkinPainter.h"
+
+const TSkinPainter* SkinPainterFor(TSkinnerKind kind)
+{
+    switch (kind) {
+    case TSkinnerKind::Button:
+        return nullptr;
+    case TSkinnerKind::CheckBox:
+        return nullptr;
+    case TSkinnerKind::RadioButton:
+        return nullptr;
+    case TSkinnerKind::GroupBox:
+        return nullptr;
+    case TSkinnerKind::Box:
+        return nullptr;
+    case TSkinnerKind::StatusBar:
+        return nullptr;
+    case TSkinnerKind::Tab:
+        return nullptr;
+    case TSkinnerKind::TabSheet:
+        return nullptr;
+    case TSkinnerKind::Edit:
+        return nullptr;
+    case TSkinnerKind::ComboBox:
+        return nullptr;
+    case TSkinnerKind::UpDown:
+        return nullptr;
+    case TSkinnerKind::Progress:
+        return nullptr;
+    case TSkinnerKind::TrackBar:
+        return nullptr;
+    case TSkinnerKind::ScrollBar:
+        return nullptr;
+    case TSkinnerKind::Header:
+        return nullptr;
+    case TSkinnerKind::Sizer:
+        return nullptr;
+    }
+    return nullptr;
+}
