@@ -79,9 +79,12 @@ void DrawImageText(QPainter& painter, const QRect& rect, TImageTextPlacement pla
     painter.restore();
 }
 
-void DrawFocusText(QPainter& painter, int flags, const QRect& rect, const QString& text)
+void DrawFocusText(QPainter& painter, int flags, const QRect& rect, const QString& text, const QMargins& grow,
+                   const QRect& bounds)
 {
-    const QRect focus = CentredTextRect(painter, rect, flags, text).adjusted(-2, -1, 2, 1).intersected(rect);
+    const QRect focus = CentredTextRect(painter, rect, flags, text)
+                            .marginsAdded(grow)
+                            .intersected(bounds.isValid() ? bounds : rect);
     if (focus.isEmpty())
         return;
     painter.save();

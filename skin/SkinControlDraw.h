@@ -2,6 +2,7 @@
 // The drawing routines the control painters and the menu painter share.
 #include "skin/core/SkinObjects.h"
 
+#include <QMargins>
 #include <QPixmap>
 #include <QRect>
 #include <QString>
@@ -27,5 +28,6 @@ void DrawImageText(QPainter& painter, const QRect& rect, TImageTextPlacement pla
                    const QPixmap& image, bool enabled);
 
 // A focus rectangle round the text as the flags would lay it out in the rectangle, grown by 2 pixels
-// sideways and 1 up and down, kept inside the rectangle.
-void DrawFocusText(QPainter& painter, int flags, const QRect& rect, const QString& text);
+// sideways and 1 up and down (or by `grow`), kept inside the rectangle (or inside `bounds` when given).
+void DrawFocusText(QPainter& painter, int flags, const QRect& rect, const QString& text,
+                   const QMargins& grow = QMargins(2, 1, 2, 1), const QRect& bounds = QRect());

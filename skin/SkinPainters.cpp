@@ -1,10 +1,12 @@
 #include "skin/SkinPainter.h"
 
+#include "skin/ButtonPainter.h"
+
 const TSkinPainter* SkinPainterFor(TSkinnerKind kind)
 {
     switch (kind) {
     case TSkinnerKind::Button:
-        return nullptr;
+        return &ButtonPainter();
     case TSkinnerKind::CheckBox:
         return nullptr;
     case TSkinnerKind::RadioButton:

@@ -1,0 +1,32 @@
+#pragma once
+// What the control painters' tests share: a fixture skin read to its description, the base style the
+// skin style sits on, a paint context, and probes of what a painter left on an image.
+#include "skin/SkinPainter.h"
+#include "skinbuilder/SkinFixture.h"
+
+#include <QColor>
+#include <QImage>
+
+#include <functional>
+
+// The fixture's package read back to its description, as the skin component holds it.
+TSkinDescription FixtureDescription(const skinbuilder::SkinFixture& fixture = skinbuilder::StandardFixture());
+
+// The style every painter leaves to.
+const QStyle& BaseStyle();
+
+// The context of a bound control of a window skinned with the description.
+TSkinPaintContext PaintContext(const TSkinDescription& skin, bool transparent = false,
+                               TSkinOptions options = {});
+
+// An opaque image of the size in the colour, painted on by the call.
+QImage Painted(QSize size, QColor background, const std::function<void(QPainter&)>& paint);
+
+// The signature image id of the fixture's member, or -1.
+int ObjectIdOf(const skinbuilder::SkinFixture& fixture, const QString& file);
+
+// The rows holding at least one pixel of exactly the colour, as runs of adjacent lines:
+// two lines of text in that colour give two runs.
+int RowRuns(const QImage& image, QColor colour);
+// Pixels of exactly the colour inside the rectangle (the whole image when null).
+int CountPixels(const QImage& image, QColor colour, QRect within = QRect());
