@@ -1,6 +1,7 @@
 #include "skin/SkinPainter.h"
 
 #include "skin/ButtonPainter.h"
+#include "skin/CheckRadioPainter.h"
 
 const TSkinPainter* SkinPainterFor(TSkinnerKind kind)
 {
@@ -8,9 +9,9 @@ const TSkinPainter* SkinPainterFor(TSkinnerKind kind)
     case TSkinnerKind::Button:
         return &ButtonPainter();
     case TSkinnerKind::CheckBox:
-        return nullptr;
+        return &CheckBoxPainter();
     case TSkinnerKind::RadioButton:
-        return nullptr;
+        return &RadioButtonPainter();
     case TSkinnerKind::GroupBox:
         return nullptr;
     case TSkinnerKind::Box:
