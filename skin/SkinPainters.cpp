@@ -2,6 +2,7 @@
 
 #include "skin/ButtonPainter.h"
 #include "skin/CheckRadioPainter.h"
+#include "skin/GroupPainters.h"
 
 const TSkinPainter* SkinPainterFor(TSkinnerKind kind)
 {
@@ -13,11 +14,11 @@ const TSkinPainter* SkinPainterFor(TSkinnerKind kind)
     case TSkinnerKind::RadioButton:
         return &RadioButtonPainter();
     case TSkinnerKind::GroupBox:
-        return nullptr;
+        return &GroupBoxPainter();
     case TSkinnerKind::Box:
-        return nullptr;
+        return nullptr; // colour only: the binding gives panels the skin's face
     case TSkinnerKind::StatusBar:
-        return nullptr;
+        return &StatusBarPainter();
     case TSkinnerKind::Tab:
         return nullptr;
     case TSkinnerKind::TabSheet:
