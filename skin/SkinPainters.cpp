@@ -3,6 +3,7 @@
 #include "skin/ButtonPainter.h"
 #include "skin/CheckRadioPainter.h"
 #include "skin/GroupPainters.h"
+#include "skin/TabPainter.h"
 
 const TSkinPainter* SkinPainterFor(TSkinnerKind kind)
 {
@@ -20,9 +21,9 @@ const TSkinPainter* SkinPainterFor(TSkinnerKind kind)
     case TSkinnerKind::StatusBar:
         return &StatusBarPainter();
     case TSkinnerKind::Tab:
-        return nullptr;
+        return &TabPainter();
     case TSkinnerKind::TabSheet:
-        return nullptr;
+        return &TabSheetPainter();
     case TSkinnerKind::Edit:
         return nullptr;
     case TSkinnerKind::ComboBox:
