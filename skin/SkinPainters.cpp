@@ -2,6 +2,8 @@
 
 #include "skin/ButtonPainter.h"
 #include "skin/CheckRadioPainter.h"
+#include "skin/ComboPainter.h"
+#include "skin/EditPainter.h"
 #include "skin/GroupPainters.h"
 #include "skin/TabPainter.h"
 
@@ -25,9 +27,9 @@ const TSkinPainter* SkinPainterFor(TSkinnerKind kind)
     case TSkinnerKind::TabSheet:
         return &TabSheetPainter();
     case TSkinnerKind::Edit:
-        return nullptr;
+        return &EditPainter();
     case TSkinnerKind::ComboBox:
-        return nullptr;
+        return &ComboPainter();
     case TSkinnerKind::UpDown:
         return nullptr;
     case TSkinnerKind::Progress:

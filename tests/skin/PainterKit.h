@@ -25,6 +25,27 @@ QImage Painted(QSize size, QColor background, const std::function<void(QPainter&
 // The signature image id of the fixture's member, or -1.
 int ObjectIdOf(const skinbuilder::SkinFixture& fixture, const QString& file);
 
+// A fixture with its description, for tests that look up many of its objects.
+struct FixtureSkin {
+    explicit FixtureSkin(skinbuilder::SkinFixture skinFixture = skinbuilder::StandardFixture())
+        : fixture(std::move(skinFixture)), skin(FixtureDescription(fixture))
+    {
+    }
+    FixtureSkin(const FixtureSkin&) = delete; // contexts refer to the description
+    FixtureSkin& operator=(const FixtureSkin&) = delete;
+
+    int Id(const QString& file) const { return ObjectIdOf(fixture, file); }
+    TSkinPaintContext Context() const { return PaintContext(skin); }
+    // A skin colour as painted.
+    static QRgb Colour(platform::TColor colour) { return platform::ToQColor(colour).rgb(); }
+
+    const skinbuilder::SkinFixture fixture;
+    const TSkinDescription skin;
+};
+
+// A background no fixture image and no fixture colour has.
+constexpr QRgb CanvasBackground = 0xFF0A1B2C;
+
 // The rows holding at least one pixel of exactly the colour, as runs of adjacent lines:
 // two lines of text in that colour give two runs.
 int RowRuns(const QImage& image, QColor colour);
