@@ -6,6 +6,7 @@
 #include "skin/EditPainter.h"
 #include "skin/GroupPainters.h"
 #include "skin/TabPainter.h"
+#include "skin/UpDownPainter.h"
 
 const TSkinPainter* SkinPainterFor(TSkinnerKind kind)
 {
@@ -31,7 +32,7 @@ const TSkinPainter* SkinPainterFor(TSkinnerKind kind)
     case TSkinnerKind::ComboBox:
         return &ComboPainter();
     case TSkinnerKind::UpDown:
-        return nullptr;
+        return &UpDownPainter();
     case TSkinnerKind::Progress:
         return nullptr;
     case TSkinnerKind::TrackBar:
