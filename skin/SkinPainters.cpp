@@ -5,7 +5,9 @@
 #include "skin/ComboPainter.h"
 #include "skin/EditPainter.h"
 #include "skin/GroupPainters.h"
+#include "skin/ProgressPainter.h"
 #include "skin/TabPainter.h"
+#include "skin/TrackBarPainter.h"
 #include "skin/UpDownPainter.h"
 
 const TSkinPainter* SkinPainterFor(TSkinnerKind kind)
@@ -34,9 +36,9 @@ const TSkinPainter* SkinPainterFor(TSkinnerKind kind)
     case TSkinnerKind::UpDown:
         return &UpDownPainter();
     case TSkinnerKind::Progress:
-        return nullptr;
+        return &ProgressPainter();
     case TSkinnerKind::TrackBar:
-        return nullptr;
+        return &TrackBarPainter();
     case TSkinnerKind::ScrollBar:
         return nullptr;
     case TSkinnerKind::Header:

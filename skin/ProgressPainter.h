@@ -1,0 +1,19 @@
+#pragma once
+// The progress-bar painter: the Progress image's cell 1 over the whole bar and cell 2 over the done
+// part, or (Style 1) the image as the bar and its Chunk image as the fill. A vertical bar is drawn
+// lying down and turned, so it fills from the bottom. The percentage text stays the base style's.
+#include "skin/SkinPainter.h"
+
+class QStyleOptionProgressBar;
+
+class TSkinProgressPainter : public TSkinPainter {
+public:
+    bool DrawControl(const TSkinPaintContext& context, QStyle::ControlElement element,
+                     const QStyleOption& option, QPainter& painter, const QWidget* widget) const override;
+};
+
+const TSkinPainter& ProgressPainter();
+
+// How much of a bar `length` pixels long is filled: (progress - minimum) / (maximum - minimum) of it,
+// rounded; nothing for an empty range or a progress at or below the minimum.
+int FilledLength(const QStyleOptionProgressBar& bar, int length);
