@@ -6,6 +6,7 @@
 #include "skin/EditPainter.h"
 #include "skin/GroupPainters.h"
 #include "skin/ProgressPainter.h"
+#include "skin/ScrollBarPainter.h"
 #include "skin/TabPainter.h"
 #include "skin/TrackBarPainter.h"
 #include "skin/UpDownPainter.h"
@@ -40,7 +41,7 @@ const TSkinPainter* SkinPainterFor(TSkinnerKind kind)
     case TSkinnerKind::TrackBar:
         return &TrackBarPainter();
     case TSkinnerKind::ScrollBar:
-        return nullptr;
+        return &ScrollBarPainter();
     case TSkinnerKind::Header:
         return nullptr;
     case TSkinnerKind::Sizer:
