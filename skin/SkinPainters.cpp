@@ -5,8 +5,10 @@
 #include "skin/ComboPainter.h"
 #include "skin/EditPainter.h"
 #include "skin/GroupPainters.h"
+#include "skin/HeaderPainter.h"
 #include "skin/ProgressPainter.h"
 #include "skin/ScrollBarPainter.h"
+#include "skin/SizerPainter.h"
 #include "skin/TabPainter.h"
 #include "skin/TrackBarPainter.h"
 #include "skin/UpDownPainter.h"
@@ -43,9 +45,9 @@ const TSkinPainter* SkinPainterFor(TSkinnerKind kind)
     case TSkinnerKind::ScrollBar:
         return &ScrollBarPainter();
     case TSkinnerKind::Header:
-        return nullptr;
+        return &HeaderPainter();
     case TSkinnerKind::Sizer:
-        return nullptr;
+        return &SizerPainter();
     }
     return nullptr;
 }

@@ -1,0 +1,19 @@
+#include "skin/SizerPainter.h"
+
+#include <QPainter>
+#include <QStyleOption>
+
+bool TSkinSizerPainter::DrawControl(const TSkinPaintContext& context, QStyle::ControlElement element,
+                                    const QStyleOption& option, QPainter& painter, const QWidget*) const
+{
+    if (element != QStyle::CE_SizeGrip)
+        return false;
+    painter.fillRect(option.rect, platform::ToQColor(context.Skin.Colours.ButtonFace));
+    return true;
+}
+
+const TSkinPainter& SizerPainter()
+{
+    static const TSkinSizerPainter painter;
+    return painter;
+}

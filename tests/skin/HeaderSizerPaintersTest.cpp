@@ -1,0 +1,70 @@
+// The header and size-grip painters on real style options.
+#include "PainterKit.h"
+#include "SkinKit.h"
+#include "skin/HeaderPainter.h"
+#include "skin/SizerPainter.h"
+
+#include <QStyleOptionHeader>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(HeaderPainter, TheHotSectionIsCellTwoAndTheAreaPastTheLastSectionCellOne)
+{
+    const FixtureSkin kit;
+    struct Case {
+        const char* what;
+        QStyle::ControlElement element;
+        QStyle::State state;
+        int cell;
+    };
+    const Case cases[] = {
+        {"section", QStyle::CE_HeaderSection, QStyle::State_Enabled, 1},
+        {"hot section", QStyle::CE_HeaderSection, QStyle::State_Enabled | QStyle::State_MouseOver, 2},
+        {"pressed section", QStyle::CE_HeaderSection, QStyle::State_Enabled | QStyle::State_Sunken, 1},
+        {"the area past the last section", QStyle::CE_HeaderEmptyArea, QStyle::State_Enabled, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QStyleOptionHeader option;
+        option.rect = QRect(10, 0, 80, 20);
+        option.state = c.state;
+        const QImage image = Painted(QSize(100, 20), CanvasBackground, [&](QPainter& p) {
+            EXPECT_TRUE(HeaderPainter().DrawControl(kit.Context(), c.element, option, p, nullptr));
+        });
+        for (const QPoint point : {QPoint(10, 0), QPoint(50, 10), QPoint(89, 19)}) {
+            EXPECT_EQ(ObjectAt(image, point), kit.Id("headerbar.bmp"));
+            EXPECT_EQ(CellAt(image, point), c.cell);
+        }
+        EXPECT_EQ(image.pixel(9, 10), CanvasBackground);
+    }
+}
+
+TEST(HeaderPainter, WithoutAHeaderbarImageTheBaseStylePaints)
+{
+    skinbuilder::SkinFixture fixture = skinbuilder::StandardFixture();
+    fixture.DropSection("Headerbar");
+    const FixtureSkin kit(fixture);
+    QStyleOptionHeader option;
+    option.rect = QRect(0, 0, 80, 20);
+    option.text = "Title";
+    QImage image(80, 20, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    for (const QStyle::ControlElement element :
+         {QStyle::CE_HeaderSection, QStyle::CE_HeaderLabel, QStyle::CE_HeaderEmptyArea})
+        EXPECT_FALSE(HeaderPainter().DrawControl(kit.Context(), element, option, painter, nullptr));
+}
+
+TEST(SizerPainter, TheGripIsCoveredInTheFaceColour)
+{
+    const FixtureSkin kit;
+    QStyleOption option;
+    option.rect = QRect(0, 0, 16, 16);
+    const QImage image = Painted(QSize(16, 16), CanvasBackground, [&](QPainter& p) {
+        EXPECT_TRUE(SizerPainter().DrawControl(kit.Context(), QStyle::CE_SizeGrip, option, p, nullptr));
+    });
+    EXPECT_EQ(image.pixel(8, 8), FixtureSkin::Colour(kit.skin.Colours.ButtonFace));
+    EXPECT_EQ(image.pixel(15, 15), FixtureSkin::Colour(kit.skin.Colours.ButtonFace));
+}
+
+} // namespace
