@@ -1,5 +1,6 @@
 // Writes the skin package a new station finds in its skins folder: our own artwork (a blue caption
-// with rounded top corners, thin borders and three caption buttons), packed with the test builder.
+// with rounded top corners, thin borders and three caption buttons; the faces of push buttons, check
+// boxes, radio buttons and tabs), packed with the test builder.
 //   mkskin <output.skn>
 #include "skinbuilder/Bmp24.h"
 #include "skinbuilder/SkinPayload.h"
@@ -110,6 +111,101 @@ QImage CaptionButton(int glyph)
     return image;
 }
 
+// The push-button face: five cells (normal, pressed, disabled, hot, hot again), rounded, with the
+// corners left magenta so the window shows through.
+QImage PushButton()
+{
+    constexpr int w = 24;
+    constexpr int h = 22;
+    QImage image = Image(5 * w, h);
+    QPainter painter(&image);
+    const QColor tops[] = {QColor(246, 248, 252), QColor(150, 172, 206), QColor(222, 222, 222),
+                           QColor(226, 238, 255), QColor(226, 238, 255)};
+    const QColor bottoms[] = {QColor(204, 212, 226), QColor(186, 202, 228), QColor(214, 214, 214),
+                              QColor(160, 192, 236), QColor(160, 192, 236)};
+    for (int cell = 0; cell < 5; ++cell) {
+        const QRect rect(cell * w, 0, w, h);
+        QLinearGradient gradient(0, 0, 0, h);
+        gradient.setColorAt(0, tops[cell]);
+        gradient.setColorAt(1, bottoms[cell]);
+        painter.setPen(cell == 2 ? QColor(160, 160, 160) : Active.edge);
+        painter.setBrush(gradient);
+        painter.drawRoundedRect(rect.adjusted(0, 0, -1, -1), 3, 3);
+    }
+    painter.end();
+    for (int cell = 0; cell < 5; ++cell)
+        for (const QPoint corner : {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)})
+            image.setPixel(corner + QPoint(cell * w, 0), Magenta);
+    return image;
+}
+
+// Check boxes and radio buttons: four cells each (off, on, off disabled, on disabled) of 13 pixels,
+// drawn on the skin's face colour.
+QImage Glyphs(bool radio)
+{
+    constexpr int s = 13;
+    QImage image = Image(4 * s, s);
+    image.fill(QColor(212, 208, 200)); // the face, so smoothed edges blend into it
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, radio);
+    for (int cell = 0; cell < 4; ++cell) {
+        const bool enabled = cell < 2;
+        const bool on = cell % 2 == 1;
+        const QRect rect = QRect(cell * s, 0, s, s).adjusted(0, 0, -1, -1);
+        painter.setPen(enabled ? Active.edge : QColor(150, 150, 150));
+        painter.setBrush(enabled ? QColor(255, 255, 255) : QColor(228, 228, 228));
+        if (radio)
+            painter.drawEllipse(rect);
+        else
+            painter.drawRect(rect);
+        if (!on)
+            continue;
+        const QColor mark = enabled ? Active.bottom : QColor(150, 150, 150);
+        if (radio) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(mark);
+            painter.drawEllipse(rect.adjusted(3, 3, -3, -3));
+        } else {
+            painter.setPen(QPen(mark, 2));
+            painter.drawPolyline(QList<QPointF>{rect.topLeft() + QPointF(3, 6),
+                                                rect.topLeft() + QPointF(5, 9),
+                                                rect.topLeft() + QPointF(10, 3)});
+        }
+    }
+    return image;
+}
+
+// Tabs: five cells (others, current, three spare), rounded at the top; and the pane's border.
+QImage Tabs()
+{
+    constexpr int w = 30;
+    constexpr int h = 20;
+    QImage image = Image(5 * w, h);
+    QPainter painter(&image);
+    for (int cell = 0; cell < 5; ++cell) {
+        const bool current = cell == 1;
+        QLinearGradient gradient(0, 0, 0, h);
+        gradient.setColorAt(0, current ? QColor(250, 252, 255) : QColor(214, 222, 236));
+        gradient.setColorAt(1, current ? QColor(232, 236, 244) : QColor(184, 196, 218));
+        painter.setPen(Active.edge);
+        painter.setBrush(gradient);
+        painter.drawRoundedRect(QRect(cell * w, 0, w - 1, h + 4), 4, 4);
+    }
+    return image;
+}
+
+QImage Pane()
+{
+    QImage image = Image(20, 20);
+    image.fill(QColor(232, 236, 244));
+    QPainter painter(&image);
+    painter.setPen(Active.edge);
+    painter.drawRect(0, 0, 19, 19);
+    painter.setPen(QColor(188, 198, 216));
+    painter.drawRect(1, 1, 17, 17);
+    return image;
+}
+
 QString Description()
 {
     QString ini =
@@ -122,7 +218,15 @@ QString Description()
         "TextAlignment=0\r\nTXTBackleft=6\r\nTXTBackRight=6\r\n\r\n"
         "[Fonts]\r\nFontHeight=14\r\n\r\n"
         "[Colours]\r\nTitleTextActive=255,255,255\r\nTitleTextNoActive=228,232,240\r\n"
-        "ButtonFace=212,208,200\r\n\r\n";
+        "ButtonFace=212,208,200\r\nButtonShadow=120,132,156\r\n\r\n"
+        "[Buttons]\r\nBitmap=button.bmp\r\nLeftWidth=4\r\nTopHeight=4\r\nRightWidth=4\r\nBottomHeight=4\r\n"
+        "Trans=1\r\nCheckButton=check.bmp\r\nRadioButton=radio.bmp\r\nCheckButtonFrame=4\r\n"
+        "RadioButtonFrame=4\r\nNormalColour2=16,40,90\r\nMouseOverColour2=24,62,132\r\n"
+        "PressedColour2=255,255,255\r\n\r\n"
+        "[Tabs]\r\nImage=tabs.bmp\r\nBorder=pane.bmp\r\nStyle=0\r\nLeftWidth=4\r\nTopHeight=4\r\n"
+        "RightWidth=4\r\nBottomHeight=0\r\nTrans=1\r\nNormalColour2=40,52,80\r\nMouseOverColour2=16,40,"
+        "90\r\n\r\n"
+        "[StatusBarEdges]\r\nImage=pane.bmp\r\nNormalColour2=16,40,90\r\n\r\n";
     struct Button {
         const char* section;
         int action;
@@ -160,6 +264,11 @@ int main(int argc, char** argv)
         {"close.bmp", skinbuilder::Bmp24(CaptionButton(0))},
         {"max.bmp", skinbuilder::Bmp24(CaptionButton(1))},
         {"min.bmp", skinbuilder::Bmp24(CaptionButton(2))},
+        {"button.bmp", skinbuilder::Bmp24(PushButton())},
+        {"check.bmp", skinbuilder::Bmp24(Glyphs(false))},
+        {"radio.bmp", skinbuilder::Bmp24(Glyphs(true))},
+        {"tabs.bmp", skinbuilder::Bmp24(Tabs())},
+        {"pane.bmp", skinbuilder::Bmp24(Pane())},
     };
     QFile output(QString::fromLocal8Bit(argv[1]));
     if (!output.open(QIODevice::WriteOnly) || output.write(skinbuilder::SkinPackage(members)) < 0) {
