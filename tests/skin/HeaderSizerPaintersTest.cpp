@@ -4,6 +4,7 @@
 #include "skin/HeaderPainter.h"
 #include "skin/SizerPainter.h"
 
+#include <QApplication>
 #include <QStyleOptionHeader>
 #include <gtest/gtest.h>
 
@@ -38,6 +39,35 @@ TEST(HeaderPainter, TheHotSectionIsCellTwoAndTheAreaPastTheLastSectionCellOne)
         }
         EXPECT_EQ(image.pixel(9, 10), CanvasBackground);
     }
+}
+
+// The header's own font (here one four times the application's) is not the label's.
+TEST(HeaderPainter, TheLabelIsInTheApplicationsFont)
+{
+    const FixtureSkin kit;
+    QStyleOptionHeader option;
+    option.rect = QRect(0, 0, 300, 80);
+    option.state = QStyle::State_Enabled;
+    option.text = "HEM";
+    option.textAlignment = Qt::AlignLeft;
+    const QImage image = Painted(QSize(300, 80), CanvasBackground, [&](QPainter& p) {
+        QFont large = p.font();
+        large.setPixelSize(QFontInfo(QApplication::font()).pixelSize() * 4);
+        p.setFont(large);
+        EXPECT_TRUE(HeaderPainter().DrawControl(kit.Context(), QStyle::CE_HeaderLabel, option, p, nullptr));
+    });
+    const QColor text = platform::ToQColor(platform::clWindowText);
+    EXPECT_GT(CountPixels(image, text), 0);
+    int top = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        if (CountPixels(image, text, QRect(0, y, 300, 1)) > 0) {
+            top = top < 0 ? y : top;
+            bottom = y;
+        }
+    EXPECT_LE(bottom - top + 1, QFontMetrics(QApplication::font()).height());
+    // Three pixels in, centred across.
+    EXPECT_EQ(CountPixels(image, text, QRect(0, 0, 3, 80)), 0);
+    EXPECT_LT(std::abs((top + bottom) / 2 - 40), 4);
 }
 
 TEST(HeaderPainter, WithoutAHeaderbarImageTheBaseStylePaints)
