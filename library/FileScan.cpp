@@ -1,9 +1,9 @@
 #include "library/FileScan.h"
 
 #include "library/FileMask.h"
+#include "platform/QueuedCall.h"
 
 #include <QFile>
-#include <QMetaObject>
 
 #include <algorithm>
 #include <atomic>
@@ -116,8 +116,7 @@ struct TSearchThread {
         if (!posted) {
             posted = true;
             TmFileScan* target = owner;
-            QMetaObject::invokeMethod(
-                target, [target, self] { target->TakeBatch(self); }, Qt::QueuedConnection);
+            platform::QueueCall(target, [target, self] { target->TakeBatch(self); });
         }
         return true;
     }

@@ -1,6 +1,6 @@
 #include "library/FolderLoader.h"
 
-#include <QMetaObject>
+#include "platform/QueuedCall.h"
 
 #include <condition_variable>
 #include <mutex>
@@ -62,8 +62,7 @@ struct TFolderLoad {
         if (!posted) {
             posted = true;
             TFolderLoader* target = owner;
-            QMetaObject::invokeMethod(
-                target, [target, self] { target->Take(self); }, Qt::QueuedConnection);
+            platform::QueueCall(target, [target, self] { target->Take(self); });
         }
         return true;
     }
