@@ -1,5 +1,6 @@
 #include "AllocationCounter.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <new>
 
@@ -11,16 +12,32 @@
 #endif
 #endif
 
+#ifdef SANITIZER_OWNS_NEW
+#include <sanitizer/allocator_interface.h>
+#endif
+
 namespace engine_test {
 
 namespace {
 thread_local int* counting = nullptr;
 
-#ifndef SANITIZER_OWNS_NEW
-void* Allocate(std::size_t size)
+void Count()
 {
     if (counting != nullptr)
         ++*counting;
+}
+
+#ifdef SANITIZER_OWNS_NEW
+void CountAllocation(const volatile void*, std::size_t)
+{
+    Count();
+}
+
+void IgnoreFree(const volatile void*) {}
+#else
+void* Allocate(std::size_t size)
+{
+    Count();
     if (void* memory = std::malloc(size == 0 ? 1 : size))
         return memory;
     throw std::bad_alloc();
@@ -28,17 +45,14 @@ void* Allocate(std::size_t size)
 #endif
 } // namespace
 
-bool CountsAllocations()
-{
-#ifdef SANITIZER_OWNS_NEW
-    return false;
-#else
-    return true;
-#endif
-}
-
 AllocationCounter::AllocationCounter()
 {
+#ifdef SANITIZER_OWNS_NEW
+    // Installed once, on the first counter; the run-time keeps a handful of hooks at most.
+    static const bool hooked = __sanitizer_install_malloc_and_free_hooks(CountAllocation, IgnoreFree) != 0;
+    if (!hooked)
+        std::abort(); // a counter that counts nothing would pass any test
+#endif
     counting = &count_;
 }
 

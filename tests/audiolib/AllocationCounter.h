@@ -1,10 +1,8 @@
 #pragma once
 // Counts the allocations (operator new) the calling thread makes while the counter lives. The test
-// program's operator new is replaced to serve it.
+// program's operator new is replaced to serve it; in a ThreadSanitizer build, whose run-time owns
+// operator new, the run-time's allocation hook counts instead (malloc as well as new).
 namespace engine_test {
-
-// False in a ThreadSanitizer build, whose run-time owns operator new: nothing is counted there.
-bool CountsAllocations();
 
 class AllocationCounter {
 public:
