@@ -25,7 +25,7 @@ bool TGroupBoxPainter::DrawComplexControl(const TSkinPaintContext& context, QSty
         return false;
     const QRect& rect = option.rect;
     const QFontMetrics metrics = painter.fontMetrics();
-    // The line runs through the middle of a line of text, as the caption would stand on it.
+    // The line runs through the middle of the caption, which stands at the control's top.
     const int top = rect.top() + metrics.height() / 2 - 1;
 
     painter.save();
@@ -42,7 +42,7 @@ bool TGroupBoxPainter::DrawComplexControl(const TSkinPaintContext& context, QSty
                                  : Qt::TextHideMnemonic;
         const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs | mnemonic;
         const QRect caption = metrics.boundingRect(
-            QRect(rect.left() + 8, top, rect.width() - 8, rect.height()), flags, group->text);
+            QRect(rect.left() + 8, rect.top(), rect.width() - 8, rect.height()), flags, group->text);
         painter.fillRect(caption, Face(context));
         painter.setPen(option.palette.color(QPalette::WindowText));
         painter.drawText(caption, flags, group->text);
