@@ -1,6 +1,7 @@
 // Writes the skin package a new station finds in its skins folder: our own artwork (a blue caption
 // with rounded top corners, thin borders and three caption buttons; the faces of push buttons, check
-// boxes, radio buttons and tabs), packed with the test builder.
+// boxes, radio buttons and tabs; scroll bars, list headers, combo boxes, spin buttons, progress bars
+// and slider thumbs), packed with the test builder.
 //   mkskin <output.skn>
 #include "skinbuilder/Bmp24.h"
 #include "skinbuilder/SkinPayload.h"
@@ -10,6 +11,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -206,6 +208,278 @@ QImage Pane()
     return image;
 }
 
+// The four states of the small controls' faces, in the order their cells take: normal, pressed,
+// disabled, hot.
+enum class Face { Normal, Pressed, Disabled, Hot };
+
+constexpr Face Faces[] = {Face::Normal, Face::Pressed, Face::Disabled, Face::Hot};
+
+// A raised face filling the rectangle, lit from the top when vertical is false (from the left when true).
+void DrawFace(QPainter& painter, const QRect& rect, Face face, bool vertical = false)
+{
+    const QColor light[] = {QColor(238, 242, 250), QColor(150, 172, 206), QColor(226, 226, 226),
+                            QColor(226, 238, 255)};
+    const QColor dark[] = {QColor(190, 202, 222), QColor(186, 202, 228), QColor(206, 206, 206),
+                           QColor(160, 192, 236)};
+    const int index = static_cast<int>(face);
+    QLinearGradient gradient(rect.topLeft(), vertical ? rect.topRight() : rect.bottomLeft());
+    gradient.setColorAt(0, light[index]);
+    gradient.setColorAt(1, dark[index]);
+    painter.fillRect(rect, gradient);
+    painter.setPen(face == Face::Disabled ? QColor(170, 170, 170) : QColor(120, 132, 156));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+}
+
+QColor GlyphColour(Face face)
+{
+    return face == Face::Disabled ? QColor(160, 160, 160) : face == Face::Pressed ? Qt::white : Active.edge;
+}
+
+// A filled triangle pointing up, down, left or right (0 to 3), centred in the rectangle.
+void DrawArrow(QPainter& painter, const QRectF& rect, int direction, const QColor& colour)
+{
+    const QPointF c = rect.center();
+    const qreal r = std::min(rect.width(), rect.height()) / 4.0;
+    QList<QPointF> points;
+    switch (direction) {
+    case 0:
+        points = {c + QPointF(-r, r / 2), c + QPointF(r, r / 2), c + QPointF(0, -r / 2 - 1)};
+        break;
+    case 1:
+        points = {c + QPointF(-r, -r / 2), c + QPointF(r, -r / 2), c + QPointF(0, r / 2 + 1)};
+        break;
+    case 2:
+        points = {c + QPointF(r / 2, -r), c + QPointF(r / 2, r), c + QPointF(-r / 2 - 1, 0)};
+        break;
+    default:
+        points = {c + QPointF(-r / 2, -r), c + QPointF(-r / 2, r), c + QPointF(r / 2 + 1, 0)};
+        break;
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawPolygon(points);
+}
+
+// Three short ridges across the middle of a thumb.
+void DrawGrip(QPainter& painter, const QRect& rect, bool vertical, Face face)
+{
+    painter.setPen(GlyphColour(face));
+    const QPoint c = rect.center();
+    for (const int d : {-3, 0, 3}) {
+        if (vertical)
+            painter.drawLine(c.x() - 3, c.y() + d, c.x() + 3, c.y() + d);
+        else
+            painter.drawLine(c.x() + d, c.y() - 3, c.x() + d, c.y() + 3);
+    }
+}
+
+// The scroll bar's 23 cells of 16: the left, right, up and down arrows in four states each, then the
+// grips of a horizontal and of a vertical thumb (normal, pressed, hot), and a spare cell.
+QImage ScrollArrows()
+{
+    constexpr int s = 16;
+    QImage image = Image(23 * s, s);
+    QPainter painter(&image);
+    const int directions[] = {2, 3, 0, 1};
+    for (int arrow = 0; arrow < 4; ++arrow)
+        for (int state = 0; state < 4; ++state) {
+            const QRect cell((arrow * 4 + state) * s, 0, s, s);
+            DrawFace(painter, cell, Faces[state], arrow >= 2);
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            DrawArrow(painter, cell, directions[arrow], GlyphColour(Faces[state]));
+            painter.setRenderHint(QPainter::Antialiasing, false);
+        }
+    const Face grips[] = {Face::Normal, Face::Pressed, Face::Hot};
+    for (int vertical = 0; vertical < 2; ++vertical)
+        for (int state = 0; state < 3; ++state) {
+            const QRect cell((16 + vertical * 3 + state) * s, 0, s, s);
+            DrawGrip(painter, cell, vertical == 1, grips[state]);
+        }
+    return image;
+}
+
+// A track in four cells (normal, pressed, disabled, spare): a sunken groove.
+QImage ScrollTrack(bool vertical)
+{
+    constexpr int s = 16;
+    QImage image = Image(4 * s, s);
+    QPainter painter(&image);
+    for (int cell = 0; cell < 4; ++cell) {
+        const QRect rect(cell * s, 0, s, s);
+        const bool disabled = cell == 2;
+        QLinearGradient gradient(rect.topLeft(), vertical ? rect.topRight() : rect.bottomLeft());
+        gradient.setColorAt(0, disabled ? QColor(226, 226, 226) : QColor(206, 214, 228));
+        gradient.setColorAt(1, disabled ? QColor(236, 236, 236) : QColor(232, 236, 244));
+        painter.fillRect(rect, gradient);
+        painter.setPen(disabled ? QColor(200, 200, 200) : QColor(176, 188, 208));
+        if (vertical) {
+            painter.drawLine(rect.topLeft(), rect.bottomLeft());
+            painter.drawLine(rect.topRight(), rect.bottomRight());
+        } else {
+            painter.drawLine(rect.topLeft(), rect.topRight());
+            painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+        }
+    }
+    return image;
+}
+
+// A thumb in three cells (normal, pressed, hot), rounded, its corners magenta.
+QImage ScrollThumb(bool vertical)
+{
+    constexpr int s = 16;
+    QImage image = Image(3 * s, s);
+    QPainter painter(&image);
+    for (int cell = 0; cell < 3; ++cell) {
+        const QRect rect(cell * s, 0, s, s);
+        QLinearGradient gradient(rect.topLeft(), vertical ? rect.topRight() : rect.bottomLeft());
+        gradient.setColorAt(0, cell == 1   ? QColor(108, 146, 206)
+                               : cell == 2 ? QColor(150, 190, 245)
+                                           : QColor(130, 166, 220));
+        gradient.setColorAt(1, cell == 1   ? QColor(70, 110, 176)
+                               : cell == 2 ? QColor(104, 150, 220)
+                                           : QColor(86, 126, 192));
+        painter.setPen(Active.edge);
+        painter.setBrush(gradient);
+        painter.drawRoundedRect(rect.adjusted(1, 1, -2, -2), 3, 3);
+    }
+    return image;
+}
+
+// The header section: five cells (normal, hot, and three alike), a light face with a separator at its
+// right.
+QImage Header()
+{
+    constexpr int w = 20;
+    constexpr int h = 20;
+    QImage image = Image(5 * w, h);
+    QPainter painter(&image);
+    for (int cell = 0; cell < 5; ++cell) {
+        const QRect rect(cell * w, 0, w, h);
+        const bool hot = cell == 1;
+        QLinearGradient gradient(rect.topLeft(), rect.bottomLeft());
+        gradient.setColorAt(0, hot ? QColor(236, 244, 255) : QColor(248, 249, 252));
+        gradient.setColorAt(1, hot ? QColor(186, 210, 244) : QColor(214, 220, 232));
+        painter.fillRect(rect, gradient);
+        painter.setPen(QColor(150, 162, 184));
+        painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+        painter.drawLine(rect.topRight(), rect.bottomRight());
+        painter.setPen(Qt::white);
+        painter.drawLine(rect.topLeft(), rect.bottomLeft() - QPoint(0, 1));
+    }
+    return image;
+}
+
+// The combo box's sunk frame: four cells (normal, pressed, disabled, hot) of 20 x 21, white inside.
+QImage SunkEdge()
+{
+    constexpr int w = 20;
+    constexpr int h = 21;
+    QImage image = Image(4 * w, h);
+    QPainter painter(&image);
+    for (int cell = 0; cell < 4; ++cell) {
+        const QRect rect(cell * w, 0, w, h);
+        painter.fillRect(rect, cell == 2 ? QColor(240, 240, 240) : Qt::white);
+        painter.setPen(cell == 2 ? QColor(170, 170, 170) : cell == 3 ? Active.top : QColor(120, 132, 156));
+        painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    }
+    return image;
+}
+
+// The combo box's button: four cells of 17 x 21; its arrow comes from the extra images.
+QImage ComboButton()
+{
+    constexpr int w = 17;
+    constexpr int h = 21;
+    QImage image = Image(4 * w, h);
+    QPainter painter(&image);
+    for (int cell = 0; cell < 4; ++cell)
+        DrawFace(painter, QRect(cell * w, 0, w, h).adjusted(0, 1, -1, -1), Faces[cell]);
+    return image;
+}
+
+// The extra images: the combo arrow in four states, and the size grip's dots.
+QImage ExtraImages()
+{
+    constexpr int s = 11;
+    QImage image = Image(5 * s, s);
+    QPainter painter(&image);
+    // Hard edges: a smoothed edge would blend into the magenta around it.
+    for (int cell = 0; cell < 4; ++cell)
+        DrawArrow(painter, QRectF(cell * s, 0, s, s), 1, GlyphColour(Faces[cell]));
+    for (int row = 0; row < 3; ++row)
+        for (int column = 2 - row; column < 3; ++column)
+            painter.fillRect(4 * s + 1 + column * 3, 1 + row * 3, 2, 2, QColor(120, 132, 156));
+    return image;
+}
+
+// The progress bar: the empty bar and the done part, 24 x 16 each.
+QImage Progress()
+{
+    constexpr int w = 24;
+    constexpr int h = 16;
+    QImage image = Image(2 * w, h);
+    QPainter painter(&image);
+    for (int cell = 0; cell < 2; ++cell) {
+        const QRect rect(cell * w, 0, w, h);
+        QLinearGradient gradient(rect.topLeft(), rect.bottomLeft());
+        gradient.setColorAt(0, cell == 0 ? QColor(226, 230, 238) : QColor(110, 170, 240));
+        gradient.setColorAt(1, cell == 0 ? QColor(246, 248, 252) : QColor(36, 90, 170));
+        painter.fillRect(rect, gradient);
+        painter.setPen(cell == 0 ? QColor(120, 132, 156) : Active.edge);
+        painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    }
+    return image;
+}
+
+// The spin buttons: up in four states, then down in four, 16 x 10 each; their glyphs apart, 7 x 4.
+QImage UpDown()
+{
+    constexpr int w = 16;
+    constexpr int h = 10;
+    QImage image = Image(8 * w, h);
+    QPainter painter(&image);
+    for (int cell = 0; cell < 8; ++cell)
+        DrawFace(painter, QRect(cell * w, 0, w, h), Faces[cell % 4]);
+    return image;
+}
+
+QImage UpDownGlyphs()
+{
+    constexpr int w = 7;
+    constexpr int h = 4;
+    QImage image = Image(8 * w, h);
+    for (int cell = 0; cell < 8; ++cell) {
+        const bool up = cell < 4;
+        const QColor colour = GlyphColour(Faces[cell % 4]);
+        for (int row = 0; row < h; ++row) {
+            const int half = up ? row : h - 1 - row; // the tip is 1 wide, the base 7
+            for (int x = 3 - half; x <= 3 + half; ++x)
+                image.setPixelColor(cell * w + x, row, colour);
+        }
+    }
+    return image;
+}
+
+// A slider thumb: five cells (the skin shows the second), a rounded face pointing nowhere.
+QImage SliderThumb(bool vertical)
+{
+    const int w = vertical ? 20 : 11;
+    const int h = vertical ? 11 : 20;
+    QImage image = Image(5 * w, h);
+    QPainter painter(&image);
+    for (int cell = 0; cell < 5; ++cell) {
+        const QRect rect(cell * w, 0, w, h);
+        QLinearGradient gradient(rect.topLeft(), vertical ? rect.bottomLeft() : rect.topRight());
+        gradient.setColorAt(0, QColor(150, 190, 245));
+        gradient.setColorAt(1, QColor(70, 110, 176));
+        painter.setPen(Active.edge);
+        painter.setBrush(gradient);
+        painter.drawRoundedRect(rect.adjusted(0, 0, -1, -1), 3, 3);
+    }
+    return image;
+}
+
 QString Description()
 {
     QString ini =
@@ -226,7 +500,28 @@ QString Description()
         "[Tabs]\r\nImage=tabs.bmp\r\nBorder=pane.bmp\r\nStyle=0\r\nLeftWidth=4\r\nTopHeight=4\r\n"
         "RightWidth=4\r\nBottomHeight=0\r\nTrans=1\r\nNormalColour2=40,52,80\r\nMouseOverColour2=16,40,"
         "90\r\n\r\n"
-        "[StatusBarEdges]\r\nImage=pane.bmp\r\nNormalColour2=16,40,90\r\n\r\n";
+        "[StatusBarEdges]\r\nImage=pane.bmp\r\nNormalColour2=16,40,90\r\n\r\n"
+        "[Scrollbar]\r\nImage=scrollbar.bmp\r\nTrans=1\r\n\r\n"
+        "[HorzScroll]\r\nImage=horzscroll.bmp\r\nLeftWidth=1\r\nRightWidth=1\r\nTopHeight=1\r\n"
+        "BottomHeight=1\r\n\r\n"
+        "[VertScroll]\r\nImage=vertscroll.bmp\r\nLeftWidth=1\r\nRightWidth=1\r\nTopHeight=1\r\n"
+        "BottomHeight=1\r\n\r\n"
+        "[HorzScrollThumb]\r\nImage=horzthumb.bmp\r\nFrameCount=3\r\nTrans=1\r\nLeftWidth=4\r\n"
+        "RightWidth=4\r\nTopHeight=4\r\nBottomHeight=4\r\n\r\n"
+        "[VertScrollThumb]\r\nImage=vertthumb.bmp\r\nFrameCount=3\r\nTrans=1\r\nLeftWidth=4\r\n"
+        "RightWidth=4\r\nTopHeight=4\r\nBottomHeight=4\r\n\r\n"
+        "[Headerbar]\r\nImage=header.bmp\r\nLeftWidth=2\r\nRightWidth=2\r\nTopHeight=2\r\n"
+        "BottomHeight=2\r\n\r\n"
+        "[SunkEdge]\r\nImage=sunkedge.bmp\r\nLeftWidth=2\r\nRightWidth=2\r\nTopHeight=2\r\n"
+        "BottomHeight=2\r\n\r\n"
+        "[ComboButton]\r\nImage=combobutton.bmp\r\nLeftWidth=2\r\nRightWidth=2\r\nTopHeight=2\r\n"
+        "BottomHeight=2\r\n\r\n"
+        "[ExtraImages]\r\nImage=extra.bmp\r\n\r\n"
+        "[Progress]\r\nBitmap=progress.bmp\r\nLeftWidth=2\r\nRightWidth=2\r\nTopHeight=2\r\n"
+        "BottomHeight=2\r\n\r\n"
+        "[UpDown.Vert]\r\nImage=updown.bmp\r\nGlyphImage=updownglyph.bmp\r\n\r\n"
+        "[Trackbar.ThumbHorz]\r\nImage=thumbhorz.bmp\r\n\r\n"
+        "[Trackbar.ThumbVert]\r\nImage=thumbvert.bmp\r\n\r\n";
     struct Button {
         const char* section;
         int action;
@@ -269,6 +564,20 @@ int main(int argc, char** argv)
         {"radio.bmp", skinbuilder::Bmp24(Glyphs(true))},
         {"tabs.bmp", skinbuilder::Bmp24(Tabs())},
         {"pane.bmp", skinbuilder::Bmp24(Pane())},
+        {"scrollbar.bmp", skinbuilder::Bmp24(ScrollArrows())},
+        {"horzscroll.bmp", skinbuilder::Bmp24(ScrollTrack(false))},
+        {"vertscroll.bmp", skinbuilder::Bmp24(ScrollTrack(true))},
+        {"horzthumb.bmp", skinbuilder::Bmp24(ScrollThumb(false))},
+        {"vertthumb.bmp", skinbuilder::Bmp24(ScrollThumb(true))},
+        {"header.bmp", skinbuilder::Bmp24(Header())},
+        {"sunkedge.bmp", skinbuilder::Bmp24(SunkEdge())},
+        {"combobutton.bmp", skinbuilder::Bmp24(ComboButton())},
+        {"extra.bmp", skinbuilder::Bmp24(ExtraImages())},
+        {"progress.bmp", skinbuilder::Bmp24(Progress())},
+        {"updown.bmp", skinbuilder::Bmp24(UpDown())},
+        {"updownglyph.bmp", skinbuilder::Bmp24(UpDownGlyphs())},
+        {"thumbhorz.bmp", skinbuilder::Bmp24(SliderThumb(false))},
+        {"thumbvert.bmp", skinbuilder::Bmp24(SliderThumb(true))},
     };
     QFile output(QString::fromLocal8Bit(argv[1]));
     if (!output.open(QIODevice::WriteOnly) || output.write(skinbuilder::SkinPackage(members)) < 0) {
