@@ -2,13 +2,17 @@
 
 #include "platform_gui/PageControl.h"
 #include "skin/SkinControlDraw.h"
+#include "skin/UpDownPainter.h"
 #include "skin/core/ImgUtil.h"
 #include "skin/core/SkinDraw.h"
 
 #include <QPainter>
 #include <QStyleOptionTab>
+#include <QStyleOptionToolButton>
 #include <QTabBar>
 #include <QTabWidget>
+
+#include <optional>
 
 namespace {
 
@@ -218,6 +222,40 @@ bool TTabPainter::DrawControl(const TSkinPaintContext& context, QStyle::ControlE
         label.icon = tab->icon.pixmap(tab->iconSize, enabled ? QIcon::Normal : QIcon::Disabled);
     PaintTab(context, SideOf(tab->shape), option.rect, option.state & QStyle::State_Selected, shape,
              withLabel ? &label : nullptr, true, painter);
+    return true;
+}
+
+bool TTabPainter::DrawComplexControl(const TSkinPaintContext& context, QStyle::ComplexControl control,
+                                     const QStyleOptionComplex& option, QPainter& painter,
+                                     const QWidget*) const
+{
+    const auto* button = qstyleoption_cast<const QStyleOptionToolButton*>(&option);
+    if (control != QStyle::CC_ToolButton || !button)
+        return false;
+    std::optional<TUpDownArrow> arrow;
+    switch (button->arrowType) {
+    case Qt::LeftArrow:
+        arrow = TUpDownArrow::Left;
+        break;
+    case Qt::RightArrow:
+        arrow = TUpDownArrow::Right;
+        break;
+    case Qt::UpArrow:
+        arrow = TUpDownArrow::Up;
+        break;
+    case Qt::DownArrow:
+        arrow = TUpDownArrow::Down;
+        break;
+    case Qt::NoArrow:
+        break;
+    }
+    const bool vertical = arrow == TUpDownArrow::Up || arrow == TUpDownArrow::Down;
+    if (!arrow || !(vertical ? context.Skin.UpDownVert : context.Skin.UpDownHorz))
+        return false;
+    const int state = !(option.state & QStyle::State_Enabled) ? 3
+                      : (option.state & QStyle::State_Sunken) ? 2
+                                                              : 1;
+    DrawUpDownHalf(painter, option.rect, context.Skin, *arrow, state);
     return true;
 }
 

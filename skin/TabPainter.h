@@ -11,6 +11,10 @@ public:
                        const QStyleOption& option, QPainter& painter, const QWidget* widget) const override;
     bool DrawControl(const TSkinPaintContext& context, QStyle::ControlElement element,
                      const QStyleOption& option, QPainter& painter, const QWidget* widget) const override;
+    // The tab bar's scroll arrows, as up-down halves where the skin has them.
+    bool DrawComplexControl(const TSkinPaintContext& context, QStyle::ComplexControl control,
+                            const QStyleOptionComplex& option, QPainter& painter,
+                            const QWidget* widget) const override;
     // The system's own page control (the folders window's), which paints its strip itself.
     bool PaintWidget(const TSkinPaintContext& context, QWidget& widget, QPainter& painter) const override;
 };

@@ -6,6 +6,7 @@
 #include "platform_gui/PageControl.h"
 
 #include <QStyleOptionTab>
+#include <QStyleOptionToolButton>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
@@ -225,4 +226,47 @@ TEST(TabSheetPainter, SheetsTakeTheFace)
         EXPECT_TRUE(TabSheetPainter().PaintWidget(PaintContext(skin), sheet, p));
     });
     EXPECT_EQ(CountPixels(image, Face), 50 * 40);
+}
+
+TEST(TabPainter, ScrollArrowsTakeUpDownHalves)
+{
+    const TSkinDescription skin = FixtureDescription();
+    const int horzId = ObjectIdOf(StandardFixture(), "updown.horz.bmp");
+    struct Case {
+        const char* what;
+        Qt::ArrowType arrow;
+        QStyle::State state;
+        int cell;
+    };
+    const Case cases[] = {
+        {"left", Qt::LeftArrow, QStyle::State_Enabled, 1},
+        {"left pressed", Qt::LeftArrow, QStyle::State_Enabled | QStyle::State_Sunken, 2},
+        {"left disabled", Qt::LeftArrow, QStyle::State_Sunken, 3},
+        {"right", Qt::RightArrow, QStyle::State_Enabled, 5},
+        {"right pressed", Qt::RightArrow, QStyle::State_Enabled | QStyle::State_Sunken, 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QStyleOptionToolButton option;
+        option.rect = QRect(0, 0, 16, 20);
+        option.arrowType = c.arrow;
+        option.state = c.state;
+        const QImage image = Painted({16, 20}, Parent, [&](QPainter& p) {
+            EXPECT_TRUE(TabPainter().DrawComplexControl(PaintContext(skin), QStyle::CC_ToolButton, option, p,
+                                                        nullptr));
+        });
+        EXPECT_EQ(ObjectAt(image, {1, 1}), horzId);
+        EXPECT_EQ(CellAt(image, {1, 1}), c.cell);
+    }
+
+    SkinFixture fixture = StandardFixture();
+    fixture.DropSection("UpDown.Horz");
+    const TSkinDescription without = FixtureDescription(fixture);
+    QStyleOptionToolButton option;
+    option.rect = QRect(0, 0, 16, 20);
+    option.arrowType = Qt::LeftArrow;
+    QImage image(16, 20, QImage::Format_RGB32);
+    QPainter painter(&image);
+    EXPECT_FALSE(TabPainter().DrawComplexControl(PaintContext(without), QStyle::CC_ToolButton, option,
+                                                 painter, nullptr));
 }
