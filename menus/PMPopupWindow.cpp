@@ -63,6 +63,8 @@ TPMPopupWindow::TPMPopupWindow(TPMView* sourceView, TPMCustomItem* item, bool ed
                            Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus)
 {
     InstallMenuAccessibility();
+    // The library's menus keep their own look under a skin: the skin manager leaves them alone.
+    setProperty("unskinnable", true);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_X11NetWmWindowTypePopupMenu);
     setAttribute(Qt::WA_DeleteOnClose, false);

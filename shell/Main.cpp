@@ -75,6 +75,7 @@ TFMain::TFMain()
     // The skin component watches every window from now on, before the first one is activated.
     SkD = new TSkinData(this);
     SkD->setObjectName("SkD");
+    SkD->Skin3rd = StoredSkinClassMap();
     SkD->finishLoading();
     ssMainVolumeController1 = new TssVolumeController(this);
     resize(480, 320);
@@ -100,6 +101,11 @@ TFMain::TFMain()
     layout->addWidget(PCMain);
     // Nothing here touches the mixer: the bars' design positions are no change, and the first
     // showing applies the saved volume.
+}
+
+QStringList TFMain::StoredSkinClassMap()
+{
+    return {QStringLiteral("TLXTrackBar=panel")};
 }
 
 TFMain::~TFMain()

@@ -45,6 +45,10 @@ public:
     TFMain();
     ~TFMain() override;
 
+    // The class map the window gives its skin component: the controls library's classes that exist
+    // here, without the library's button, so that its buttons are skinned as push buttons.
+    static QStringList StoredSkinClassMap();
+
     QMenuBar* MMenu;
     QMenu* MMain;
     QAction* MExit;

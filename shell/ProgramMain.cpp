@@ -4,6 +4,7 @@
 #include "platform_gui/Application.h"
 #include "platform_gui/DesktopSettings.h"
 #include "shell/TestRecord.h"
+#include "skin/SkinStyle.h"
 
 int ProgramMain(int argc, char** argv, const std::function<int()>& run)
 {
@@ -12,6 +13,8 @@ int ProgramMain(int argc, char** argv, const std::function<int()>& run)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     platform::Application app(argc, argv);
+    // Before the first window: every window is drawn through the skin style from the start.
+    InstallSkinStyle();
     ControlLibrary controlLibrary;
     platform::ApplyDesktopMenuEffects();
     StartTestRecord();

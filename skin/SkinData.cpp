@@ -2,6 +2,7 @@
 
 #include "platform_gui/Color.h"
 #include "platform_gui/Dialogs.h"
+#include "skin/ControlDiscovery.h"
 #include "skin/SkinManager.h"
 #include "skin/WindowSkinner.h"
 #include "skin/core/SkinDescriptionReader.h"
@@ -26,7 +27,8 @@ constexpr TSkinControlTypes AllControlTypes = TSkinControlTypes::fromInt((1 << 2
 TSkinData::TSkinData(QObject* owner)
     : QObject(owner),
       // Every kind up to the window menu, except main-menu items.
-      SkinControls(AllControlTypes & ~TSkinControlTypes(xcMenuItem | xcReportWindows))
+      SkinControls(AllControlTypes & ~TSkinControlTypes(xcMenuItem | xcReportWindows)),
+      Skin3rd(BuiltInClassMap())
 {
 }
 

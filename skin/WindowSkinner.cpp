@@ -3,7 +3,10 @@
 #include "menus/PMPopupMenu.h"
 #include "platform/Messages.h"
 #include "platform_gui/WindowFrame.h"
+#include "skin/ControlDiscovery.h"
+#include "skin/SkinBinding.h"
 #include "skin/SkinData.h"
+#include "skin/SkinMenus.h"
 #include "skin/WindowMenuPopup.h"
 
 #include <QApplication>
@@ -62,6 +65,12 @@ Qt::Edges EdgesOf(HitPart part)
 
 TWndSkinForm::TWndSkinForm(QWidget* window, TSkinData* data) : QObject(window), window_(window), data_(data)
 {
+    // The controls are found once the window runs; the menus measure themselves for the skin.
+    connect(this, &TWndSkinForm::Started, this, [this] {
+        DiscoverControls(*this);
+        controlsFound_ = true;
+        RestyleMenus(window_);
+    });
 }
 
 TWndSkinForm::~TWndSkinForm() = default;
@@ -182,6 +191,8 @@ void TWndSkinForm::Detach()
     if (!attached_ || !window_)
         return;
     skinnerState_ = 4;
+    SkinBindings().DetachAll(this);
+    RestyleMenus(window_);
     window_->removeEventFilter(this);
     if (FramesSkinned()) {
         const QSize client = platform::ClientSize(window_);
@@ -235,12 +246,16 @@ void TWndSkinForm::RebuildFrame()
 
 void TWndSkinForm::Recolour()
 {
-    if (!attached_ || !FramesSkinned())
+    if (!attached_)
         return;
     skinnerState_ = 3;
-    ApplyFace();
-    UpdateRegion();
+    SkinBindings().RecolourAll(this);
+    if (FramesSkinned()) {
+        ApplyFace();
+        UpdateRegion();
+    }
     skinnerState_ = 1;
+    RestyleMenus(window_);
     window_->update();
 }
 
@@ -500,6 +515,7 @@ bool TWndSkinForm::eventFilter(QObject* watched, QEvent* event)
             SetHot(-1);
         LayOutCaption();
         RepaintFrame();
+        RepaintMenuBars(window_);
         return false;
     case QEvent::WindowTitleChange:
     case QEvent::WindowIconChange:

@@ -52,6 +52,8 @@ public:
 
     // 0 new, 1 running, 3 re-colouring, 4 detaching, 5 sizing, 6 gone.
     int SkinnerState() const { return skinnerState_; }
+    // The window's controls were found and bound: controls shown from now on are bound as they come.
+    bool ControlsFound() const { return controlsFound_; }
     // 0 normal, 1 maximised, 2 minimised.
     int WindowState() const;
     bool IsActive() const { return active_; }
@@ -142,6 +144,7 @@ private:
     bool active_ = false;
     int skinnerState_ = 0;
     bool attached_ = false;
+    bool controlsFound_ = false;
     bool inPaint_ = false;
     QRegion region_;
     QSize regionSize_;
