@@ -34,6 +34,15 @@ QString TreeText(const QTreeWidget* tree)
 
 } // namespace
 
+void AddVarnelloWindows(WindowList& windows)
+{
+    windows.Add(FCombinations)->SetRunMode(1);
+    windows.Add(FSearchFiles);
+    windows.Add(FThemeInfo);
+    windows.Add(FAbout);
+    windows.Add(FMyAbout);
+}
+
 int RunVarnello()
 {
     ClearTrace();
@@ -55,11 +64,7 @@ int RunVarnello()
     int exitCode = 0;
     {
         WindowList windows;
-        windows.Add(FCombinations)->SetRunMode(1);
-        windows.Add(FSearchFiles);
-        windows.Add(FThemeInfo);
-        windows.Add(FAbout);
-        windows.Add(FMyAbout);
+        AddVarnelloWindows(windows);
         QObject::connect(FCombinations, &TFCombinations::FirstShown, [&skin] {
             skin.SetSkinFile(AppDir + QStringLiteral("skins/") + StationOptions.Skin);
             skin.SetActive(true);

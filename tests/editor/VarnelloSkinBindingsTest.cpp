@@ -1,0 +1,94 @@
+// The editor's windows skinned with the staged package by a skin component as the editor makes it
+// (with the built-in class map): each control has the binding the table lists, window by window, and
+// the standalone combinations window's menu bar and menus are drawn from the skin.
+#include "TempFolder.h"
+#include "editor/Varnello.h"
+#include "foundation/General.h"
+#include "library/Combinations.h"
+#include "library/SearchFiles.h"
+#include "library/ThemeInfo.h"
+#include "shell/About.h"
+#include "shell/MyAbout.h"
+#include "shell/WindowList.h"
+#include "skin/SkinData.h"
+#include "skin/SkinManager.h"
+#include "skin/SkinMenus.h"
+#include "tests/skin/BindingTable.h"
+
+#include <QMenuBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+QStringList BindingsOfWindow(QWidget* window)
+{
+    window->show();
+    const bool found = QTest::qWaitFor([window] {
+        const TWndSkinForm* skinner = SkinManager->FindSkinner(window);
+        return skinner && skinner->ControlsFound();
+    });
+    QStringList table = found ? BindingTable(*SkinManager->FindSkinner(window)) : QStringList{"not skinned"};
+    window->hide();
+    return table;
+}
+
+} // namespace
+
+TEST(VarnelloSkin, EveryWindowsControlsHaveTheirBindings)
+{
+    TempFolder station;
+    const QString savedAppDir = AppDir;
+    AppDir = station.Path() + u'/';
+    TSkinManage::SetActionDelay(0);
+    std::map<QString, QStringList> actual;
+    bool menusSkinned = false;
+    {
+        TSkinData skin;
+        skin.finishLoading();
+        WindowList windows;
+        AddVarnelloWindows(windows);
+        skin.SetSkinFile(SONVELA_SKIN_PACKAGE);
+        skin.SetActive(true);
+        SkinManager->RunPendingAction();
+        for (QWidget* window :
+             std::initializer_list<QWidget*>{FCombinations, FSearchFiles, FThemeInfo, FAbout, FMyAbout})
+            actual[window->objectName()] = BindingsOfWindow(window);
+        FCombinations->show();
+        QMenuBar* bar = FCombinations->menuBar();
+        menusSkinned = MenuSkinOf(bar).has_value() && !bar->actions().isEmpty() &&
+                       MenuSkinOf(bar->actions().first()->menu()).has_value();
+        FCombinations->hide();
+        windows.Destroy();
+    }
+    delete SkinManager;
+    TSkinManage::SetActionDelay(250);
+    AppDir = savedAppDir;
+    EXPECT_TRUE(menusSkinned);
+
+    // The same classes as the station's windows; the standalone combinations window adds its menu bar.
+    const std::map<QString, QStringList> expected = {
+        {"FAbout", {}},
+        {"FCombinations",
+         {"TVCombinaciones/QHeaderView: Header", "TVCombinaciones/QScrollBar(h): ScrollBar",
+          "TVCombinaciones/QScrollBar(v): ScrollBar", "TVCombinaciones: ScrollBar"}},
+        {"FMyAbout",
+         {"OKButton: Button", "PC: Tab intercept", "TSAuthor: TabSheet intercept",
+          "TSLibraries: TabSheet intercept"}},
+        {"FSearchFiles",
+         {"BInitialPath: Button", "BSearch: Button", "BStop: Button", "CBSearchSubfolders: CheckBox",
+          "EFileMask: Edit", "EInitialPath: Edit", "LBSearchFiles/QScrollBar(h): ScrollBar",
+          "LBSearchFiles/QScrollBar(v): ScrollBar", "LBSearchFiles: ScrollBar", "SB: StatusBar intercept"}},
+        {"FThemeInfo",
+         {"MInfo/QScrollBar(h): ScrollBar", "MInfo/QScrollBar(v): ScrollBar", "MInfo: ScrollBar"}},
+    };
+    EXPECT_EQ(actual.size(), expected.size());
+    for (const auto& [window, table] : actual) {
+        const auto found = expected.find(window);
+        EXPECT_EQ(table.join('\n').toStdString(),
+                  found == expected.end() ? std::string() : found->second.join('\n').toStdString())
+            << qPrintable(window);
+    }
+}
