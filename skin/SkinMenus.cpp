@@ -300,12 +300,12 @@ bool DrawMenuControl(const TMenuSkin& skin, QStyle::ControlElement element, cons
         }
         return false;
     case QStyle::CE_MenuEmptyArea:
+        // Without a background image the base style's panel stays, with the border it draws there.
         if (const std::optional<QImage> frame = FrameImageOf(skin, widget)) {
             painter.drawImage(option.rect, *frame, option.rect);
             return true;
         }
-        painter.fillRect(option.rect, Colour(skin.Data.Description().Colours.Menu));
-        return true;
+        return false;
     default:
         return false;
     }

@@ -281,6 +281,12 @@ TEST(SkinMenus, WithoutAMenuBackgroundTheMenuKeepsTheBaseFrame)
         image.fill(Qt::black);
         QPainter painter(&image);
         style.drawPrimitive(QStyle::PE_PanelMenu, &option, &painter, menu);
+        // What lies outside the items, the base style's border among it.
+        QStyleOptionMenuItem empty;
+        empty.initFrom(menu);
+        empty.menuItemType = QStyleOptionMenuItem::EmptyArea;
+        empty.rect = menu->rect();
+        style.drawControl(QStyle::CE_MenuEmptyArea, &empty, &painter, menu);
         style.drawPrimitive(QStyle::PE_FrameMenu, &option, &painter, menu);
         return image;
     };
