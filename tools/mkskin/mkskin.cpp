@@ -480,6 +480,60 @@ QImage SliderThumb(bool vertical)
     return image;
 }
 
+// The menu bar: two stacked cells (active, inactive), a soft gradient over a line at the bottom.
+QImage MenuBar()
+{
+    constexpr int w = 40;
+    constexpr int h = 20;
+    QImage image = Image(w, 2 * h);
+    QPainter painter(&image);
+    for (int cell = 0; cell < 2; ++cell) {
+        QLinearGradient gradient(0, cell * h, 0, cell * h + h);
+        gradient.setColorAt(0, cell == 0 ? QColor(240, 244, 250) : QColor(236, 236, 236));
+        gradient.setColorAt(1, cell == 0 ? QColor(208, 218, 236) : QColor(214, 214, 214));
+        painter.fillRect(0, cell * h, w, h, gradient);
+        painter.setPen(cell == 0 ? QColor(150, 166, 196) : QColor(176, 176, 176));
+        painter.drawLine(0, cell * h + h - 1, w - 1, cell * h + h - 1);
+    }
+    return image;
+}
+
+// Menu items: five cells (normal, separator, spare, selected, spare). The normal cell is all key
+// colour, so the menu's background shows; the separator is an etched line across its middle.
+QImage MenuItem()
+{
+    constexpr int w = 30;
+    constexpr int h = 20;
+    QImage image = Image(5 * w, h);
+    QPainter painter(&image);
+    painter.setPen(QColor(170, 182, 204));
+    painter.drawLine(w + 2, h / 2 - 1, 2 * w - 3, h / 2 - 1);
+    painter.setPen(QColor(255, 255, 255));
+    painter.drawLine(w + 2, h / 2, 2 * w - 3, h / 2);
+    for (const int cell : {2, 3, 4}) {
+        QLinearGradient gradient(0, 0, 0, h);
+        gradient.setColorAt(0, Active.top);
+        gradient.setColorAt(1, Active.bottom);
+        painter.setPen(Active.edge);
+        painter.setBrush(gradient);
+        painter.drawRoundedRect(QRect(cell * w + 1, 1, w - 3, h - 3), 3, 3);
+    }
+    return image;
+}
+
+// The menu panel: a light field inside a dark line and a soft inner ring.
+QImage MenuBackground()
+{
+    QImage image = Image(20, 20);
+    image.fill(QColor(248, 249, 252));
+    QPainter painter(&image);
+    painter.setPen(Active.edge);
+    painter.drawRect(0, 0, 19, 19);
+    painter.setPen(QColor(206, 214, 230));
+    painter.drawRect(1, 1, 17, 17);
+    return image;
+}
+
 QString Description()
 {
     QString ini =
@@ -489,10 +543,16 @@ QString Description()
         "Right=right.bmp\r\nRightFrame=2\r\nRightTrans=0\r\nRightTopHeight=8\r\nRightBotHeight=8\r\n"
         "Bottom=bottom.bmp\r\nBottomFrame=2\r\nBottomTrans=0\r\n"
         "TextBack=textback.bmp\r\nTextShift=26\r\nTextShiftVert=0\r\nTextRightClip=76\r\n"
-        "TextAlignment=0\r\nTXTBackleft=6\r\nTXTBackRight=6\r\n\r\n"
+        "TextAlignment=0\r\nTXTBackleft=6\r\nTXTBackRight=6\r\n"
+        "menuBar=menubar.bmp\r\nTileMenu=0\r\nTileLeftMenu=4\r\nTileRightMenu=4\r\n\r\n"
         "[Fonts]\r\nFontHeight=14\r\n\r\n"
         "[Colours]\r\nTitleTextActive=255,255,255\r\nTitleTextNoActive=228,232,240\r\n"
-        "ButtonFace=212,208,200\r\nButtonShadow=120,132,156\r\n\r\n"
+        "ButtonFace=212,208,200\r\nButtonShadow=120,132,156\r\nHilightText=255,255,255\r\n"
+        "MenuBarText=16,40,90\r\n\r\n"
+        "[MenuItem]\r\nImage=menuitem.bmp\r\nLeftWidth=4\r\nTopHeight=4\r\nRightWidth=4\r\n"
+        "BottomHeight=4\r\nTrans=1\r\n\r\n"
+        "[MenuBackground]\r\nImage=menubackground.bmp\r\nLeftWidth=3\r\nTopHeight=3\r\nRightWidth=3\r\n"
+        "BottomHeight=3\r\n\r\n"
         "[Buttons]\r\nBitmap=button.bmp\r\nLeftWidth=4\r\nTopHeight=4\r\nRightWidth=4\r\nBottomHeight=4\r\n"
         "Trans=1\r\nCheckButton=check.bmp\r\nRadioButton=radio.bmp\r\nCheckButtonFrame=4\r\n"
         "RadioButtonFrame=4\r\nNormalColour2=16,40,90\r\nMouseOverColour2=24,62,132\r\n"
@@ -578,6 +638,9 @@ int main(int argc, char** argv)
         {"updownglyph.bmp", skinbuilder::Bmp24(UpDownGlyphs())},
         {"thumbhorz.bmp", skinbuilder::Bmp24(SliderThumb(false))},
         {"thumbvert.bmp", skinbuilder::Bmp24(SliderThumb(true))},
+        {"menubar.bmp", skinbuilder::Bmp24(MenuBar())},
+        {"menuitem.bmp", skinbuilder::Bmp24(MenuItem())},
+        {"menubackground.bmp", skinbuilder::Bmp24(MenuBackground())},
     };
     QFile output(QString::fromLocal8Bit(argv[1]));
     if (!output.open(QIODevice::WriteOnly) || output.write(skinbuilder::SkinPackage(members)) < 0) {
