@@ -106,6 +106,7 @@ private:
     bool Disabled(const QWidget& control) const;
     void Bind(QWidget& control, Kind kind, bool colour = false, bool glyph = false);
     void BindScrolling(QWidget& control);
+    void BindScrollBars(QWidget& control);
     void BindItems(QWidget& group, Kind kind);
     void ByMap(QWidget& control, const QString& kind);
     void ByClass(QWidget& control);
@@ -135,8 +136,13 @@ void Discovery::Bind(QWidget& control, Kind kind, bool colour, bool glyph)
 
 void Discovery::BindScrolling(QWidget& control)
 {
+    Bind(control, Kind::ScrollBar);
+    BindScrollBars(control);
+}
+
+void Discovery::BindScrollBars(QWidget& control)
+{
     auto& area = static_cast<QAbstractScrollArea&>(control);
-    Bind(area, Kind::ScrollBar);
     Bind(*area.horizontalScrollBar(), Kind::ScrollBar);
     Bind(*area.verticalScrollBar(), Kind::ScrollBar);
 }
@@ -241,6 +247,9 @@ void Discovery::ByClass(QWidget& control)
     } else if (TabPage(control)) {
         if (tabs)
             Bind(control, Kind::TabSheet);
+        // A page that scrolls its controls: its bars are the scroll bars' as anywhere else.
+        if (Scrolling(control) && Has(xcScrollbar))
+            BindScrollBars(control);
     } else if (qobject_cast<QHeaderView*>(&control)) {
         if (Has(xcPanel))
             Bind(control, Kind::Header);

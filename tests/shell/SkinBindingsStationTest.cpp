@@ -105,7 +105,8 @@ TEST_F(SkinBindingsStationTest, EveryWindowsControlsHaveTheirBindings)
 
     // Library buttons (TLXButton) through the paint intercept, the program's own buttons (TLbButton),
     // labels and speed buttons unbound, the library's track bars a panel by the stored class map, a
-    // scroll box and its inner list each with their bars, tab sheets through the paint intercept.
+    // scroll box and its inner list each with their bars, tab sheets through the paint intercept (the
+    // settings window's pages scroll: their bars are bound too).
     const std::map<QString, QStringList> expected = {
         {"FAbout", {}},
         {"FCUEPlayer", {"SB: StatusBar intercept", "TB: TrackBar", "VolumeCtrl: TrackBar"}},
@@ -239,7 +240,11 @@ TEST_F(SkinBindingsStationTest, EveryWindowsControlsHaveTheirBindings)
           "SEFadeInterval3: UpDown",
           "TBMainBalance: Box colour",
           "TBMainVolumen: Box colour",
+          "TSDevices/QScrollBar(h): ScrollBar",
+          "TSDevices/QScrollBar(v): ScrollBar",
           "TSDevices: TabSheet intercept",
+          "TSFade/QScrollBar(h): ScrollBar",
+          "TSFade/QScrollBar(v): ScrollBar",
           "TSFade: TabSheet intercept",
           "TSFadeChannel1/QGroupBox: GroupBox colour",
           "TSFadeChannel1/QGroupBox: GroupBox colour",
@@ -250,12 +255,26 @@ TEST_F(SkinBindingsStationTest, EveryWindowsControlsHaveTheirBindings)
           "TSFadeChannel3/QGroupBox: GroupBox colour",
           "TSFadeChannel3/QGroupBox: GroupBox colour",
           "TSFadeChannel3: TabSheet intercept",
+          "TSLanguages/QScrollBar(h): ScrollBar",
+          "TSLanguages/QScrollBar(v): ScrollBar",
           "TSLanguages: TabSheet intercept",
+          "TSLaunchers/QScrollBar(h): ScrollBar",
+          "TSLaunchers/QScrollBar(v): ScrollBar",
           "TSLaunchers: TabSheet intercept",
+          "TSLog/QScrollBar(h): ScrollBar",
+          "TSLog/QScrollBar(v): ScrollBar",
           "TSLog: TabSheet intercept",
+          "TSMain/QScrollBar(h): ScrollBar",
+          "TSMain/QScrollBar(v): ScrollBar",
           "TSMain: TabSheet intercept",
+          "TSSkin/QScrollBar(h): ScrollBar",
+          "TSSkin/QScrollBar(v): ScrollBar",
           "TSSkin: TabSheet intercept",
+          "TSSound/QScrollBar(h): ScrollBar",
+          "TSSound/QScrollBar(v): ScrollBar",
           "TSSound: TabSheet intercept",
+          "TSUtils/QScrollBar(h): ScrollBar",
+          "TSUtils/QScrollBar(v): ScrollBar",
           "TSUtils: TabSheet intercept"}},
         {"FMessage", {}},
         {"FMixer",

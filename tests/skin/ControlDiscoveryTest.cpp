@@ -20,6 +20,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSizeGrip>
 #include <QSlider>
@@ -115,6 +116,9 @@ struct ControlsWindow : PlainWindow {
         auto* page = new QWidget;
         page->setObjectName("page");
         tabs->addTab(page, "Page");
+        auto* scrolledPage = new QScrollArea;
+        scrolledPage->setObjectName("scrolledPage");
+        tabs->addTab(scrolledPage, "Scrolled page");
         auto* pages = Add<platform::TPageControl>(this, "pages");
         auto* ownPage = new QWidget;
         ownPage->setObjectName("pages.page");
@@ -211,6 +215,10 @@ TEST(ControlDiscovery, EachControlClassGetsItsBinding)
     ExpectBinding(list->verticalScrollBar(), {"list bar", Kind::ScrollBar});
     ExpectBinding(list->horizontalScrollBar(), {"list horizontal bar", Kind::ScrollBar});
     ExpectBinding(window.findChild<QTabWidget*>("tabs")->tabBar(), {"tab bar", Kind::Tab});
+    // A page that scrolls: a tab sheet whose bars are bound as scroll bars.
+    auto* scrolledPage = window.findChild<QScrollArea*>("scrolledPage");
+    ExpectBinding(scrolledPage, {"scrolled page", Kind::TabSheet, TBindingMode::Intercept});
+    ExpectBinding(scrolledPage->verticalScrollBar(), {"scrolled page's bar", Kind::ScrollBar});
     ExpectBinding(window.findChild<QTreeWidget*>("tree")->header(), {"header", Kind::Header});
     ExpectBinding(window.findChild<QComboBox*>("combo")->lineEdit(), {"combo edit", std::nullopt});
     ExpectBinding(window.findChild<QSpinBox*>("spin")->findChild<QLineEdit*>(), {"spin edit", std::nullopt});
