@@ -499,7 +499,8 @@ QImage MenuBar()
 }
 
 // Menu items: five cells (normal, separator, spare, selected, spare). The normal cell is all key
-// colour, so the menu's background shows; the separator is an etched line across its middle.
+// colour, so the menu's background shows; the separator is an etched line low in its cell, since a
+// separator item is lower than the cell and shows the cell's bottom.
 QImage MenuItem()
 {
     constexpr int w = 30;
@@ -507,9 +508,9 @@ QImage MenuItem()
     QImage image = Image(5 * w, h);
     QPainter painter(&image);
     painter.setPen(QColor(170, 182, 204));
-    painter.drawLine(w + 2, h / 2 - 1, 2 * w - 3, h / 2 - 1);
+    painter.drawLine(w + 2, h - 5, 2 * w - 3, h - 5);
     painter.setPen(QColor(255, 255, 255));
-    painter.drawLine(w + 2, h / 2, 2 * w - 3, h / 2);
+    painter.drawLine(w + 2, h - 4, 2 * w - 3, h - 4);
     for (const int cell : {2, 3, 4}) {
         QLinearGradient gradient(0, 0, 0, h);
         gradient.setColorAt(0, Active.top);
