@@ -1,10 +1,13 @@
-// The edit and combo-box painters drawn with real style options: the edit's rings, and the combo box's
-// state cells, mirrored right to left, in both of its skinned looks.
+// The edit and combo-box painters: the rings of a bound edit, and a bound combo box's state cells
+// through the skin style, mirrored right to left; the painters' other looks and fallbacks on their own.
 #include "PainterKit.h"
 #include "SkinKit.h"
+#include "SkinnedControls.h"
 #include "skin/ComboPainter.h"
 #include "skin/EditPainter.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
 #include <gtest/gtest.h>
@@ -23,24 +26,37 @@ QStyleOptionFrame LineEditOption(int lineWidth)
     return option;
 }
 
-TEST(EditPainter, AFramedEditGetsAShadowRingAndTwoWhiteRings)
+TEST(EditPainter, AFramedEditGetsAShadowRingAndTwoWhiteRingsAndAFramelessOneNone)
+{
+    SkinnedControls window;
+    auto* framed = window.Add<QLineEdit>();
+    auto* frameless = window.Add<QLineEdit>();
+    frameless->setFrame(false);
+    window.Skin();
+    const QRgb shadow = FixtureSkin::Colour(window.kit.data->Description().Colours.ButtonShadow);
+    const QImage image = framed->grab().toImage();
+    const QPoint last(image.width() - 1, image.height() - 1);
+    for (const QPoint point : {QPoint(0, 0), last, QPoint(last.x() / 2, 0), QPoint(0, last.y() / 2)})
+        EXPECT_EQ(image.pixel(point), shadow);
+    for (const QPoint point :
+         {QPoint(1, 1), QPoint(2, 2), last - QPoint(2, 2), QPoint(last.x() / 2, last.y() - 1)})
+        EXPECT_EQ(image.pixel(point), qRgb(255, 255, 255));
+    const QImage bare = frameless->grab().toImage();
+    for (const QPoint point : {QPoint(0, 0), QPoint(0, bare.height() / 2)})
+        EXPECT_NE(bare.pixel(point), shadow);
+}
+
+// PE_FrameLineEdit alone, as other controls ask for it.
+TEST(EditPainter, TheFramePrimitiveIsTheRingsAlone)
 {
     const FixtureSkin kit;
-    const QStyleOptionFrame option = LineEditOption(1);
-    for (const QStyle::PrimitiveElement element : {QStyle::PE_PanelLineEdit, QStyle::PE_FrameLineEdit}) {
-        SCOPED_TRACE(element);
-        const QImage image = Painted(QSize(60, 22), CanvasBackground, [&](QPainter& p) {
-            EXPECT_TRUE(EditPainter().DrawPrimitive(kit.Context(), element, option, p, nullptr));
-        });
-        const QRgb shadow = FixtureSkin::Colour(kit.skin.Colours.ButtonShadow);
-        for (const QPoint point : {QPoint(0, 0), QPoint(59, 21), QPoint(30, 0), QPoint(0, 11)})
-            EXPECT_EQ(image.pixel(point), shadow);
-        for (const QPoint point : {QPoint(1, 1), QPoint(2, 2), QPoint(57, 19), QPoint(30, 20)})
-            EXPECT_EQ(image.pixel(point), qRgb(255, 255, 255));
-        if (element == QStyle::PE_PanelLineEdit) {
-            EXPECT_EQ(image.pixel(30, 11), Base);
-        }
-    }
+    const QImage image = Painted(QSize(60, 22), CanvasBackground, [&](QPainter& p) {
+        EXPECT_TRUE(EditPainter().DrawPrimitive(kit.Context(), QStyle::PE_FrameLineEdit, LineEditOption(1), p,
+                                                nullptr));
+    });
+    EXPECT_EQ(image.pixel(0, 0), FixtureSkin::Colour(kit.skin.Colours.ButtonShadow));
+    EXPECT_EQ(image.pixel(2, 2), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(30, 11), CanvasBackground);
 }
 
 TEST(EditPainter, AnEditWithoutAFrameIsLeftToTheBaseStyle)
@@ -73,6 +89,9 @@ QImage PaintCombo(const FixtureSkin& kit, const QStyleOptionComboBox& option)
 
 TEST(ComboPainter, EachStateShowsItsCellOfTheSunkFrameAndTheButton)
 {
+    SkinnedControls window;
+    const QComboBox* combo = window.Add<QComboBox>();
+    window.Skin();
     const FixtureSkin kit;
     using S = QStyle::StateFlag;
     struct Case {
@@ -92,7 +111,7 @@ TEST(ComboPainter, EachStateShowsItsCellOfTheSunkFrameAndTheButton)
     // The strip's button (19 wide, ComboButton) ends 2 pixels before the right edge; its glyph is centred.
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const QImage image = PaintCombo(kit, ComboOption(c.state));
+        const QImage image = DrawnComplex(*combo, QStyle::CC_ComboBox, ComboOption(c.state));
         EXPECT_EQ(ObjectAt(image, {0, 10}), kit.Id("sunkedge.bmp"));
         EXPECT_EQ(CellAt(image, {0, 10}), c.cell);
         EXPECT_EQ(ObjectAt(image, {102, 2}), kit.Id("combobutton.bmp"));
@@ -105,9 +124,13 @@ TEST(ComboPainter, EachStateShowsItsCellOfTheSunkFrameAndTheButton)
 
 TEST(ComboPainter, RightToLeftTakesTheMirroredStripWithTheButtonAtTheLeft)
 {
+    SkinnedControls window;
+    const QComboBox* combo = window.Add<QComboBox>();
+    window.Skin();
     const FixtureSkin kit;
     const QImage image =
-        PaintCombo(kit, ComboOption(QStyle::State_Enabled | QStyle::State_Sunken, Qt::RightToLeft));
+        DrawnComplex(*combo, QStyle::CC_ComboBox,
+                     ComboOption(QStyle::State_Enabled | QStyle::State_Sunken, Qt::RightToLeft));
     EXPECT_EQ(ObjectAt(image, {17, 2}), kit.Id("combobutton.bmp"));
     EXPECT_EQ(CellAt(image, {17, 2}), 2);
     EXPECT_EQ(ObjectAt(image, {9, 10}), kit.Id("extraimages.bmp"));

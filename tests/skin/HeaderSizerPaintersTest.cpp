@@ -1,17 +1,24 @@
-// The header and size-grip painters on real style options.
+// The header and size-grip painters: a bound header's sections through the skin style, its label's
+// font, and the size grip.
 #include "PainterKit.h"
 #include "SkinKit.h"
+#include "SkinnedControls.h"
 #include "skin/HeaderPainter.h"
 #include "skin/SizerPainter.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QStyleOptionHeader>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace {
 
 TEST(HeaderPainter, TheHotSectionIsCellTwoAndTheAreaPastTheLastSectionCellOne)
 {
+    SkinnedControls window;
+    const QHeaderView* header = window.Add<QTreeWidget>()->header();
+    window.Skin();
     const FixtureSkin kit;
     struct Case {
         const char* what;
@@ -30,9 +37,7 @@ TEST(HeaderPainter, TheHotSectionIsCellTwoAndTheAreaPastTheLastSectionCellOne)
         QStyleOptionHeader option;
         option.rect = QRect(10, 0, 80, 20);
         option.state = c.state;
-        const QImage image = Painted(QSize(100, 20), CanvasBackground, [&](QPainter& p) {
-            EXPECT_TRUE(HeaderPainter().DrawControl(kit.Context(), c.element, option, p, nullptr));
-        });
+        const QImage image = DrawnControl(*header, c.element, option);
         for (const QPoint point : {QPoint(10, 0), QPoint(50, 10), QPoint(89, 19)}) {
             EXPECT_EQ(ObjectAt(image, point), kit.Id("headerbar.bmp"));
             EXPECT_EQ(CellAt(image, point), c.cell);

@@ -1,10 +1,13 @@
-// The progress-bar and track-bar painters on real style options: how far a bar is filled and which way,
-// the chunked look, and the slider's thumb cell with the base style's tick marks kept.
+// The progress-bar and track-bar painters: how far a bound bar is filled and which way, the chunked
+// look, and a bound slider's thumb cell through the skin style with the base style's tick marks kept.
 #include "PainterKit.h"
 #include "SkinKit.h"
+#include "SkinnedControls.h"
 #include "skin/ProgressPainter.h"
 #include "skin/TrackBarPainter.h"
 
+#include <QProgressBar>
+#include <QSlider>
 #include <QStyleOptionProgressBar>
 #include <QStyleOptionSlider>
 #include <gtest/gtest.h>
@@ -52,10 +55,14 @@ int FilledPixels(const QImage& image, bool vertical)
 
 TEST(ProgressPainter, FillsTheDoneShareOfTheRangeFromItsStart)
 {
-    const FixtureSkin kit;
+    SkinnedControls window;
+    auto* bar = window.Add<QProgressBar>();
+    bar->setTextVisible(false);
+    window.Skin();
+    const int progress = ObjectIdOf(skinbuilder::StandardFixture(), "progress.bmp");
     struct Case {
         const char* what;
-        int minimum, maximum, progress;
+        int minimum, maximum, value;
         bool vertical;
         int filled;
     };
@@ -70,13 +77,19 @@ TEST(ProgressPainter, FillsTheDoneShareOfTheRangeFromItsStart)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const QImage image = PaintBar(kit, BarOption(c.minimum, c.maximum, c.progress, c.vertical));
+        bar->setOrientation(c.vertical ? Qt::Vertical : Qt::Horizontal);
+        bar->setFixedSize(c.vertical ? QSize(20, 100) : QSize(100, 20));
+        window.layout()->activate();
+        bar->setRange(c.minimum, c.maximum);
+        bar->setValue(c.value);
+        const QImage image = bar->grab().toImage();
+        ASSERT_EQ(image.size(), bar->size());
         EXPECT_EQ(FilledPixels(image, c.vertical), c.filled);
         const QList<int> cells = CellsAlong(image, c.vertical);
         // The done part is one run from the start; the rest is cell 1.
         for (int i = 0; i < cells.size(); ++i)
             ASSERT_EQ(cells[i], i < c.filled ? 2 : 1) << i;
-        EXPECT_EQ(ObjectAt(image, {image.width() / 2, image.height() / 2}), kit.Id("progress.bmp"));
+        EXPECT_EQ(ObjectAt(image, {image.width() / 2, image.height() / 2}), progress);
     }
 }
 
@@ -131,6 +144,9 @@ QStyleOptionSlider SliderOption(Qt::Orientation orientation, QStyle::State state
 
 TEST(TrackBarPainter, TheThumbIsCellTwoInEveryStateAndTheTicksStay)
 {
+    SkinnedControls window;
+    const QSlider* slider = window.Add<QSlider>();
+    window.Skin();
     const FixtureSkin kit;
     using S = QStyle::StateFlag;
     for (const Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical}) {
@@ -141,10 +157,7 @@ TEST(TrackBarPainter, TheThumbIsCellTwoInEveryStateAndTheTicksStay)
             QStyleOptionSlider option = SliderOption(orientation, state);
             if (state & S::State_Sunken)
                 option.activeSubControls = QStyle::SC_SliderHandle;
-            const QImage image = Painted(option.rect.size(), CanvasBackground, [&](QPainter& p) {
-                EXPECT_TRUE(TrackBarPainter().DrawComplexControl(kit.Context(), QStyle::CC_Slider, option, p,
-                                                                 nullptr));
-            });
+            const QImage image = DrawnComplex(*slider, QStyle::CC_Slider, option);
             const QRect handle =
                 BaseStyle().subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, nullptr);
             EXPECT_EQ(ObjectAt(image, handle.center()),

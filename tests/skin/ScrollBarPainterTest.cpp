@@ -1,11 +1,15 @@
-// The scroll-bar painter on real style options: arrow, track, thumb and grip cells by state, the
-// disabled and the short bar, the drawn thickness, skins lacking some of the objects, the layout Qt
-// scrolls by, and the scrolling area's frame and corner.
+// The scroll-bar painter: a bound bar's arrow, track, thumb and grip cells by state and a disabled bar
+// through the skin style; the short bar, the drawn thickness, skins lacking some of the objects and the
+// layout Qt scrolls by on the painter itself; a bound list's frame and a scrolling area's corner.
 #include "skin/ScrollBarPainter.h"
 #include "PainterKit.h"
 #include "SkinKit.h"
+#include "SkinnedControls.h"
 
+#include <QAbstractScrollArea>
+#include <QListWidget>
 #include <QProxyStyle>
+#include <QScrollBar>
 #include <QStyleFactory>
 #include <QStyleOptionFrame>
 #include <QStyleOptionSlider>
@@ -88,9 +92,35 @@ QPoint Start(const QRect& part, Qt::Orientation orientation)
                                          : QPoint(part.center().x(), part.top() + 1);
 }
 
+// The bars of a scrolling area bound in a skinned window, drawn through the skin style.
+struct BoundBars {
+    BoundBars()
+    {
+        area = window.Add<QAbstractScrollArea>();
+        window.Skin();
+    }
+    const QScrollBar& Bar(Qt::Orientation orientation) const
+    {
+        return *(orientation == Qt::Horizontal ? area->horizontalScrollBar() : area->verticalScrollBar());
+    }
+    QRect Part(const QStyleOptionSlider& option, QStyle::SubControl part) const
+    {
+        const QScrollBar& bar = Bar(option.orientation);
+        return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar);
+    }
+    QImage Drawn(const QStyleOptionSlider& option) const
+    {
+        return DrawnComplex(Bar(option.orientation), QStyle::CC_ScrollBar, option);
+    }
+
+    SkinnedControls window;
+    QAbstractScrollArea* area = nullptr;
+};
+
 TEST(ScrollBarPainter, ArrowThumbAndGripCellsFollowThePartPressedOrUnderTheMouse)
 {
-    const BarSkin kit;
+    const BoundBars bars;
+    const FixtureSkin kit;
     const int scrollbar = kit.Id("scrollbar.bmp");
     struct Case {
         const char* what;
@@ -115,10 +145,10 @@ TEST(ScrollBarPainter, ArrowThumbAndGripCellsFollowThePartPressedOrUnderTheMouse
             SCOPED_TRACE(testing::Message() << c.what << " " << orientation);
             QStyleOptionSlider option = BarOption(orientation, c.state);
             option.activeSubControls = c.active;
-            const QImage image = PaintBar(kit, option);
-            const QPoint first = Inside(PartRect(kit, option, QStyle::SC_ScrollBarSubLine));
-            const QPoint second = Inside(PartRect(kit, option, QStyle::SC_ScrollBarAddLine));
-            const QRect thumb = PartRect(kit, option, QStyle::SC_ScrollBarSlider);
+            const QImage image = bars.Drawn(option);
+            const QPoint first = Inside(bars.Part(option, QStyle::SC_ScrollBarSubLine));
+            const QPoint second = Inside(bars.Part(option, QStyle::SC_ScrollBarAddLine));
+            const QRect thumb = bars.Part(option, QStyle::SC_ScrollBarSlider);
             EXPECT_EQ(ObjectAt(image, first), scrollbar);
             EXPECT_EQ(CellAt(image, first), c.first + down);
             EXPECT_EQ(CellAt(image, second), c.second + down);
@@ -128,7 +158,7 @@ TEST(ScrollBarPainter, ArrowThumbAndGripCellsFollowThePartPressedOrUnderTheMouse
             EXPECT_EQ(CellAt(image, Start(thumb, orientation)), c.thumb);
             EXPECT_EQ(ObjectAt(image, thumb.center()), scrollbar);
             EXPECT_EQ(CellAt(image, thumb.center()), c.grip + (orientation == Qt::Vertical ? 3 : 0));
-            const QPoint page = Inside(PartRect(kit, option, QStyle::SC_ScrollBarAddPage));
+            const QPoint page = Inside(bars.Part(option, QStyle::SC_ScrollBarAddPage));
             EXPECT_EQ(ObjectAt(image, page),
                       kit.Id(orientation == Qt::Horizontal ? "horzscroll.bmp" : "vertscroll.bmp"));
             EXPECT_EQ(CellAt(image, page), 1);
@@ -138,10 +168,11 @@ TEST(ScrollBarPainter, ArrowThumbAndGripCellsFollowThePartPressedOrUnderTheMouse
 
 TEST(ScrollBarPainter, ADisabledBarShowsTrackCellThreeAndNoThumb)
 {
-    const BarSkin kit;
+    const BoundBars bars;
+    const FixtureSkin kit;
     const QStyleOptionSlider option = BarOption(Qt::Horizontal, S::State_None);
-    const QImage image = PaintBar(kit, option);
-    const QRect thumb = PartRect(kit, option, QStyle::SC_ScrollBarSlider);
+    const QImage image = bars.Drawn(option);
+    const QRect thumb = bars.Part(option, QStyle::SC_ScrollBarSlider);
     for (const QPoint point : {Start(thumb, Qt::Horizontal), thumb.center(), QPoint(100, 8)}) {
         EXPECT_EQ(ObjectAt(image, point), kit.Id("horzscroll.bmp"));
         EXPECT_EQ(CellAt(image, point), 3);
@@ -286,6 +317,35 @@ TEST(ScrollBarPainter, AFramedScrollingAreaGetsTheFlatTwoRingBorderAndAFaceCorne
             painter.DrawPrimitive(kit.Context(), QStyle::PE_PanelScrollAreaCorner, corner, p, nullptr));
     });
     EXPECT_EQ(cornerImage.pixel(8, 8), face);
+}
+
+TEST(ScrollBarPainter, AFramedListGetsTheFlatBorderAndTwoBarsAFaceCorner)
+{
+    SkinnedControls window;
+    auto* framed = window.Add<QListWidget>();
+    auto* frameless = window.Add<QListWidget>();
+    frameless->setFrameShape(QFrame::NoFrame);
+    auto* area = window.Add<QAbstractScrollArea>();
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    window.Skin();
+    const TSkinColours& colours = window.kit.data->Description().Colours;
+    const QRgb shadow = FixtureSkin::Colour(colours.ButtonShadow);
+    const QRgb face = FixtureSkin::Colour(colours.ButtonFace);
+
+    const QImage list = framed->grab().toImage();
+    const QPoint last(list.width() - 1, list.height() - 1);
+    for (const QPoint point : {QPoint(0, 0), last, QPoint(0, last.y() / 2), QPoint(last.x() / 2, 0)})
+        EXPECT_EQ(list.pixel(point), shadow);
+    // The base style's frame is one pixel wide, and the list's own face covers the inner ring.
+    EXPECT_EQ(framed->frameWidth(), 1);
+    EXPECT_NE(frameless->grab().toImage().pixel(0, 0), shadow);
+
+    const QScrollBar* across = area->horizontalScrollBar();
+    const QScrollBar* down = area->verticalScrollBar();
+    const QPoint corner(down->mapTo(area, QPoint(down->width() / 2, 0)).x(),
+                        across->mapTo(area, QPoint(0, across->height() / 2)).y());
+    EXPECT_EQ(area->grab().toImage().pixel(corner), face);
 }
 
 } // namespace

@@ -2,85 +2,56 @@
 // and thumb, so clicks and drags land where the operator sees them.
 #include "PainterKit.h"
 #include "SkinKit.h"
-#include "skin/ScrollBarLayout.h"
-#include "skin/ScrollBarPainter.h"
+#include "SkinnedControls.h"
+#include "skin/SkinBinding.h"
 
-#include <QProxyStyle>
+#include <QAbstractScrollArea>
 #include <QScrollBar>
-#include <QStyleFactory>
 #include <QStyleOptionSlider>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Until the skin style binds the bar: a style that asks the scroll-bar painter first, as it does.
-class ScrollBarRouting : public QProxyStyle {
-public:
-    explicit ScrollBarRouting(const FixtureSkin& skin)
-        : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))), skin_(skin)
-    {
-    }
-    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
-                            const QWidget* widget) const override
-    {
-        if (!ScrollBarPainter().DrawComplexControl(Context(), control, *option, *painter, widget))
-            QProxyStyle::drawComplexControl(control, option, painter, widget);
-    }
-    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
-                         const QWidget* widget) const override
-    {
-        return ScrollBarPainter()
-            .SubControlRect(Context(), control, *option, part, widget)
-            .value_or(QProxyStyle::subControlRect(control, option, part, widget));
-    }
-    SubControl hitTestComplexControl(ComplexControl control, const QStyleOptionComplex* option,
-                                     const QPoint& point, const QWidget* widget) const override
-    {
-        return ScrollBarPainter()
-            .HitTest(Context(), control, *option, point, widget)
-            .value_or(QProxyStyle::hitTestComplexControl(control, option, point, widget));
-    }
-
-private:
-    TSkinPaintContext Context() const { return {skin_.skin, {}, false, *baseStyle()}; }
-    const FixtureSkin& skin_;
-};
-
+// A bar of a scrolling area bound in a skinned window, the given length along its direction.
 struct Bar {
-    explicit Bar(int length, Qt::Orientation orientation = Qt::Horizontal) : routing(skin), bar(orientation)
+    explicit Bar(int length, Qt::Orientation orientation = Qt::Horizontal)
     {
-        bar.setStyle(&routing);
-        bar.setRange(0, 100);
-        bar.setPageStep(10);
-        bar.setSingleStep(1);
-        bar.setValue(50);
-        const int thickness = bar.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &bar);
-        bar.resize(orientation == Qt::Horizontal ? QSize(length, thickness) : QSize(thickness, length));
-        bar.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&bar));
+        auto* area = window.Add<QAbstractScrollArea>();
+        const bool across = orientation == Qt::Horizontal;
+        area->setHorizontalScrollBarPolicy(across ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        area->setVerticalScrollBarPolicy(across ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
+        const int frames = 2 * area->frameWidth();
+        area->setFixedSize(across ? QSize(length + frames, 80) : QSize(80, length + frames));
+        window.Skin();
+        bar = across ? area->horizontalScrollBar() : area->verticalScrollBar();
+        EXPECT_EQ(across ? bar->width() : bar->height(), length);
+        EXPECT_TRUE(SkinBindings().Find(bar));
+        bar->setRange(0, 100);
+        bar->setPageStep(10);
+        bar->setSingleStep(1);
+        bar->setValue(50);
     }
-    QRect Part(QStyle::SubControl part)
+    QRect Part(QStyle::SubControl part) const
     {
         QStyleOptionSlider option;
-        option.initFrom(&bar);
-        option.orientation = bar.orientation();
-        option.minimum = bar.minimum();
-        option.maximum = bar.maximum();
-        option.pageStep = bar.pageStep();
-        option.sliderPosition = option.sliderValue = bar.value();
-        option.upsideDown = bar.invertedAppearance();
-        return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar);
+        option.initFrom(bar);
+        option.orientation = bar->orientation();
+        option.minimum = bar->minimum();
+        option.maximum = bar->maximum();
+        option.pageStep = bar->pageStep();
+        option.sliderPosition = option.sliderValue = bar->value();
+        option.upsideDown = bar->invertedAppearance();
+        return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
     }
     void Click(QPoint point)
     {
-        QTest::mousePress(&bar, Qt::LeftButton, {}, point);
-        QTest::mouseRelease(&bar, Qt::LeftButton, {}, point);
+        QTest::mousePress(bar, Qt::LeftButton, {}, point);
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, point);
     }
 
-    FixtureSkin skin;
-    ScrollBarRouting routing;
-    QScrollBar bar;
+    SkinnedControls window;
+    QScrollBar* bar = nullptr;
 };
 
 TEST(SkinnedScrollBar, ArrowsAndPagesScrollWhereTheyAreDrawn)
@@ -90,15 +61,17 @@ TEST(SkinnedScrollBar, ArrowsAndPagesScrollWhereTheyAreDrawn)
         Bar b(300, orientation);
         const QRect first = b.Part(QStyle::SC_ScrollBarSubLine);
         const QRect second = b.Part(QStyle::SC_ScrollBarAddLine);
+        EXPECT_EQ(ObjectAt(b.bar->grab().toImage(), first.center()),
+                  ObjectIdOf(skinbuilder::StandardFixture(), "scrollbar.bmp"));
         b.Click(first.center());
-        EXPECT_EQ(b.bar.value(), 49);
+        EXPECT_EQ(b.bar->value(), 49);
         b.Click(second.center());
         b.Click(second.center());
-        EXPECT_EQ(b.bar.value(), 51);
+        EXPECT_EQ(b.bar->value(), 51);
         b.Click(b.Part(QStyle::SC_ScrollBarAddPage).center());
-        EXPECT_EQ(b.bar.value(), 61);
+        EXPECT_EQ(b.bar->value(), 61);
         b.Click(b.Part(QStyle::SC_ScrollBarSubPage).center());
-        EXPECT_EQ(b.bar.value(), 51);
+        EXPECT_EQ(b.bar->value(), 51);
     }
 }
 
@@ -109,30 +82,30 @@ TEST(SkinnedScrollBar, DraggingTheThumbFollowsTheMouseAndStopsAtTheArrows)
     const QRect groove = b.Part(QStyle::SC_ScrollBarGroove);
     const int travel = groove.width() - thumb.width(); // the pixels from value 0 to value 100
     const QPoint grip = thumb.center();
-    QTest::mousePress(&b.bar, Qt::LeftButton, {}, grip);
-    QTest::mouseMove(&b.bar, grip + QPoint(travel / 4, 0));
-    EXPECT_EQ(b.bar.value(), 75);
+    QTest::mousePress(b.bar, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(b.bar, grip + QPoint(travel / 4, 0));
+    EXPECT_EQ(b.bar->value(), 75);
     EXPECT_NEAR(b.Part(QStyle::SC_ScrollBarSlider).left(), thumb.left() + travel / 4, 1);
-    QTest::mouseMove(&b.bar, grip + QPoint(travel, 0)); // far past the second arrow
-    EXPECT_EQ(b.bar.value(), 100);
+    QTest::mouseMove(b.bar, grip + QPoint(travel, 0)); // far past the second arrow
+    EXPECT_EQ(b.bar->value(), 100);
     const QRect end = b.Part(QStyle::SC_ScrollBarSlider);
     EXPECT_EQ(end.right(), groove.right());
     EXPECT_EQ(end.width(), thumb.width());
-    QTest::mouseMove(&b.bar, grip - QPoint(travel, 0));
-    EXPECT_EQ(b.bar.value(), 0);
+    QTest::mouseMove(b.bar, grip - QPoint(travel, 0));
+    EXPECT_EQ(b.bar->value(), 0);
     EXPECT_EQ(b.Part(QStyle::SC_ScrollBarSlider).left(), groove.left());
-    QTest::mouseRelease(&b.bar, Qt::LeftButton, {}, grip - QPoint(travel, 0));
-    EXPECT_EQ(b.bar.value(), 0);
+    QTest::mouseRelease(b.bar, Qt::LeftButton, {}, grip - QPoint(travel, 0));
+    EXPECT_EQ(b.bar->value(), 0);
 }
 
 TEST(SkinnedScrollBar, EachHalfArrowOfAShortBarScrollsItsOwnWay)
 {
     Bar b(24);
     b.Click({3, 5});
-    EXPECT_EQ(b.bar.value(), 49);
+    EXPECT_EQ(b.bar->value(), 49);
     b.Click({14, 5});
     b.Click({20, 5});
-    EXPECT_EQ(b.bar.value(), 51);
+    EXPECT_EQ(b.bar->value(), 51);
 }
 
 } // namespace

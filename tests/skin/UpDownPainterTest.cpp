@@ -1,9 +1,11 @@
-// The up-down painter on a spin box's real style option: the halves' cells by state, the edit frame
-// kept clear of them, and the plain halves of a skin without UpDown.Vert.
+// The up-down painter: a bound spin box's halves by state through the skin style, the edit frame kept
+// clear of them, and the plain halves of a skin without UpDown.Vert.
 #include "skin/UpDownPainter.h"
 #include "PainterKit.h"
 #include "SkinKit.h"
+#include "SkinnedControls.h"
 
+#include <QSpinBox>
 #include <QStyleOptionSpinBox>
 #include <gtest/gtest.h>
 
@@ -44,7 +46,9 @@ QPoint HalfCentre(QStyle::SubControl half)
 
 TEST(UpDownPainter, OnlyThePressedHalfShowsPressedAndADisabledBoxShowsBothDisabled)
 {
-    const FixtureSkin kit;
+    SkinnedControls window;
+    const QSpinBox* spin = window.Add<QSpinBox>();
+    window.Skin();
     using S = QStyle::StateFlag;
     struct Case {
         const char* what;
@@ -63,7 +67,7 @@ TEST(UpDownPainter, OnlyThePressedHalfShowsPressedAndADisabledBoxShowsBothDisabl
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const QImage image = PaintSpin(kit, SpinOption(c.state, c.active));
+        const QImage image = DrawnComplex(*spin, QStyle::CC_SpinBox, SpinOption(c.state, c.active));
         const QPoint up = HalfCentre(QStyle::SC_SpinBoxUp);
         const QPoint down = HalfCentre(QStyle::SC_SpinBoxDown);
         EXPECT_EQ(CellAt(image, up), c.up);

@@ -1,0 +1,46 @@
+#include "SkinnedControls.h"
+
+#include "PainterKit.h"
+#include "skin/WindowSkinner.h"
+
+#include <QPainter>
+#include <QStyleOption>
+#include <QTest>
+#include <gtest/gtest.h>
+
+void SkinnedControls::Skin(const skinbuilder::SkinFixture& fixture)
+{
+    SkinKit::ShowActive(this);
+    kit.Load(kit.Write(fixture));
+    EXPECT_TRUE(QTest::qWaitFor([this] {
+        const TWndSkinForm* skinner = SkinKit::SkinnerOf(this);
+        return skinner && skinner->ControlsFound();
+    }));
+}
+
+namespace {
+
+QImage Canvas(const QStyleOption& option)
+{
+    QImage image(option.rect.right() + 1, option.rect.bottom() + 1, QImage::Format_RGB32);
+    image.fill(CanvasBackground);
+    return image;
+}
+
+} // namespace
+
+QImage DrawnComplex(const QWidget& widget, QStyle::ComplexControl control, const QStyleOptionComplex& option)
+{
+    QImage image = Canvas(option);
+    QPainter painter(&image);
+    widget.style()->drawComplexControl(control, &option, &painter, &widget);
+    return image;
+}
+
+QImage DrawnControl(const QWidget& widget, QStyle::ControlElement element, const QStyleOption& option)
+{
+    QImage image = Canvas(option);
+    QPainter painter(&image);
+    widget.style()->drawControl(element, &option, &painter, &widget);
+    return image;
+}
