@@ -61,6 +61,15 @@ audiolib::Handle TNextEntryOpener::Take(int device, const QString& path, bool& o
         audiolib::StreamFree(unwanted);
         return 0;
     }
+    // A finished open is taken even while the worker still winds up after it: by then it has looked
+    // for a waiting channel, so waiting for its word would wait for ever.
+    if (done_ == job) {
+        wanted_ = Job();
+        const audiolib::Handle stream = ready_;
+        ready_ = 0;
+        done_ = Job();
+        return stream;
+    }
     // Opening it a second time here could hang the GUI thread on what holds the worker.
     if (opening_ == job) {
         opening = true;
@@ -68,12 +77,7 @@ audiolib::Handle TNextEntryOpener::Take(int device, const QString& path, bool& o
         return 0;
     }
     wanted_ = Job();
-    if (done_ != job)
-        return 0;
-    const audiolib::Handle stream = ready_;
-    ready_ = 0;
-    done_ = Job();
-    return stream;
+    return 0;
 }
 
 void TNextEntryOpener::WaitIdle()

@@ -8,7 +8,8 @@
 #   platform_gui the emergency key's grab, read on a thread of its own
 #   library      the file search worker, the folder loader (through the folders window)
 set(race_playout AudioLayerTest CUEPlaybackTest ChannelLineInTest ChannelPlaybackTest ChannelQueueTest
-                 EffectsChannelTest EffectsWindowTest LengthAgreementTest PlayerSlotTest ThreadedTimerTest)
+                 EffectsChannelTest EffectsWindowTest LengthAgreementTest NextEntryOpenerTest PlayerSlotTest
+                 ThreadedTimerTest)
 set(race_platform DdeServerTest MessagesTest SntpClientTest)
 set(race_platform_gui KeyboardHookTest)
 set(race_library FileScanTest FoldersTest SearchFilesTest)
