@@ -5,6 +5,7 @@
 #include "PainterKit.h"
 #include "SkinKit.h"
 #include "controls/LXButton.h"
+#include "skin/SkinBinding.h"
 
 #include <QPushButton>
 #include <QStyleOptionButton>
@@ -44,10 +45,15 @@ QImage PaintedButton(const TSkinPaintContext& context, const QStyleOptionButton&
 
 } // namespace
 
-TEST(ButtonPainter, StateGivesTheCellAndTheTextColour)
+TEST(ButtonPainter, StateGivesTheCellAndTheTextColourThroughTheStyle)
 {
-    const TSkinDescription skin = FixtureDescription();
-    const TSkinPaintContext context = PaintContext(skin);
+    SkinKit kit;
+    PlainWindow window;
+    window.setFont(PinnedFont(13).ToQFont());
+    auto* button = new QPushButton(QStringLiteral("WWW"), &window);
+    button->setGeometry(QRect(QPoint(10, 10), ButtonSize));
+    button->setFocusPolicy(Qt::NoFocus);
+    kit.ShowSkinned(window);
     using S = QStyle::StateFlag;
     struct Case {
         const char* what;
@@ -66,13 +72,28 @@ TEST(ButtonPainter, StateGivesTheCellAndTheTextColour)
         {"disabled while hot", S::State_MouseOver, 3, ShadowText},
         {"disabled while pressed", S::State_Sunken, 3, ShadowText},
     };
+    const int buttonId = ObjectIdOf(StandardFixture(), "button.bmp");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const QImage image = PaintedButton(context, ButtonOption(c.state, QStringLiteral("WWW")));
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.state = c.state;
+        option.text = button->text();
+        const QImage image = DrawnThroughStyle(*button, Parent, [&](const QStyle& style, QPainter& painter) {
+            style.drawControl(QStyle::CE_PushButton, &option, &painter, button);
+        });
         EXPECT_EQ(CellAt(image, {6, 6}), c.cell);
-        EXPECT_EQ(ObjectAt(image, {6, 6}), ObjectIdOf(StandardFixture(), "button.bmp"));
+        EXPECT_EQ(ObjectAt(image, {6, 6}), buttonId);
         EXPECT_GT(CountPixels(image, c.text), 10);
     }
+    // As the button paints itself, and as it paints once the skin is switched off for it.
+    QImage shown = button->grab().toImage();
+    EXPECT_EQ(CellAt(shown, {6, 6}), 1);
+    EXPECT_EQ(ObjectAt(shown, {6, 6}), buttonId);
+    button->setDown(true);
+    EXPECT_EQ(CellAt(button->grab().toImage(), {6, 6}), 2);
+    SkinBindings().SetEnabled(button, false);
+    EXPECT_NE(ObjectAt(button->grab().toImage(), {6, 6}), buttonId);
 }
 
 TEST(ButtonPainter, TextColoursApplyOnlyWhereTheSkinGivesThem)
@@ -159,13 +180,15 @@ TEST(ButtonPainter, BevelAndLabelApart)
 
 TEST(ButtonPainter, TheLibraryButtonPaintsThroughTheIntercept)
 {
-    const TSkinDescription skin = FixtureDescription();
-    HostWindow host;
-    TLXButton button(&host.Window);
-    button.setGeometry(QRect(QPoint(10, 10), ButtonSize));
-    button.SetParentFont(false);
-    button.SetFont(PinnedFont(13));
-    button.SetCaption(QStringLiteral("Windows||Mixer"));
+    SkinKit kit;
+    PlainWindow window;
+    auto* button = new TLXButton(&window);
+    button->setGeometry(QRect(QPoint(10, 10), ButtonSize));
+    button->SetParentFont(false);
+    button->SetFont(PinnedFont(13));
+    button->SetCaption(QStringLiteral("Windows||Mixer"));
+    button->setFocusPolicy(Qt::NoFocus);
+    kit.ShowSkinned(window);
     struct Case {
         const char* what;
         bool enabled;
@@ -177,11 +200,9 @@ TEST(ButtonPainter, TheLibraryButtonPaintsThroughTheIntercept)
          {Case{"normal", true, false, 1, NormalText}, Case{"down", true, true, 2, PressedText},
           Case{"disabled", false, false, 3, ShadowText}}) {
         SCOPED_TRACE(c.what);
-        button.setEnabled(c.enabled);
-        button.setDown(c.down);
-        const QImage image = Painted(ButtonSize, Parent, [&](QPainter& painter) {
-            EXPECT_TRUE(ButtonPainter().PaintWidget(PaintContext(skin), button, painter));
-        });
+        button->setEnabled(c.enabled);
+        button->setDown(c.down);
+        const QImage image = button->grab().toImage();
         EXPECT_EQ(CellAt(image, {6, 6}), c.cell);
         EXPECT_EQ(RowRuns(image, c.text), 2);
     }

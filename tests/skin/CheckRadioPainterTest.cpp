@@ -6,6 +6,7 @@
 #include "SkinKit.h"
 
 #include <QCheckBox>
+#include <QRadioButton>
 #include <QStyleOptionButton>
 #include <gtest/gtest.h>
 
@@ -55,6 +56,50 @@ using S = QStyle::StateFlag;
 
 } // namespace
 
+namespace {
+
+// A skinned window holding one control of the class, its main state table drawn through the style:
+// the cell shown for each state, with the skin of each fixture in turn.
+template <typename Control> class SkinnedControl {
+public:
+    SkinnedControl()
+    {
+        window.setFont(PinnedFont(13).ToQFont());
+        control = new Control(QStringLiteral("Mute"), &window);
+        control->setGeometry(QRect(QPoint(10, 10), BoxSize));
+        control->setFocusPolicy(Qt::NoFocus);
+    }
+
+    void Skin(const SkinFixture& fixture, const QString& name)
+    {
+        if (!shown) {
+            kit.ShowSkinned(window, fixture);
+            shown = true;
+        } else {
+            kit.Load(kit.Write(fixture, name));
+        }
+    }
+
+    int CellShown(QStyle::ControlElement element, QStyle::State state)
+    {
+        QStyleOptionButton option;
+        option.initFrom(control);
+        option.state = state;
+        option.text = control->text();
+        const QImage image = DrawnThroughStyle(*control, Parent, [&](const QStyle& style, QPainter& painter) {
+            style.drawControl(element, &option, &painter, control);
+        });
+        return CellAt(image, LeftGlyph);
+    }
+
+    SkinKit kit;
+    PlainWindow window;
+    Control* control;
+    bool shown = false;
+};
+
+} // namespace
+
 TEST(CheckBoxPainter, StateAndCellCountGiveTheCell)
 {
     struct Case {
@@ -71,16 +116,20 @@ TEST(CheckBoxPainter, StateAndCellCountGiveTheCell)
         {"checked disabled", S::State_On, 4, 8},
         {"partial disabled", S::State_NoChange, 4, 12},
     };
-    const TSkinDescription four = FixtureDescription(WithCells("check.bmp", "CheckButtonFrame", 4));
+    SkinnedControl<QCheckBox> box;
+    box.Skin(WithCells("check.bmp", "CheckButtonFrame", 4), "four.skn");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(box.CellShown(QStyle::CE_CheckBox, c.state), c.fourCell);
+    }
+    box.control->setChecked(true);
+    EXPECT_EQ(CellAt(box.control->grab().toImage(), LeftGlyph), 2); // as the box paints itself
+
+    box.Skin(WithCells("check.bmp", "CheckButtonFrame", 12), "twelve.skn");
     const TSkinDescription twelve = FixtureDescription(WithCells("check.bmp", "CheckButtonFrame", 12));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const QImage a =
-            PaintedBox(CheckBoxPainter(), PaintContext(four), BoxOption(c.state), QStyle::CE_CheckBox);
-        EXPECT_EQ(CellAt(a, LeftGlyph), c.fourCell);
-        const QImage b =
-            PaintedBox(CheckBoxPainter(), PaintContext(twelve), BoxOption(c.state), QStyle::CE_CheckBox);
-        EXPECT_EQ(CellAt(b, LeftGlyph), c.twelveCell);
+        EXPECT_EQ(box.CellShown(QStyle::CE_CheckBox, c.state), c.twelveCell);
         // The indicator alone, as item views and the base style's layout ask for it.
         const QImage indicator = Painted({13, 13}, Parent, [&](QPainter& p) {
             QStyleOptionButton option = BoxOption(c.state);
@@ -106,19 +155,19 @@ TEST(RadioButtonPainter, EightCellImagesAreRemapped)
         {"off disabled", S::State_Off, 3, 4},
         {"on disabled", S::State_On, 4, 8},
     };
-    const TSkinDescription four = FixtureDescription(WithCells("radio.bmp", "RadioButtonFrame", 4));
-    const TSkinDescription eight = FixtureDescription(WithCells("radio.bmp", "RadioButtonFrame", 8));
-    const int radioId = ObjectIdOf(StandardFixture(), "radio.bmp");
+    SkinnedControl<QRadioButton> radio;
+    radio.Skin(WithCells("radio.bmp", "RadioButtonFrame", 4), "four.skn");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const QImage a =
-            PaintedBox(RadioButtonPainter(), PaintContext(four), BoxOption(c.state), QStyle::CE_RadioButton);
-        EXPECT_EQ(CellAt(a, LeftGlyph), c.fourCell);
-        EXPECT_EQ(ObjectAt(a, LeftGlyph), radioId);
-        const QImage b =
-            PaintedBox(RadioButtonPainter(), PaintContext(eight), BoxOption(c.state), QStyle::CE_RadioButton);
-        EXPECT_EQ(CellAt(b, LeftGlyph), c.eightCell);
+        EXPECT_EQ(radio.CellShown(QStyle::CE_RadioButton, c.state), c.fourCell);
     }
+    radio.Skin(WithCells("radio.bmp", "RadioButtonFrame", 8), "eight.skn");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(radio.CellShown(QStyle::CE_RadioButton, c.state), c.eightCell);
+    }
+    const QImage shown = radio.control->grab().toImage();
+    EXPECT_EQ(ObjectAt(shown, LeftGlyph), ObjectIdOf(StandardFixture(), "radio.bmp"));
 }
 
 TEST(CheckRadioPainter, LeftTextPutsTheGlyphOnTheRight)

@@ -148,18 +148,6 @@ void ExpectBinding(const QWidget* widget, const Expected& expected)
     EXPECT_EQ(binding->Colour, expected.colour);
 }
 
-// Shows the window, loads the fixture skin and waits until the window's controls were found.
-void SkinShown(SkinKit& kit, QWidget& window,
-               const skinbuilder::SkinFixture& fixture = skinbuilder::StandardFixture())
-{
-    SkinKit::ShowActive(&window);
-    kit.Load(kit.Write(fixture));
-    ASSERT_TRUE(QTest::qWaitFor([&window] {
-        const TWndSkinForm* skinner = SkinKit::SkinnerOf(&window);
-        return skinner && skinner->ControlsFound();
-    }));
-}
-
 } // namespace
 
 TEST(ControlDiscovery, EachControlClassGetsItsBinding)
@@ -168,7 +156,7 @@ TEST(ControlDiscovery, EachControlClassGetsItsBinding)
     kit.data->Skin3rd = {QStringLiteral("MapNilFrame=nil"), QStringLiteral("maplineedit=Edit"),
                          QStringLiteral("TLXTrackBar=panel")};
     ControlsWindow window;
-    SkinShown(kit, window);
+    kit.ShowSkinned(window);
 
     const auto find = [&window](const char* name) { return window.findChild<QWidget*>(name); };
     const std::vector<Expected> table = {
@@ -231,7 +219,7 @@ TEST(ControlDiscovery, SkinControlsGateTheClassTests)
     SkinKit kit;
     kit.data->SkinControls &= ~TSkinControlTypes(xcButton | xcPanel | xcScrollbar);
     ControlsWindow window;
-    SkinShown(kit, window);
+    kit.ShowSkinned(window);
 
     for (const Expected& expected :
          std::vector<Expected>{{"push", std::nullopt},
@@ -250,7 +238,7 @@ TEST(ControlDiscovery, TabsNeedTheSkinsTabsObject)
     skinbuilder::SkinFixture fixture = skinbuilder::StandardFixture();
     fixture.DropSection("Tabs");
     ControlsWindow window;
-    SkinShown(kit, window, fixture);
+    kit.ShowSkinned(window, fixture);
     ExpectBinding(window.findChild<QWidget*>("tabs"), {"tabs", std::nullopt});
     ExpectBinding(window.findChild<QWidget*>("page"), {"page", std::nullopt});
 }
@@ -259,7 +247,7 @@ TEST(ControlDiscovery, ControlsShownAfterTheTakeOverAreBound)
 {
     SkinKit kit;
     ControlsWindow window;
-    SkinShown(kit, window);
+    kit.ShowSkinned(window);
 
     auto* late = new QPushButton("Late", &window);
     window.layout()->addWidget(late);
@@ -281,7 +269,7 @@ TEST(ControlDiscovery, AMessageBoxBindsItsButtonAndNotItsText)
 {
     SkinKit kit;
     PlainWindow owner;
-    SkinShown(kit, owner);
+    kit.ShowSkinned(owner);
 
     QMessageBox box(QMessageBox::Information, "Box", "Some text", QMessageBox::Ok);
     box.show();
@@ -308,7 +296,7 @@ TEST(SkinBinding, AttachingTwiceKeepsOneBinding)
 {
     SkinKit kit;
     ControlsWindow window;
-    SkinShown(kit, window);
+    kit.ShowSkinned(window);
     TWndSkinForm* skinner = SkinKit::SkinnerOf(&window);
     auto* push = window.findChild<QPushButton*>("push");
     const size_t count = SkinBindings().BindingsOf(skinner).size();
@@ -324,7 +312,7 @@ TEST(SkinBinding, ASwitchedOffButtonShowsTheBaseLookAndTheSkinAgainWhenSwitchedO
     SkinKit kit;
     skinbuilder::SkinFixture fixture = skinbuilder::StandardFixture();
     ControlsWindow window;
-    SkinShown(kit, window, fixture);
+    kit.ShowSkinned(window, fixture);
     auto* push = window.findChild<QPushButton*>("push");
     const int buttons = fixture.Image("button.bmp")->objectId;
     // Inside the face's left edge, beside the caption.
@@ -350,7 +338,7 @@ TEST(SkinBinding, ColourControlsWearTheFaceAndGetTheirOwnBackWhenTheSkinGoes)
     group->setPalette(own);
     group->setAutoFillBackground(true);
     const QColor inherited = panel->palette().color(QPalette::Window);
-    SkinShown(kit, window);
+    kit.ShowSkinned(window);
 
     const QColor face = kit.data->FaceColor();
     for (QWidget* control : {static_cast<QWidget*>(panel), static_cast<QWidget*>(group)}) {
@@ -375,7 +363,7 @@ TEST(SkinBinding, WithParentBackgroundTheColourControlsDoNotFill)
     SkinKit kit;
     kit.data->Options |= xoParentBackGround;
     ControlsWindow window;
-    SkinShown(kit, window);
+    kit.ShowSkinned(window);
     auto* panel = window.findChild<QFrame*>("panel");
     EXPECT_EQ(panel->palette().color(QPalette::Window), kit.data->FaceColor());
     EXPECT_FALSE(panel->autoFillBackground());
@@ -387,7 +375,7 @@ TEST(SkinBinding, ButtonsTaggedTransparentShowTheirParent)
     ControlsWindow window;
     auto* push = window.findChild<QPushButton*>("push");
     push->setProperty("Tag", 5555);
-    SkinShown(kit, window);
+    kit.ShowSkinned(window);
     EXPECT_TRUE(BindingOf(push)->Transparent);
     EXPECT_FALSE(BindingOf(window.findChild<QCheckBox*>("check"))->Transparent);
     EXPECT_FALSE(BindingOf(window.findChild<QFrame*>("panel"))->Transparent);
@@ -397,7 +385,7 @@ TEST(SkinBinding, ADestroyedControlLeavesNoBinding)
 {
     SkinKit kit;
     ControlsWindow window;
-    SkinShown(kit, window);
+    kit.ShowSkinned(window);
     TWndSkinForm* skinner = SkinKit::SkinnerOf(&window);
     const size_t count = SkinBindings().BindingsOf(skinner).size();
     QWidget* push = window.findChild<QPushButton*>("push");

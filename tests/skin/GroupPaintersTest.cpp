@@ -2,6 +2,7 @@
 #include "skin/GroupPainters.h"
 #include "Drawing.h"
 #include "PainterKit.h"
+#include "SkinKit.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -127,4 +128,32 @@ TEST(StatusBarPainter, SizeGripCornerTakesExtraImagesCellFive)
     EXPECT_EQ(qRed(image.pixel(195, 17)) / 6, extraId);
     EXPECT_EQ(qGreen(image.pixel(195, 17)) / 10, 5);
     EXPECT_EQ(image.pixelColor(190, 12), Face); // the 9-pixel cell, no more
+}
+
+TEST(GroupPainters, BoundInASkinnedWindow)
+{
+    SkinKit kit;
+    PlainWindow window;
+    window.setFont(PinnedFont(13).ToQFont());
+    auto* group = new QGroupBox(QStringLiteral("Log level"), &window);
+    group->setGeometry(QRect(QPoint(10, 10), GroupSize));
+    auto* bar = new QStatusBar(&window);
+    bar->setSizeGripEnabled(false);
+    bar->setGeometry(10, 150, 200, 22);
+    bar->showMessage(QStringLiteral("Ready"));
+    kit.ShowSkinned(window);
+
+    const QImage shownGroup = group->grab().toImage();
+    const int top = QFontMetrics(PinnedFont(13).ToQFont()).height() / 2 - 1;
+    EXPECT_EQ(shownGroup.pixelColor(GroupSize.width() - 20, top), Shadow);
+    EXPECT_EQ(shownGroup.pixelColor(1, GroupSize.height() / 2), Shadow);
+    const int captionWidth = QFontMetrics(PinnedFont(13).ToQFont()).horizontalAdvance("Log level");
+    EXPECT_EQ(CountPixels(shownGroup, Shadow, QRect(8, top, captionWidth, 1)), 0);
+
+    const QImage shownBar = bar->grab().toImage();
+    EXPECT_EQ(shownBar.pixelColor(0, 0), Face);
+    EXPECT_GT(CountPixels(shownBar, StatusText), 10);
+    const QRect ink = InkBounds(shownBar, platform::FromQColor(Face));
+    EXPECT_GE(ink.left(), 2);
+    EXPECT_LE(ink.left(), 4);
 }

@@ -64,6 +64,16 @@ void SkinKit::ShowActive(QWidget* window)
     EXPECT_TRUE(QTest::qWaitForWindowActive(window));
 }
 
+void SkinKit::ShowSkinned(QWidget& window, const skinbuilder::SkinFixture& fixture)
+{
+    ShowActive(&window);
+    Load(Write(fixture));
+    EXPECT_TRUE(QTest::qWaitFor([&window] {
+        const TWndSkinForm* skinner = SkinnerOf(&window);
+        return skinner && skinner->ControlsFound();
+    }));
+}
+
 TWndSkinForm* SkinKit::SkinnerOf(const QWidget* window)
 {
     return SkinManager ? SkinManager->FindSkinner(window) : nullptr;

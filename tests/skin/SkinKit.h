@@ -44,6 +44,9 @@ public:
     void RunPending();
     // Shows and activates a window, so the manager runs (its first activation).
     static void ShowActive(QWidget* window);
+    // Shows the window, loads the fixture skin and waits until the window's controls were found.
+    void ShowSkinned(QWidget& window,
+                     const skinbuilder::SkinFixture& fixture = skinbuilder::StandardFixture());
     static TWndSkinForm* SkinnerOf(const QWidget* window);
 
     QTemporaryDir dir;
