@@ -23,6 +23,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 namespace {
 
@@ -70,6 +71,12 @@ bool TabPage(const QWidget& widget)
     if (const auto* pages = qobject_cast<const platform::TPageControl*>(control))
         return pages->IndexOf(page) >= 0;
     return false;
+}
+
+// One of the arrows a tab bar scrolls its tabs with.
+bool TabScrollArrow(const QWidget& widget)
+{
+    return qobject_cast<const QToolButton*>(&widget) && qobject_cast<const QTabBar*>(widget.parentWidget());
 }
 
 // A line edit working inside a spin box, a combo box or another control of its own.
@@ -241,7 +248,7 @@ void Discovery::ByClass(QWidget& control)
 {
     const bool tabs = Has(xcTab) && data_.Description().Tabs.has_value();
     if (qobject_cast<QTabWidget*>(&control) || qobject_cast<QTabBar*>(&control) ||
-        qobject_cast<platform::TPageControl*>(&control)) {
+        qobject_cast<platform::TPageControl*>(&control) || TabScrollArrow(control)) {
         if (tabs)
             Bind(control, Kind::Tab);
     } else if (TabPage(control)) {

@@ -8,6 +8,7 @@
 #include <QStyleOptionTab>
 #include <QStyleOptionToolButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace skinbuilder;
@@ -57,9 +58,17 @@ TEST(TabPainter, TheCurrentTabTakesCellTwoAndItsTextColour)
     }
 }
 
-TEST(TabPainter, EachSideTurnsTheTab)
+TEST(TabPainter, EachSideTurnsTheTabThroughTheStyle)
 {
-    const TSkinDescription skin = FixtureDescription();
+    SkinKit kit;
+    PlainWindow window;
+    window.setFont(PinnedFont(13).ToQFont());
+    auto* tabs = new QTabWidget(&window);
+    tabs->setGeometry(10, 10, 260, 160);
+    for (const char* caption : {"Sound", "Log", "Skins"})
+        tabs->addTab(new QWidget, QString::fromLatin1(caption));
+    kit.ShowSkinned(window);
+    QTabBar* bar = tabs->tabBar();
     // The fixture's tab cell is 24 x 20 with fixed edges 3 at the left, top and right, none at the bottom:
     // the top edge is the tab's outer side, which faces away from the pane on every side.
     struct Case {
@@ -78,7 +87,16 @@ TEST(TabPainter, EachSideTurnsTheTab)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const QImage image = PaintedTab(skin, c.shape, c.size, false, QStyle::CE_TabBarTabShape);
+        QStyleOptionTab option;
+        option.initFrom(bar);
+        option.rect = QRect(QPoint(0, 0), c.size);
+        option.shape = c.shape;
+        const QImage image = DrawnThroughStyle(
+            *bar, Parent,
+            [&](const QStyle& style, QPainter& painter) {
+                style.drawControl(QStyle::CE_TabBarTabShape, &option, &painter, bar);
+            },
+            c.size);
         EXPECT_EQ(PartAt(image, c.outer), EdgePart);
         EXPECT_EQ(PartAt(image, c.inner), CentrePart);
         EXPECT_EQ(CellAt(image, c.inner), 1);
@@ -86,6 +104,18 @@ TEST(TabPainter, EachSideTurnsTheTab)
             EXPECT_EQ(image.pixelColor(c.before), Parent);
         }
     }
+
+    // As the tab widget paints itself: the current tab in cell 2, the strip beside the tabs in the face,
+    // the pane's edges round the page.
+    tabs->setCurrentIndex(1);
+    QImage shown(tabs->size(), QImage::Format_RGB32);
+    shown.fill(Parent);
+    tabs->render(&shown);
+    const auto probe = [&](int index) { return bar->tabRect(index).topLeft() + bar->pos() + QPoint(4, 10); };
+    EXPECT_EQ(CellAt(shown, probe(0)), 1);
+    EXPECT_EQ(CellAt(shown, probe(1)), 2);
+    EXPECT_EQ(shown.pixelColor(tabs->width() - 5, 5), Face);
+    EXPECT_EQ(ObjectAt(shown, {1, tabs->height() / 2}), ObjectIdOf(StandardFixture(), "tabpane.bmp"));
 }
 
 TEST(TabPainter, SideTabsTurnTheirText)
@@ -269,4 +299,26 @@ TEST(TabPainter, ScrollArrowsTakeUpDownHalves)
     QPainter painter(&image);
     EXPECT_FALSE(TabPainter().DrawComplexControl(PaintContext(without), QStyle::CC_ToolButton, option,
                                                  painter, nullptr));
+}
+
+TEST(TabPainter, ATabBarsScrollArrowsAreSkinnedWithIt)
+{
+    SkinKit kit;
+    PlainWindow window;
+    auto* tabs = new QTabWidget(&window);
+    tabs->setGeometry(10, 10, 120, 100);
+    for (const char* caption : {"Sound", "Languages", "Log", "Skins", "Launchers"})
+        tabs->addTab(new QWidget, QString::fromLatin1(caption));
+    kit.ShowSkinned(window);
+    const QList<QToolButton*> arrows = tabs->tabBar()->findChildren<QToolButton*>();
+    ASSERT_EQ(arrows.size(), 2);
+    const int horzId = ObjectIdOf(StandardFixture(), "updown.horz.bmp");
+    for (QToolButton* arrow : arrows) {
+        SCOPED_TRACE(arrow->arrowType() == Qt::LeftArrow ? "left" : "right");
+        ASSERT_TRUE(arrow->isVisible());
+        const QImage shown = arrow->grab().toImage();
+        EXPECT_EQ(ObjectAt(shown, {1, 1}), horzId);
+        // The left arrow cannot go further left at first: disabled, cell 3; the right one normal, cell 5.
+        EXPECT_EQ(CellAt(shown, {1, 1}), arrow->arrowType() == Qt::LeftArrow ? 3 : 5);
+    }
 }
