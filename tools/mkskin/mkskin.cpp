@@ -461,6 +461,24 @@ QImage UpDownGlyphs()
     return image;
 }
 
+// The tab bar's scroll arrows: the spin buttons' faces, with left and right glyphs, 4 x 7.
+QImage UpDownHorzGlyphs()
+{
+    constexpr int w = 4;
+    constexpr int h = 7;
+    QImage image = Image(8 * w, h);
+    for (int cell = 0; cell < 8; ++cell) {
+        const bool left = cell < 4;
+        const QColor colour = GlyphColour(Faces[cell % 4]);
+        for (int column = 0; column < w; ++column) {
+            const int half = left ? column : w - 1 - column; // the tip is 1 high, the base 7
+            for (int y = 3 - half; y <= 3 + half; ++y)
+                image.setPixelColor(cell * w + column, y, colour);
+        }
+    }
+    return image;
+}
+
 // A slider thumb: five cells (the skin shows the second), a rounded face pointing nowhere.
 QImage SliderThumb(bool vertical)
 {
@@ -581,6 +599,7 @@ QString Description()
         "[Progress]\r\nBitmap=progress.bmp\r\nLeftWidth=2\r\nRightWidth=2\r\nTopHeight=2\r\n"
         "BottomHeight=2\r\n\r\n"
         "[UpDown.Vert]\r\nImage=updown.bmp\r\nGlyphImage=updownglyph.bmp\r\n\r\n"
+        "[UpDown.Horz]\r\nImage=updown.bmp\r\nGlyphImage=updownhorzglyph.bmp\r\n\r\n"
         "[Trackbar.ThumbHorz]\r\nImage=thumbhorz.bmp\r\n\r\n"
         "[Trackbar.ThumbVert]\r\nImage=thumbvert.bmp\r\n\r\n";
     struct Button {
@@ -637,6 +656,7 @@ int main(int argc, char** argv)
         {"progress.bmp", skinbuilder::Bmp24(Progress())},
         {"updown.bmp", skinbuilder::Bmp24(UpDown())},
         {"updownglyph.bmp", skinbuilder::Bmp24(UpDownGlyphs())},
+        {"updownhorzglyph.bmp", skinbuilder::Bmp24(UpDownHorzGlyphs())},
         {"thumbhorz.bmp", skinbuilder::Bmp24(SliderThumb(false))},
         {"thumbvert.bmp", skinbuilder::Bmp24(SliderThumb(true))},
         {"menubar.bmp", skinbuilder::Bmp24(MenuBar())},
