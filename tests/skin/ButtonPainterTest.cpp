@@ -4,6 +4,7 @@
 #include "Drawing.h"
 #include "PainterKit.h"
 #include "SkinKit.h"
+#include "SkinnedControls.h"
 #include "controls/LXButton.h"
 #include "skin/SkinBinding.h"
 
@@ -79,9 +80,7 @@ TEST(ButtonPainter, StateGivesTheCellAndTheTextColourThroughTheStyle)
         option.initFrom(button);
         option.state = c.state;
         option.text = button->text();
-        const QImage image = DrawnThroughStyle(*button, Parent, [&](const QStyle& style, QPainter& painter) {
-            style.drawControl(QStyle::CE_PushButton, &option, &painter, button);
-        });
+        const QImage image = DrawnControl(*button, QStyle::CE_PushButton, option);
         EXPECT_EQ(CellAt(image, {6, 6}), c.cell);
         EXPECT_EQ(ObjectAt(image, {6, 6}), buttonId);
         EXPECT_GT(CountPixels(image, c.text), 10);

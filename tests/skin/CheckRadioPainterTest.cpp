@@ -4,6 +4,7 @@
 #include "Drawing.h"
 #include "PainterKit.h"
 #include "SkinKit.h"
+#include "SkinnedControls.h"
 
 #include <QCheckBox>
 #include <QRadioButton>
@@ -86,10 +87,7 @@ public:
         option.initFrom(control);
         option.state = state;
         option.text = control->text();
-        const QImage image = DrawnThroughStyle(*control, Parent, [&](const QStyle& style, QPainter& painter) {
-            style.drawControl(element, &option, &painter, control);
-        });
-        return CellAt(image, LeftGlyph);
+        return CellAt(DrawnControl(*control, element, option), LeftGlyph);
     }
 
     SkinKit kit;

@@ -4,7 +4,6 @@
 
 #include <QPainter>
 #include <QStyleFactory>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -34,15 +33,6 @@ QImage Painted(QSize size, QColor background, const std::function<void(QPainter&
     QPainter painter(&image);
     paint(painter);
     return image;
-}
-
-QImage DrawnThroughStyle(const QWidget& widget, QColor background,
-                         const std::function<void(const QStyle&, QPainter&)>& draw, QSize size)
-{
-    return Painted(size.isEmpty() ? widget.size() : size, background, [&](QPainter& painter) {
-        painter.setFont(widget.font());
-        draw(*widget.style(), painter);
-    });
 }
 
 int ObjectIdOf(const skinbuilder::SkinFixture& fixture, const QString& file)

@@ -22,11 +22,6 @@ TSkinPaintContext PaintContext(const TSkinDescription& skin, bool transparent = 
 // An opaque image of the size in the colour, painted on by the call.
 QImage Painted(QSize size, QColor background, const std::function<void(QPainter&)>& paint);
 
-// What the widget's style draws for it, on an image of the size (the widget's when empty) in the colour:
-// for a bound control of a skinned window, its painter reached through the skin style.
-QImage DrawnThroughStyle(const QWidget& widget, QColor background,
-                         const std::function<void(const QStyle&, QPainter&)>& draw, QSize size = QSize());
-
 // The signature image id of the fixture's member, or -1.
 int ObjectIdOf(const skinbuilder::SkinFixture& fixture, const QString& file);
 

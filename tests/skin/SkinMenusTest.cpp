@@ -48,16 +48,6 @@ const QStyle& Base()
     return *qobject_cast<const QProxyStyle*>(QApplication::style())->baseStyle();
 }
 
-void SkinShown(SkinKit& kit, QWidget& window, const skinbuilder::SkinFixture& fixture)
-{
-    SkinKit::ShowActive(&window);
-    kit.Load(kit.Write(fixture));
-    ASSERT_TRUE(QTest::qWaitFor([&window] {
-        const TWndSkinForm* skinner = SkinKit::SkinnerOf(&window);
-        return skinner && skinner->ControlsFound();
-    }));
-}
-
 QColor Colour(const QString& rgb)
 {
     const QStringList parts = rgb.split(u',');
@@ -110,7 +100,7 @@ TEST(SkinMenus, MenuItemsWidenByTheItemEdgeAndTheMissingIconColumn)
         if (!c.menuItemObject)
             fixture.DropSection("MenuItem");
         MenuWindow window;
-        SkinShown(kit, window, fixture);
+        kit.ShowSkinned(window, fixture);
         QStyleOptionMenuItem option;
         option.initFrom(window.file);
         option.menuItemType = QStyleOptionMenuItem::Normal;
@@ -130,7 +120,7 @@ TEST(SkinMenus, AnEmptyCaptionIsMeasuredAsASpace)
 {
     SkinKit kit;
     MenuWindow window;
-    SkinShown(kit, window, skinbuilder::StandardFixture());
+    kit.ShowSkinned(window, skinbuilder::StandardFixture());
     QStyleOptionMenuItem option;
     option.initFrom(window.file);
     option.menuItemType = QStyleOptionMenuItem::Normal;
@@ -151,7 +141,7 @@ TEST(SkinMenus, SelectedItemsUseCellFourAndSeparatorsCellTwo)
     SkinKit kit;
     const skinbuilder::SkinFixture fixture = skinbuilder::StandardFixture();
     MenuWindow window;
-    SkinShown(kit, window, fixture);
+    kit.ShowSkinned(window, fixture);
     const QImage picture = OpenMenu(window, window.quit);
     const int item = IdOf(fixture, "menuitem.bmp");
 
@@ -174,7 +164,7 @@ TEST(SkinMenus, TextColoursFollowTheItemState)
     SkinKit kit;
     skinbuilder::SkinFixture fixture = skinbuilder::StandardFixture();
     MenuWindow window;
-    SkinShown(kit, window, fixture);
+    kit.ShowSkinned(window, fixture);
     const QColor menuText = FixtureColour(fixture, "MenuText");
     const QColor hilightText = FixtureColour(fixture, "HilightText");
     const QColor shadow = FixtureColour(fixture, "ButtonShadow");
@@ -218,7 +208,7 @@ TEST(SkinMenus, TheBarShowsCellOneActiveAndCellTwoInactive)
     const skinbuilder::SkinFixture fixture = skinbuilder::StandardFixture();
     MenuWindow window;
     PlainWindow other;
-    SkinShown(kit, window, fixture);
+    kit.ShowSkinned(window, fixture);
     QMenuBar* bar = window.menuBar();
     const QPoint empty(bar->width() - 20, bar->height() / 2);
     const int id = IdOf(fixture, "menubar.bmp");
@@ -239,7 +229,7 @@ TEST(SkinMenus, TheFirstBarItemStartsAfterTheBarsLeftEdge)
 {
     SkinKit kit;
     MenuWindow window;
-    SkinShown(kit, window, skinbuilder::StandardFixture());
+    kit.ShowSkinned(window, skinbuilder::StandardFixture());
     // The fixture's menu bar has a left edge of 4.
     EXPECT_EQ(window.menuBar()->actionGeometry(window.file->menuAction()).left(), 4 + 4);
 }
@@ -249,7 +239,7 @@ TEST(SkinMenus, TheMenuIsFramedByAThreePixelBandOfItsBackground)
     SkinKit kit;
     const skinbuilder::SkinFixture fixture = skinbuilder::StandardFixture();
     MenuWindow window;
-    SkinShown(kit, window, fixture);
+    kit.ShowSkinned(window, fixture);
     const QImage picture = OpenMenu(window);
     EXPECT_EQ(window.file->style()->pixelMetric(QStyle::PM_MenuPanelWidth, nullptr, window.file), 3);
     const int id = IdOf(fixture, "menubackground.bmp");
@@ -267,7 +257,7 @@ TEST(SkinMenus, WithoutAMenuBackgroundTheMenuKeepsTheBaseFrame)
     skinbuilder::SkinFixture fixture = skinbuilder::StandardFixture();
     fixture.DropSection("MenuBackground");
     MenuWindow window;
-    SkinShown(kit, window, fixture);
+    kit.ShowSkinned(window, fixture);
     OpenMenu(window);
     QMenu* menu = window.file;
     EXPECT_EQ(menu->style()->pixelMetric(QStyle::PM_MenuPanelWidth, nullptr, menu),
@@ -301,7 +291,7 @@ TEST(SkinMenus, MenusFollowTheirGates)
     auto* tagged = new QMenu(&window);
     tagged->setProperty("Tag", 99);
     QMenu orphan;
-    SkinShown(kit, window, skinbuilder::StandardFixture());
+    kit.ShowSkinned(window, skinbuilder::StandardFixture());
     EXPECT_TRUE(MenuSkinOf(window.menuBar()));
     EXPECT_TRUE(MenuSkinOf(window.file));
     EXPECT_TRUE(MenuSkinOf(popup));
@@ -322,7 +312,7 @@ TEST(SkinMenus, TheBarsKeysAndMouseStayQts)
 {
     SkinKit kit;
     MenuWindow window;
-    SkinShown(kit, window, skinbuilder::StandardFixture());
+    kit.ShowSkinned(window, skinbuilder::StandardFixture());
     QMenuBar* bar = window.menuBar();
     QTest::keyClick(&window, Qt::Key_F, Qt::AltModifier);
     ASSERT_TRUE(QTest::qWaitFor([&window] { return window.file->isVisible(); }));

@@ -10,12 +10,7 @@
 
 void SkinnedControls::Skin(const skinbuilder::SkinFixture& fixture)
 {
-    SkinKit::ShowActive(this);
-    kit.Load(kit.Write(fixture));
-    EXPECT_TRUE(QTest::qWaitFor([this] {
-        const TWndSkinForm* skinner = SkinKit::SkinnerOf(this);
-        return skinner && skinner->ControlsFound();
-    }));
+    kit.ShowSkinned(*this, fixture);
 }
 
 namespace {
@@ -33,6 +28,7 @@ QImage DrawnComplex(const QWidget& widget, QStyle::ComplexControl control, const
 {
     QImage image = Canvas(option);
     QPainter painter(&image);
+    painter.setFont(widget.font());
     widget.style()->drawComplexControl(control, &option, &painter, &widget);
     return image;
 }
@@ -41,6 +37,7 @@ QImage DrawnControl(const QWidget& widget, QStyle::ControlElement element, const
 {
     QImage image = Canvas(option);
     QPainter painter(&image);
+    painter.setFont(widget.font());
     widget.style()->drawControl(element, &option, &painter, &widget);
     return image;
 }

@@ -24,6 +24,7 @@ struct SkinnedControls : PlainWindow {
     SkinKit kit;
 };
 
-// The element drawn through the widget's style onto a canvas of the option's size in CanvasBackground.
+// The element drawn through the widget's style, in the widget's font, onto a canvas of the option's size
+// in CanvasBackground.
 QImage DrawnComplex(const QWidget& widget, QStyle::ComplexControl control, const QStyleOptionComplex& option);
 QImage DrawnControl(const QWidget& widget, QStyle::ControlElement element, const QStyleOption& option);
