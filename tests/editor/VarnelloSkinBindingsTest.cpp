@@ -1,6 +1,7 @@
 // The editor's windows skinned with the staged package by a skin component as the editor makes it
 // (with the built-in class map): each control has the binding the table lists, window by window, and
-// the standalone combinations window's menu bar and menus are drawn from the skin.
+// the standalone combinations window's menu bar and menus and the search window's buttons are drawn
+// from the skin.
 #include "TempFolder.h"
 #include "editor/Varnello.h"
 #include "foundation/General.h"
@@ -14,8 +15,10 @@
 #include "skin/SkinManager.h"
 #include "skin/SkinMenus.h"
 #include "tests/skin/BindingTable.h"
+#include "tests/skin/SkinPixels.h"
 
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -45,11 +48,20 @@ TEST(VarnelloSkin, EveryWindowsControlsHaveTheirBindings)
     TSkinManage::SetActionDelay(0);
     std::map<QString, QStringList> actual;
     bool menusSkinned = false;
+    int barPixels = 0;
+    int buttonPixels = 0;
     {
         TSkinData skin;
         skin.finishLoading();
         WindowList windows;
         AddVarnelloWindows(windows);
+        FCombinations->show();
+        const QImage plainBar = FCombinations->menuBar()->grab().toImage();
+        FCombinations->hide();
+        auto* search = FSearchFiles->findChild<QPushButton*>("BSearch");
+        FSearchFiles->show();
+        const QImage plainButton = search->grab().toImage();
+        FSearchFiles->hide();
         skin.SetSkinFile(SONVELA_SKIN_PACKAGE);
         skin.SetActive(true);
         SkinManager->RunPendingAction();
@@ -60,13 +72,25 @@ TEST(VarnelloSkin, EveryWindowsControlsHaveTheirBindings)
         QMenuBar* bar = FCombinations->menuBar();
         menusSkinned = MenuSkinOf(bar).has_value() && !bar->actions().isEmpty() &&
                        MenuSkinOf(bar->actions().first()->menu()).has_value();
+        // What the operator sees: the bar and the search window's button in the colours of their images,
+        // which the base look does not use.
+        const TSkinDescription& description = skin.Description();
+        const auto own = [](const QImage& image, QWidget* widget, const QImage& plain) {
+            return PixelsIn(widget->grab().toImage(), ColoursOf(image) - ColoursOf(plain));
+        };
+        barPixels = own(description.MenuBar->Image, bar, plainBar);
         FCombinations->hide();
+        FSearchFiles->show();
+        buttonPixels = own(description.Buttons.Image, search, plainButton);
+        FSearchFiles->hide();
         windows.Destroy();
     }
     delete SkinManager;
     TSkinManage::SetActionDelay(250);
     AppDir = savedAppDir;
     EXPECT_TRUE(menusSkinned);
+    EXPECT_GE(barPixels, 40);
+    EXPECT_GE(buttonPixels, 40);
 
     // The same classes as the station's windows; the standalone combinations window adds its menu bar.
     const std::map<QString, QStringList> expected = {
