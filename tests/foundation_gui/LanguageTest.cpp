@@ -264,7 +264,7 @@ TEST(Language, EnglishFileHoldsEveryMessageKeyTheCodeAsks)
         (QStringList{"set as main window", "fonts", R"(say "hi")"}));
 
     // Keys reach GetText as literals, so the sources show every one.
-    const QDir root(QStringLiteral(QT_TESTCASE_SOURCEDIR "/.."));
+    const QDir root(QStringLiteral(SZ_SOURCE_DIR));
     const QString english = root.filePath("resources/english.lng");
     ASSERT_TRUE(QFile::exists(english));
     const platform::IniFile englishFile(english);

@@ -142,8 +142,8 @@ TEST_F(ClockTest, TheDateAndTheEnglishCaptionsFitTheWindow)
     const QString savedAppDir = AppDir;
     AppDir = folder.Path();
     StationOptions.Language = "english";
-    ASSERT_TRUE(QFile::copy(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../resources/english.lng"),
-                            folder.File("english.lng")));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(SZ_SOURCE_DIR "/resources/english.lng"), folder.File("english.lng")));
     Window().show();
     Window().Unfold();
     Tick();

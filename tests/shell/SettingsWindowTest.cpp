@@ -206,8 +206,8 @@ TEST_F(SettingsWindowTest, AStoredLanguageOutsideTheListWithoutAFileTranslatesWi
 
 TEST_F(SettingsWindowTest, AnEnglishStationShowsEnglishCaptions)
 {
-    ASSERT_TRUE(QFile::copy(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../resources/english.lng"),
-                            ProgramFile("english.lng")));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(SZ_SOURCE_DIR "/resources/english.lng"), ProgramFile("english.lng")));
     WriteProgramFile("Sonvelazodu.ini", "[main]\r\nlanguage=english\r\n");
     RunStation({AtFirstShowEnd([&] {
         const TStationIdMenu& ids = *FChannel1->StationIdMenu;
