@@ -1,7 +1,7 @@
 // Every window of the running station skinned with the staged package: each control has the binding
 // its class gives it, as the table below lists window by window; the windows bar, tagged to keep its
 // own look, has no skinner at all.
-#include "StationFixture.h"
+#include "SkinnedStationFixture.h"
 
 #include "controls/LXListBox.h"
 #include "controls/LXSpeedButton.h"
@@ -29,30 +29,13 @@
 #include "skin/SkinManager.h"
 #include "tests/skin/BindingTable.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTest>
 
 #include <map>
 
 namespace {
 
-class SkinBindingsStationTest : public StationFixture {
-protected:
-    void SetUp() override
-    {
-        StationFixture::SetUp();
-        WriteProgramFile("nologin.txt", "");
-        QDir().mkpath(folder.File("skins"));
-        ASSERT_TRUE(QFile::copy(SONVELA_SKIN_PACKAGE, folder.File("skins/Sonvela.skn")));
-        TSkinManage::SetActionDelay(0);
-    }
-    void TearDown() override
-    {
-        TSkinManage::SetActionDelay(250);
-        StationFixture::TearDown();
-    }
-};
+using SkinBindingsStationTest = SkinnedStationFixture;
 
 // Shows the window when it is hidden, waits for its controls to be found, and hides it again.
 QStringList BindingsOfWindow(QWidget* window)

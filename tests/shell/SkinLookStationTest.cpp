@@ -1,7 +1,7 @@
 // What the operator sees of the staged skin on the running station: the settings window's tabs,
 // buttons and log scroll bar, channel 1's queue scroll bar and the folders window's page tabs are
 // painted with the colours of the skin's own images for them.
-#include "StationFixture.h"
+#include "SkinnedStationFixture.h"
 
 #include "controls/LXListBox.h"
 #include "controls/LXSpeedButton.h"
@@ -16,8 +16,6 @@
 #include "skin/WindowSkinner.h"
 #include "tests/skin/SkinPixels.h"
 
-#include <QDir>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -29,22 +27,7 @@
 
 namespace {
 
-class SkinLookStationTest : public StationFixture {
-protected:
-    void SetUp() override
-    {
-        StationFixture::SetUp();
-        WriteProgramFile("nologin.txt", "");
-        QDir().mkpath(folder.File("skins"));
-        ASSERT_TRUE(QFile::copy(SONVELA_SKIN_PACKAGE, folder.File("skins/Sonvela.skn")));
-        TSkinManage::SetActionDelay(0);
-    }
-    void TearDown() override
-    {
-        TSkinManage::SetActionDelay(250);
-        StationFixture::TearDown();
-    }
-};
+using SkinLookStationTest = SkinnedStationFixture;
 
 void ShowSkinned(QWidget* window)
 {

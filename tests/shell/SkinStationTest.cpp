@@ -1,7 +1,7 @@
 // The skin on the running station: "Load skin" on the skins page frames every shown window with the
 // staged package, keeping client areas and places; "(none)" gives the plain frames back; the choice is
 // saved, and a saved skin is worn from the start.
-#include "StationFixture.h"
+#include "SkinnedStationFixture.h"
 
 #include "controls/LXListBox.h"
 #include "controls/LXSpeedButton.h"
@@ -13,29 +13,14 @@
 #include "skin/SkinManager.h"
 #include "skin/WindowSkinner.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTest>
 
 #include <array>
 
 namespace {
 
-class SkinStationTest : public StationFixture {
+class SkinStationTest : public SkinnedStationFixture {
 protected:
-    void SetUp() override
-    {
-        StationFixture::SetUp();
-        WriteProgramFile("nologin.txt", "");
-        QDir().mkpath(folder.File("skins"));
-        ASSERT_TRUE(QFile::copy(SONVELA_SKIN_PACKAGE, folder.File("skins/Sonvela.skn")));
-        TSkinManage::SetActionDelay(0);
-    }
-    void TearDown() override
-    {
-        TSkinManage::SetActionDelay(250);
-        StationFixture::TearDown();
-    }
 
     static std::array<QWidget*, 4> LargeWindows() { return {FMain, FChannel1, FFolders, FCombinations}; }
 
