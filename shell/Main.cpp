@@ -186,7 +186,9 @@ void TFMain::RunFirstShow()
     }
     stationUp_ = true;
     Trace("S2");
-    LoadSkin(SkinsDir + StationOptions.Skin);
+    // A saved skin that no longer loads is logged; an unattended start never waits on a box.
+    if (!LoadSkin(SkinsDir + StationOptions.Skin) && !SkD->LoadError().isEmpty())
+        WriteLog(1, 1, -1, -1, -1, SkD->LoadError());
     Trace("S3");
     ShowOptions();
     Trace("S4");

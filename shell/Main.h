@@ -182,8 +182,9 @@ private:
     void ShowPlayoutChannelsOnly();
     void ShowLogLevel();
     void ListSkins();
-    // The package on the skin component, which is made active when it is not.
-    void LoadSkin(const QString& skinFile);
+    // The package on the skin component, which is made active when it is not; false when the package
+    // is there but does not load (the skin in use stays).
+    bool LoadSkin(const QString& skinFile);
     void ListTranslatedCaptions();
     void BuildMenu();
     void BuildMainPage();

@@ -145,11 +145,12 @@ void TFMain::ListSkins()
     LBSkin->SetItems(skins);
 }
 
-void TFMain::LoadSkin(const QString& skinFile)
+bool TFMain::LoadSkin(const QString& skinFile)
 {
-    SkD->SetSkinFile(skinFile);
+    const bool loaded = SkD->SetSkinFile(skinFile);
     if (!SkD->Active())
         SkD->SetActive(true);
+    return loaded;
 }
 
 void TFMain::BSkinLoadClick()
@@ -159,17 +160,19 @@ void TFMain::BSkinLoadClick()
         return;
     const QString chosen = LBSkin->Items().at(index);
     // "(none)" is stored as no skin, as on a new station; the windows go back to their own frames.
-    StationOptions.Skin = index == 0 && chosen == NoSkinItem ? QString() : chosen;
-    const QString skinFile = SkinsDir + StationOptions.Skin;
-    if (StationOptions.Skin.isEmpty()) {
+    const QString skin = index == 0 && chosen == NoSkinItem ? QString() : chosen;
+    const QString skinFile = SkinsDir + skin;
+    if (skin.isEmpty()) {
         SkD->SetSkinFile(skinFile);
         SkD->SetActive(false);
-    } else {
-        LoadSkin(skinFile);
-        // A damaged package keeps the skin the windows wear; the operator hears why.
+    } else if (!LoadSkin(skinFile)) {
+        // A package that does not load keeps the skin the windows wear and the stored choice; the
+        // operator hears why (an out-of-date package has said so itself).
         if (!SkD->LoadError().isEmpty())
             platform::ShowMessage(SkD->LoadError());
+        return;
     }
+    StationOptions.Skin = skin;
     WriteLog(SkinLogLevel, 0, SkinLogModule, SkinLogEvent, -1, skinFile);
 }
 

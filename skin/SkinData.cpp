@@ -59,23 +59,28 @@ void TSkinData::finishLoading()
     appIcon_ = QApplication::windowIcon().pixmap(16, 16).toImage();
 }
 
-void TSkinData::SetSkinFile(const QString& value)
+bool TSkinData::SetSkinFile(const QString& value)
 {
-    noSkin_ = true;
-    skinFile_ = value;
     loadError_.clear();
     const QFileInfo file(value);
-    if (!file.isFile())
-        return; // the previous description stays, unused while the no-skin flag is set
+    if (!file.isFile()) {
+        noSkin_ = true; // the previous description stays, unused while the no-skin flag is set
+        skinFile_ = value;
+        return true;
+    }
+    // A package that cannot be read keeps the skin in use, its name included.
     QFile input(value);
     if (file.size() > MaxPackageFile || !input.open(QIODevice::ReadOnly)) {
         loadError_ = QStringLiteral("Cannot read the skin package ") + value;
-        return;
+        return false;
     }
     package_ = input.readAll();
-    LoadSkinStream();
+    if (!LoadSkinStream())
+        return false;
+    skinFile_ = value;
     if (SkinFormtype == sfMainform)
         SkinChanged();
+    return true;
 }
 
 bool TSkinData::LoadSkinStream()

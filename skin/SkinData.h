@@ -37,9 +37,9 @@ public:
     // is loaded.
     void SetActive(bool value);
     QString SkinFile() const { return skinFile_; }
-    // Loads the package now (a missing file changes only the stored name); the windows follow when
-    // the manager's action runs.
-    void SetSkinFile(const QString& value);
+    // Loads the package now; the windows follow when the manager's action runs. A missing file means
+    // no skin. False when the package is there but does not load: the skin in use stays, name and all.
+    bool SetSkinFile(const QString& value);
     // Always "(none)" outside design time; writing it, or Version, changes nothing.
     QString SkinStore() const { return QStringLiteral("(none)"); }
     QString Version() const { return QStringLiteral("1.0"); }

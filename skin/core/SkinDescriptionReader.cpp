@@ -109,6 +109,10 @@ TSkinLoadResult ReadSkinDescription(const TSkinReader& package)
     QString iniName;
     TQuickIni ini;
     ini.LoadFromStream(package.ExtractByPart(QStringLiteral(".ini"), iniName));
+    // Without its description a package would frame every window with nothing.
+    if (iniName.isEmpty())
+        return {SkinPackageStatus::Damaged, DamagedSkinMessage(QStringLiteral("no skin description in it")),
+                std::nullopt};
     try {
         return {SkinPackageStatus::Opened, QString(),
                 ReadSkinIni(ini, [&package](const QString& name) { return package.ExtractByName(name); })};

@@ -10,7 +10,7 @@ constexpr size_t HeaderSize = 16;
 
 SkinPackageResult Damaged(const QString& why)
 {
-    return {SkinPackageStatus::Damaged, QStringLiteral("Damaged skin package: ") + why};
+    return {SkinPackageStatus::Damaged, DamagedSkinMessage(why)};
 }
 
 uint32_t Word(const uint8_t* at)
@@ -39,6 +39,11 @@ bool SplitNames(const QString& text, QStringList& names)
 }
 
 } // namespace
+
+QString DamagedSkinMessage(const QString& why)
+{
+    return QStringLiteral("Damaged skin package: ") + why;
+}
 
 SkinPackageResult TSkinReader::Open(QByteArrayView package)
 {

@@ -14,7 +14,7 @@
 enum class SkinPackageStatus { Opened, OldVersion, Damaged };
 
 // What Open made of a package. The reader shows nothing: a caller with windows shows the
-// old-version message as the user must see it (OpenSkinPackage), and logs or shows the rest.
+// old-version message as the user must see it, and logs or shows the rest.
 struct SkinPackageResult {
     SkinPackageStatus status = SkinPackageStatus::Damaged;
     QString message; // OldSkinMessage, or what is damaged; empty once opened
@@ -24,6 +24,9 @@ struct SkinPackageResult {
 // The text the user sees for a package of another version, a CR between its two lines.
 inline const QString OldSkinMessage =
     QStringLiteral("This is Older Skin File\rPlease update to new version !");
+
+// "Damaged skin package: " and why.
+QString DamagedSkinMessage(const QString& why);
 
 class TSkinReader {
 public:

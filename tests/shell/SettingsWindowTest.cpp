@@ -312,6 +312,7 @@ TEST_F(SettingsWindowTest, TheSkinsPageListsPackagesAndLoadStoresTheChoice)
         WriteProgramFile(name, "");
     QStringList items;
     QString skinAfterEmptyLoad;
+    QString skinAfterDamagedLoad;
     RunStation({AtFirstShowEnd([&] {
         items = FMain->LBSkin->Items();
         EXPECT_EQ(FMain->LBSkin->ItemIndex(), 2);
@@ -321,17 +322,23 @@ TEST_F(SettingsWindowTest, TheSkinsPageListsPackagesAndLoadStoresTheChoice)
         skinAfterEmptyLoad = StationOptions.Skin;
         EXPECT_EQ(QFileInfo(Log.FileName).size(), logSize);
         FMain->LBSkin->SetItemIndex(1);
-        dialogs.ExpectButton(QMessageBox::Ok); // an empty file is no skin package
+        dialogs.ExpectButton(QMessageBox::Ok); // an empty file is no skin package: nothing changes
         FMain->BSkinLoad->Click();
-        EXPECT_EQ(StationOptions.Skin, "a.skn");
+        skinAfterDamagedLoad = StationOptions.Skin;
+        FMain->LBSkin->SetItemIndex(0);
+        FMain->BSkinLoad->Click();
+        EXPECT_EQ(StationOptions.Skin, "");
         Log.Flush();
     })});
     EXPECT_EQ(items, QStringList({"(none)", "a.skn", "b.skn"}));
     EXPECT_EQ(skinAfterEmptyLoad, "b.skn");
-    EXPECT_EQ(SettingsValue("main", "skin"), "a.skn");
+    EXPECT_EQ(skinAfterDamagedLoad, "b.skn");
+    EXPECT_EQ(SettingsValue("main", "skin"), "");
     QFile log(Log.FileName);
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(log.readAll().contains((" 0 15 111 -1 " + folder.File("skins/a.skn") + "\r\n").toUtf8()));
+    const QByteArray logged = log.readAll();
+    EXPECT_FALSE(logged.contains((" 0 15 111 -1 " + folder.File("skins/a.skn") + "\r\n").toUtf8()));
+    EXPECT_TRUE(logged.contains((" 0 15 111 -1 " + folder.File("skins/") + "\r\n").toUtf8()));
 }
 
 TEST_F(SettingsWindowTest, TheFirstShowingFillsThePagesAndEachChangeLandsInTheRecord)

@@ -13,15 +13,17 @@
 #include "skin/SkinManager.h"
 #include "skin/WindowSkinner.h"
 
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTest>
 
+#include <algorithm>
 #include <array>
 
 namespace {
 
 class SkinStationTest : public SkinnedStationFixture {
 protected:
-
     static std::array<QWidget*, 4> LargeWindows() { return {FMain, FChannel1, FFolders, FCombinations}; }
 
     static int Skinned()
@@ -34,6 +36,7 @@ protected:
 
     static void LoadListed(int index)
     {
+        ASSERT_GE(index, 0);
         FMain->LBSkin->SetItemIndex(index);
         FMain->BSkinLoad->Click();
         SkinManager->RunPendingAction();
@@ -87,6 +90,57 @@ TEST_F(SkinStationTest, ASavedSkinIsWornFromTheStart)
     })});
     EXPECT_EQ(skinned, 4);
     EXPECT_EQ(selected, 1);
+}
+
+// A package that does not load keeps what the operator had: the skin on every window and the stored
+// choice; at a start the log says why nothing is worn, and no box waits.
+class DamagedSkinStationTest : public SkinStationTest {
+protected:
+    void SetUp() override
+    {
+        SkinStationTest::SetUp();
+        QByteArray damaged = ReadProgramFile("skins/Sonvela.skn");
+        damaged.truncate(damaged.size() / 3);
+        WriteProgramFile("skins/Damaged.skn", damaged);
+    }
+
+    qsizetype DamageBoxes() const
+    {
+        return std::count_if(dialogs.Shown().begin(), dialogs.Shown().end(),
+                             [](const auto& box) { return box.text.startsWith("Damaged skin package: "); });
+    }
+};
+
+TEST_F(DamagedSkinStationTest, LoadSkinKeepsTheSkinAndTheStoredChoice)
+{
+    int skinnedAfterDamaged = -1;
+    QString storedAfterDamaged;
+    RunStation({AtFirstShowEnd([&] {
+        LoadListed(static_cast<int>(FMain->LBSkin->Items().indexOf("Sonvela.skn")));
+        dialogs.ExpectButton(QMessageBox::Ok);
+        LoadListed(static_cast<int>(FMain->LBSkin->Items().indexOf("Damaged.skn")));
+        skinnedAfterDamaged = Skinned();
+        storedAfterDamaged = StationOptions.Skin;
+    })});
+    EXPECT_EQ(DamageBoxes(), 1);
+    EXPECT_EQ(skinnedAfterDamaged, 4);
+    EXPECT_EQ(storedAfterDamaged, "Sonvela.skn");
+    EXPECT_EQ(SettingsValue("main", "skin"), "Sonvela.skn");
+}
+
+TEST_F(DamagedSkinStationTest, ASavedPackageThatNoLongerLoadsIsLogged)
+{
+    WriteProgramFile("Sonvelazodu.ini", "[main]\r\nskin=Damaged.skn\r\n");
+    int skinned = -1;
+    bool logged = false;
+    RunStation({AtFirstShowEnd([&] {
+        SkinManager->RunPendingAction();
+        skinned = Skinned();
+        logged = FMain->MemoLog->toPlainText().contains("Damaged skin package: ");
+    })});
+    EXPECT_EQ(skinned, 0);
+    EXPECT_TRUE(logged);
+    EXPECT_EQ(DamageBoxes(), 0);
 }
 
 } // namespace

@@ -169,6 +169,8 @@ TEST(SkinPackage, PackagesThatFailGiveTheirReasonAndNoDescription)
         {"cut in half", whole.left(whole.size() / 2), SkinPackageStatus::Damaged, ""},
         {"four bytes", whole.left(4), SkinPackageStatus::Damaged, ""},
         {"nothing", QByteArray(), SkinPackageStatus::Damaged, ""},
+        {"no description", SkinPackage({{"title.bmp", "x"}}), SkinPackageStatus::Damaged,
+         "no skin description"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -1,9 +1,7 @@
 // The package container: members by name and by part of a name, the old-version refusal and its
 // message, and damaged packages refused whole, leaving what the reader held.
 #include "skin/core/SkinReader.h"
-#include "DialogAnswerer.h"
 #include "RandomBytes.h"
-#include "skin/SkinPackageOpen.h"
 #include "skinbuilder/SkinPayload.h"
 
 #include <QtEndian>
@@ -139,22 +137,6 @@ TEST(SkinReader, RefusesDamagedPackagesAndKeepsWhatItHeld)
         EXPECT_TRUE(result.message.startsWith("Damaged skin package: ")) << c.name;
         EXPECT_EQ(reader.ExtractByName("skin.ini"), "kept") << c.name;
     }
-}
-
-TEST(SkinReader, WindowLevelOpenShowsOnlyTheOldVersionMessage)
-{
-    ScriptedDialogAnswerer answerer;
-    answerer.ExpectButton(QMessageBox::Ok);
-    TSkinReader reader;
-    EXPECT_EQ(OpenSkinPackage(reader, skinbuilder::SkinPackage({{"skin.ini", "x"}}, 19999)).status,
-              SkinPackageStatus::OldVersion);
-    ASSERT_EQ(answerer.Shown().size(), 1);
-    EXPECT_EQ(answerer.Shown()[0].text, OldSkinMessage);
-
-    // A damaged package is for the caller to log; a good one opens in silence.
-    EXPECT_EQ(OpenSkinPackage(reader, QByteArray("junk")).status, SkinPackageStatus::Damaged);
-    EXPECT_TRUE(OpenSkinPackage(reader, skinbuilder::SkinPackage({{"skin.ini", "x"}})));
-    EXPECT_EQ(answerer.Shown().size(), 1);
 }
 
 } // namespace
