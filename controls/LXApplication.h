@@ -3,8 +3,8 @@
 // control borrows its timers from, the checker pattern, and the registry path. One exists while a
 // ControlLibrary scope lives.
 #include "controls/LXIniCtrl.h"
-#include "controls/LXObjects.h"
 #include "controls/LXTimerPool.h"
+#include "controls/LXWndProcComponent.h"
 #include "platform_gui/Bitmap.h"
 
 #include <array>

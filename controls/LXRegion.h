@@ -6,6 +6,7 @@
 #include "controls/LXFillObjects.h"
 #include "controls/LXImageListLink.h"
 #include "controls/LXRegionMask.h"
+#include "controls/LXWndProcComponent.h"
 
 #include <QPolygon>
 #include <QRegion>
