@@ -1,6 +1,6 @@
 #include "controls/LXAppearance.h"
 
-#include "controls/LXDraw.h"
+#include "controls/LXColorRamp.h"
 
 void TLXGlyphTextLayout::CopyLayout(const TLXGlyphTextLayout& source)
 {

@@ -2,7 +2,7 @@
 // The appearance objects controls publish: the glyph-and-text layout and its button variant with a
 // drop-down arrow, the 3D and rotated captions, and the gradient with its computed colour steps.
 // Every setter notifies only when the value changes.
-#include "controls/LXDraw.h"
+#include "controls/LXColorRamp.h"
 #include "controls/LXObjects.h"
 #include "controls/LXTypes.h"
 #include "platform_gui/Color.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The control library's stateless painting routines: button faces in the fourteen looks, bevels,
-// borders, arrows, colour ramps and gradients, block alignment and the grey glyph. They paint
-// through the canvas only and keep nothing between calls.
+// borders, arrows, gradients, block alignment and the grey glyph. They paint through the canvas only
+// and keep nothing between calls.
 #include "controls/LXTypes.h"
 #include "platform_gui/Bitmap.h"
 #include "platform_gui/Canvas.h"
@@ -9,7 +9,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 class QWidget;
 
@@ -55,23 +54,6 @@ bool DrawBorder(platform::TCanvas& canvas, platform::TRect& rect, TLXBorderStyle
 // A filled triangle of the given size (2 to 15); a disabled one is embossed.
 void DrawArrow(platform::TCanvas& canvas, int x, int y, bool enabled, bool down, platform::TColor color,
                int size);
-
-// Per channel a + k (b - a) / n, truncated; a for n 0.
-platform::TColor BlendColor(platform::TColor a, platform::TColor b, int k, int n);
-// Steps 0 to count - 1 of the ramp from a to b after clearing the list (restart), or steps 1 to
-// count - 1 appended; a single step is a.
-void BuildColorRamp(platform::TColor a, platform::TColor b, int count, bool restart,
-                    QList<platform::TColor>* list);
-
-// A logical palette as the original platform describes one: version 0x300 and, per colour, the
-// no-collapse flag 4. Painting in true colour never selects it; gradients keep it for their readers.
-struct TLXPalette {
-    static constexpr int Version = 0x300;
-    static constexpr int EntryFlags = 4;
-    QList<platform::TColor> Entries;
-};
-// None for an empty list.
-std::optional<TLXPalette> CreateRampPalette(const QList<platform::TColor>& colors);
 
 // Gradient flags.
 inline constexpr unsigned gfClip = 0x1;

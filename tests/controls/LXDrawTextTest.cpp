@@ -1,6 +1,7 @@
 #include "controls/LXDrawText.h"
 #include "Drawing.h"
 #include "RecordingCanvas.h"
+#include "controls/LXColorRamp.h"
 #include "controls/LXDraw.h"
 #include "controls/LXGeneral.h"
 #include "platform_gui/PainterCanvas.h"
