@@ -1,6 +1,6 @@
 #include "controls/LXContainers.h"
 
-#include "controls/LXDraw.h"
+#include "controls/LXBitmapDraw.h"
 #include "controls/LXErrors.h"
 #include "controls/LXStreams.h"
 

@@ -3,8 +3,8 @@
 // with a description and an ident, written to and read from streams. Clients follow a container
 // through a change link; image containers answer one interface by list index and image index. One
 // global container with one list of each kind lives while the library does.
+#include "controls/LXBitmapDraw.h"
 #include "controls/LXColorRamp.h"
-#include "controls/LXDraw.h"
 #include "controls/LXImageStrip.h"
 #include "controls/LXListItem.h"
 #include "controls/LXWave.h"

@@ -1,5 +1,6 @@
 #include "controls/LXDrawText.h"
 
+#include "controls/LXBitmapDraw.h"
 #include "controls/LXColorRamp.h"
 #include "controls/LXDraw.h"
 #include "controls/LXGeneral.h"

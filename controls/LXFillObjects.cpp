@@ -1,5 +1,6 @@
 #include "controls/LXFillObjects.h"
 
+#include "controls/LXBitmapDraw.h"
 #include "controls/LXBitmapOps.h"
 #include "controls/LXDraw.h"
 

@@ -1,7 +1,7 @@
 #include "controls/LXImageStrip.h"
 
+#include "controls/LXBitmapDraw.h"
 #include "controls/LXBitmapStreams.h"
-#include "controls/LXDraw.h"
 #include "controls/LXStreams.h"
 
 #include <QImage>

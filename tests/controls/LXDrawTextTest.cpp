@@ -526,30 +526,6 @@ TEST(LXDrawText, DisabledGlyphIsEmbossed)
     EXPECT_EQ(Probe(untouched.Image(), 0, 0), clRed);
 }
 
-TEST(LXDrawText, CopyWithMaskSplitsTheAreaByTheTransparentColour)
-{
-    TBitmap source = SolidBitmap(5, 1, clFuchsia);
-    source.Canvas().SetPixel(1, 0, clRed);
-    source.Canvas().SetPixel(3, 0, clBlue);
-    TBitmap mask, image;
-    CopyWithMask(source.Canvas(), Rect(1, 0, 4, 1), mask, clFuchsia, image);
-    ASSERT_EQ(mask.Width(), 3);
-    EXPECT_TRUE(mask.Monochrome());
-    EXPECT_EQ(image.PixelFormat(), TPixelFormat::pf24bit);
-    const TColor maskPixels[] = {clBlack, clWhite, clBlack};
-    const TColor imagePixels[] = {clRed, clBlack, clBlue};
-    for (int x = 0; x < 3; ++x) {
-        EXPECT_EQ(Probe(mask.Image(), x, 0), maskPixels[x]) << x;
-        EXPECT_EQ(Probe(image.Image(), x, 0), imagePixels[x]) << x;
-    }
-
-    // A surface that cannot be read gives nothing to blit.
-    RecordingCanvas unreadable;
-    CopyWithMask(unreadable, Rect(0, 0, 4, 4), mask, clFuchsia, image);
-    EXPECT_TRUE(mask.Empty());
-    EXPECT_TRUE(image.Empty());
-}
-
 TEST(LXDrawText, TrueTypeAsksTheScalablePredicate)
 {
     SetScalableFontPredicate([](const QFont& font) { return font.family() == "Outline"; });
