@@ -25,36 +25,22 @@ const QColor ShadowText = platform::ToQColor(platform::clBtnShadow);
 
 QStyleOptionButton ButtonOption(QStyle::State state, const QString& text)
 {
-    static QPushButton button;
-    button.setFont(PinnedFont(13).ToQFont());
-    QStyleOptionButton option;
-    option.initFrom(&button);
-    option.rect = QRect(QPoint(0, 0), ButtonSize);
-    option.state = state;
-    option.text = text;
-    return option;
+    return PinnedButtonOption<QPushButton>(ButtonSize, state, text);
 }
 
 QImage PaintedButton(const TSkinPaintContext& context, const QStyleOptionButton& option,
                      QStyle::ControlElement element = QStyle::CE_PushButton)
 {
-    return Painted(ButtonSize, Parent, [&](QPainter& painter) {
-        painter.setFont(PinnedFont(13).ToQFont());
-        EXPECT_TRUE(ButtonPainter().DrawControl(context, element, option, painter, nullptr));
-    });
+    return PaintedControl(ButtonPainter(), context, element, option, Parent);
 }
 
 } // namespace
 
 TEST(ButtonPainter, StateGivesTheCellAndTheTextColourThroughTheStyle)
 {
-    SkinKit kit;
-    PlainWindow window;
-    window.setFont(PinnedFont(13).ToQFont());
-    auto* button = new QPushButton(QStringLiteral("WWW"), &window);
-    button->setGeometry(QRect(QPoint(10, 10), ButtonSize));
-    button->setFocusPolicy(Qt::NoFocus);
-    kit.ShowSkinned(window);
+    SkinnedControl<QPushButton> window(ButtonSize, QStringLiteral("WWW"));
+    window.Skin();
+    QPushButton* button = window.control;
     using S = QStyle::StateFlag;
     struct Case {
         const char* what;
@@ -76,11 +62,7 @@ TEST(ButtonPainter, StateGivesTheCellAndTheTextColourThroughTheStyle)
     const int buttonId = ObjectIdOf(StandardFixture(), "button.bmp");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        QStyleOptionButton option;
-        option.initFrom(button);
-        option.state = c.state;
-        option.text = button->text();
-        const QImage image = DrawnControl(*button, QStyle::CE_PushButton, option);
+        const QImage image = DrawnButton(*button, QStyle::CE_PushButton, c.state);
         EXPECT_EQ(CellAt(image, {6, 6}), c.cell);
         EXPECT_EQ(ObjectAt(image, {6, 6}), buttonId);
         EXPECT_GT(CountPixels(image, c.text), 10);
@@ -179,15 +161,12 @@ TEST(ButtonPainter, BevelAndLabelApart)
 
 TEST(ButtonPainter, TheLibraryButtonPaintsThroughTheIntercept)
 {
-    SkinKit kit;
-    PlainWindow window;
-    auto* button = new TLXButton(&window);
-    button->setGeometry(QRect(QPoint(10, 10), ButtonSize));
+    SkinnedControls window;
+    auto* button = window.Place<TLXButton>(ButtonSize);
     button->SetParentFont(false);
     button->SetFont(PinnedFont(13));
     button->SetCaption(QStringLiteral("Windows||Mixer"));
-    button->setFocusPolicy(Qt::NoFocus);
-    kit.ShowSkinned(window);
+    window.Skin();
     struct Case {
         const char* what;
         bool enabled;

@@ -23,14 +23,8 @@ constexpr QPoint LeftGlyph(6, 11); // the middle of a 13-pixel glyph centred in 
 
 QStyleOptionButton BoxOption(QStyle::State state, Qt::LayoutDirection direction = Qt::LeftToRight)
 {
-    static QCheckBox box;
-    box.setFont(PinnedFont(13).ToQFont());
-    QStyleOptionButton option;
-    option.initFrom(&box);
-    option.rect = QRect(QPoint(0, 0), BoxSize);
-    option.state = state;
+    QStyleOptionButton option = PinnedButtonOption<QCheckBox>(BoxSize, state, QStringLiteral("Mute"));
     option.direction = direction;
-    option.text = QStringLiteral("Mute");
     option.palette.setColor(QPalette::WindowText, Caption);
     return option;
 }
@@ -38,10 +32,7 @@ QStyleOptionButton BoxOption(QStyle::State state, Qt::LayoutDirection direction 
 QImage PaintedBox(const TSkinPainter& painter, const TSkinPaintContext& context,
                   const QStyleOptionButton& option, QStyle::ControlElement element)
 {
-    return Painted(BoxSize, Parent, [&](QPainter& p) {
-        p.setFont(PinnedFont(13).ToQFont());
-        EXPECT_TRUE(painter.DrawControl(context, element, option, p, nullptr));
-    });
+    return PaintedControl(painter, context, element, option, Parent);
 }
 
 // The fixture with the check or radio image holding the cells, and its frame key saying so.
@@ -55,45 +46,15 @@ SkinFixture WithCells(const QString& file, const QString& frameKey, int cells)
 
 using S = QStyle::StateFlag;
 
-} // namespace
-
-namespace {
-
 // A skinned window holding one control of the class, its main state table drawn through the style:
 // the cell shown for each state, with the skin of each fixture in turn.
-template <typename Control> class SkinnedControl {
-public:
-    SkinnedControl()
-    {
-        window.setFont(PinnedFont(13).ToQFont());
-        control = new Control(QStringLiteral("Mute"), &window);
-        control->setGeometry(QRect(QPoint(10, 10), BoxSize));
-        control->setFocusPolicy(Qt::NoFocus);
-    }
+template <typename Control> struct SkinnedBox : SkinnedControl<Control> {
+    SkinnedBox() : SkinnedControl<Control>(BoxSize, QStringLiteral("Mute")) {}
 
-    void Skin(const SkinFixture& fixture, const QString& name)
+    int CellShown(QStyle::ControlElement element, QStyle::State state) const
     {
-        if (!shown) {
-            kit.ShowSkinned(window, fixture);
-            shown = true;
-        } else {
-            kit.Load(kit.Write(fixture, name));
-        }
+        return CellAt(DrawnButton(*this->control, element, state), LeftGlyph);
     }
-
-    int CellShown(QStyle::ControlElement element, QStyle::State state)
-    {
-        QStyleOptionButton option;
-        option.initFrom(control);
-        option.state = state;
-        option.text = control->text();
-        return CellAt(DrawnControl(*control, element, option), LeftGlyph);
-    }
-
-    SkinKit kit;
-    PlainWindow window;
-    Control* control;
-    bool shown = false;
 };
 
 } // namespace
@@ -114,7 +75,7 @@ TEST(CheckBoxPainter, StateAndCellCountGiveTheCell)
         {"checked disabled", S::State_On, 4, 8},
         {"partial disabled", S::State_NoChange, 4, 12},
     };
-    SkinnedControl<QCheckBox> box;
+    SkinnedBox<QCheckBox> box;
     box.Skin(WithCells("check.bmp", "CheckButtonFrame", 4), "four.skn");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -153,7 +114,7 @@ TEST(RadioButtonPainter, EightCellImagesAreRemapped)
         {"off disabled", S::State_Off, 3, 4},
         {"on disabled", S::State_On, 4, 8},
     };
-    SkinnedControl<QRadioButton> radio;
+    SkinnedBox<QRadioButton> radio;
     radio.Skin(WithCells("radio.bmp", "RadioButtonFrame", 4), "four.skn");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -2,7 +2,7 @@
 #include "skin/GroupPainters.h"
 #include "Drawing.h"
 #include "PainterKit.h"
-#include "SkinKit.h"
+#include "SkinnedControls.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -132,16 +132,13 @@ TEST(StatusBarPainter, SizeGripCornerTakesExtraImagesCellFive)
 
 TEST(GroupPainters, BoundInASkinnedWindow)
 {
-    SkinKit kit;
-    PlainWindow window;
-    window.setFont(PinnedFont(13).ToQFont());
-    auto* group = new QGroupBox(QStringLiteral("Log level"), &window);
-    group->setGeometry(QRect(QPoint(10, 10), GroupSize));
+    SkinnedControl<QGroupBox> window(GroupSize, QStringLiteral("Log level"));
+    QGroupBox* group = window.control;
     auto* bar = new QStatusBar(&window);
     bar->setSizeGripEnabled(false);
     bar->setGeometry(10, 150, 200, 22);
     bar->showMessage(QStringLiteral("Ready"));
-    kit.ShowSkinned(window);
+    window.Skin();
 
     const QImage shownGroup = group->grab().toImage();
     const int top = QFontMetrics(PinnedFont(13).ToQFont()).height() / 2 - 1;

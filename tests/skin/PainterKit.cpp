@@ -35,6 +35,15 @@ QImage Painted(QSize size, QColor background, const std::function<void(QPainter&
     return image;
 }
 
+QImage PaintedControl(const TSkinPainter& painter, const TSkinPaintContext& context,
+                      QStyle::ControlElement element, const QStyleOption& option, QColor background)
+{
+    return Painted(option.rect.size(), background, [&](QPainter& p) {
+        p.setFont(PinnedFont(13).ToQFont());
+        EXPECT_TRUE(painter.DrawControl(context, element, option, p, nullptr));
+    });
+}
+
 int ObjectIdOf(const skinbuilder::SkinFixture& fixture, const QString& file)
 {
     for (const skinbuilder::ImageLayout& image : fixture.images)

@@ -1,11 +1,14 @@
 #pragma once
 // What the control painters' tests share: a fixture skin read to its description, the base style the
-// skin style sits on, a paint context, and probes of what a painter left on an image.
+// skin style sits on, a paint context, button options and painted controls in the pinned font, and
+// probes of what a painter left on an image.
+#include "Drawing.h"
 #include "skin/SkinPainter.h"
 #include "skinbuilder/SkinFixture.h"
 
 #include <QColor>
 #include <QImage>
+#include <QStyleOptionButton>
 
 #include <functional>
 
@@ -21,6 +24,26 @@ TSkinPaintContext PaintContext(const TSkinDescription& skin, bool transparent = 
 
 // An opaque image of the size in the colour, painted on by the call.
 QImage Painted(QSize size, QColor background, const std::function<void(QPainter&)>& paint);
+
+// The painter's drawing of the element onto an opaque image of the option's size in the colour, in the
+// pinned 13-pixel font; the painter is expected to draw it.
+QImage PaintedControl(const TSkinPainter& painter, const TSkinPaintContext& context,
+                      QStyle::ControlElement element, const QStyleOption& option, QColor background);
+
+// The option a button of the class gives in the pinned 13-pixel font, of the size at the origin, with
+// the state and the text.
+template <typename Button>
+QStyleOptionButton PinnedButtonOption(QSize size, QStyle::State state, const QString& text)
+{
+    static Button button;
+    button.setFont(PinnedFont(13).ToQFont());
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    option.rect = QRect(QPoint(0, 0), size);
+    option.state = state;
+    option.text = text;
+    return option;
+}
 
 // The signature image id of the fixture's member, or -1.
 int ObjectIdOf(const skinbuilder::SkinFixture& fixture, const QString& file);

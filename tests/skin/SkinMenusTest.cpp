@@ -1,6 +1,7 @@
 // The menus of a skinned window: the bar's background by the window's activation, item sizes, the
 // pixels of selected, disabled and separator items, and the menu's 3-pixel frame band.
 #include "skin/SkinMenus.h"
+#include "PainterKit.h"
 #include "SkinKit.h"
 #include "platform_gui/Color.h"
 #include "skin/SkinStyle.h"
@@ -38,11 +39,6 @@ struct MenuWindow : QMainWindow {
     }
 };
 
-int IdOf(const skinbuilder::SkinFixture& fixture, const char* file)
-{
-    return const_cast<skinbuilder::SkinFixture&>(fixture).Image(file)->objectId;
-}
-
 const QStyle& Base()
 {
     return *qobject_cast<const QProxyStyle*>(QApplication::style())->baseStyle();
@@ -71,15 +67,6 @@ QImage OpenMenu(MenuWindow& window, QAction* active = nullptr)
     if (active)
         window.file->setActiveAction(active);
     return window.file->grab().toImage();
-}
-
-bool HasColour(const QImage& image, const QColor& colour)
-{
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) == colour)
-                return true;
-    return false;
 }
 
 } // namespace
@@ -143,7 +130,7 @@ TEST(SkinMenus, SelectedItemsUseCellFourAndSeparatorsCellTwo)
     MenuWindow window;
     kit.ShowSkinned(window, fixture);
     const QImage picture = OpenMenu(window, window.quit);
-    const int item = IdOf(fixture, "menuitem.bmp");
+    const int item = ObjectIdOf(fixture, "menuitem.bmp");
 
     const QRect quit = window.file->actionGeometry(window.quit);
     const QRect open = window.file->actionGeometry(window.open);
@@ -196,9 +183,9 @@ TEST(SkinMenus, TextColoursFollowTheItemState)
         QPainter painter(&image);
         window.file->style()->drawControl(QStyle::CE_MenuItem, &option, &painter, window.file);
         painter.end();
-        EXPECT_TRUE(HasColour(image, c.present));
+        EXPECT_GT(CountPixels(image, c.present), 0);
         for (const QColor& colour : c.absent)
-            EXPECT_FALSE(HasColour(image, colour));
+            EXPECT_EQ(CountPixels(image, colour), 0);
     }
 }
 
@@ -211,7 +198,7 @@ TEST(SkinMenus, TheBarShowsCellOneActiveAndCellTwoInactive)
     kit.ShowSkinned(window, fixture);
     QMenuBar* bar = window.menuBar();
     const QPoint empty(bar->width() - 20, bar->height() / 2);
-    const int id = IdOf(fixture, "menubar.bmp");
+    const int id = ObjectIdOf(fixture, "menubar.bmp");
 
     QImage picture = bar->grab().toImage();
     EXPECT_EQ(ObjectAt(picture, empty), id);
@@ -242,7 +229,7 @@ TEST(SkinMenus, TheMenuIsFramedByAThreePixelBandOfItsBackground)
     kit.ShowSkinned(window, fixture);
     const QImage picture = OpenMenu(window);
     EXPECT_EQ(window.file->style()->pixelMetric(QStyle::PM_MenuPanelWidth, nullptr, window.file), 3);
-    const int id = IdOf(fixture, "menubackground.bmp");
+    const int id = ObjectIdOf(fixture, "menubackground.bmp");
     for (const QPoint point :
          {QPoint(0, picture.height() / 2), QPoint(2, picture.height() / 2), QPoint(picture.width() / 2, 1),
           QPoint(picture.width() - 1, picture.height() - 1)})

@@ -8,9 +8,12 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-void SkinnedControls::Skin(const skinbuilder::SkinFixture& fixture)
+void SkinnedControls::Skin(const skinbuilder::SkinFixture& fixture, const QString& name)
 {
-    kit.ShowSkinned(*this, fixture);
+    if (isVisible())
+        kit.Load(kit.Write(fixture, name));
+    else
+        kit.ShowSkinned(*this, fixture);
 }
 
 namespace {
@@ -40,4 +43,13 @@ QImage DrawnControl(const QWidget& widget, QStyle::ControlElement element, const
     painter.setFont(widget.font());
     widget.style()->drawControl(element, &option, &painter, &widget);
     return image;
+}
+
+QImage DrawnButton(const QAbstractButton& button, QStyle::ControlElement element, QStyle::State state)
+{
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    option.state = state;
+    option.text = button.text();
+    return DrawnControl(button, element, option);
 }
