@@ -19,26 +19,9 @@
 
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTest>
 #include <gtest/gtest.h>
 
 #include <map>
-
-namespace {
-
-QStringList BindingsOfWindow(QWidget* window)
-{
-    window->show();
-    const bool found = QTest::qWaitFor([window] {
-        const TWndSkinForm* skinner = SkinManager->FindSkinner(window);
-        return skinner && skinner->ControlsFound();
-    });
-    QStringList table = found ? BindingTable(*SkinManager->FindSkinner(window)) : QStringList{"not skinned"};
-    window->hide();
-    return table;
-}
-
-} // namespace
 
 TEST(VarnelloSkin, EveryWindowsControlsHaveTheirBindings)
 {
@@ -108,11 +91,5 @@ TEST(VarnelloSkin, EveryWindowsControlsHaveTheirBindings)
         {"FThemeInfo",
          {"MInfo/QScrollBar(h): ScrollBar", "MInfo/QScrollBar(v): ScrollBar", "MInfo: ScrollBar"}},
     };
-    EXPECT_EQ(actual.size(), expected.size());
-    for (const auto& [window, table] : actual) {
-        const auto found = expected.find(window);
-        EXPECT_EQ(table.join('\n').toStdString(),
-                  found == expected.end() ? std::string() : found->second.join('\n').toStdString())
-            << qPrintable(window);
-    }
+    ExpectBindingTables(actual, expected);
 }

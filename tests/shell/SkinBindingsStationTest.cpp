@@ -29,33 +29,11 @@
 #include "skin/SkinManager.h"
 #include "tests/skin/BindingTable.h"
 
-#include <QTest>
-
 #include <map>
 
 namespace {
 
 using SkinBindingsStationTest = SkinnedStationFixture;
-
-// Shows the window when it is hidden, waits for its controls to be found, and hides it again.
-QStringList BindingsOfWindow(QWidget* window)
-{
-    const bool shown = window->isVisible();
-    if (!shown)
-        window->show();
-    const bool found = QTest::qWaitFor([window] {
-        const TWndSkinForm* skinner = SkinManager->FindSkinner(window);
-        return skinner && skinner->ControlsFound();
-    });
-    QStringList table;
-    if (found)
-        table = BindingTable(*SkinManager->FindSkinner(window));
-    else
-        table = QStringList{"not skinned"};
-    if (!shown)
-        window->hide();
-    return table;
-}
 
 } // namespace
 
@@ -283,11 +261,5 @@ TEST_F(SkinBindingsStationTest, EveryWindowsControlsHaveTheirBindings)
         {"FUserPassword",
          {"BCancel: Button", "BClose: Button", "BEntrar: Button", "CBUser: ComboBox", "EPassword: Edit"}},
     };
-    EXPECT_EQ(actual.size(), expected.size());
-    for (const auto& [window, table] : actual) {
-        const auto found = expected.find(window);
-        EXPECT_EQ(table.join('\n').toStdString(),
-                  found == expected.end() ? std::string() : found->second.join('\n').toStdString())
-            << qPrintable(window);
-    }
+    ExpectBindingTables(actual, expected);
 }

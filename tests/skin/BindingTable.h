@@ -1,15 +1,20 @@
 #pragma once
 // The bindings of a skinned window as lines a test can compare with its table: "where: kind", where is
 // the control's name (or its class, under its nearest named ancestor) and the kind carries
-// " intercept", " colour" and " glyph" when the binding has them.
+// " intercept", " colour" and " glyph" when the binding has them; and the tables of a program's
+// windows compared with the expected ones.
 #include "skin/SkinBinding.h"
+#include "skin/SkinManager.h"
 #include "skin/WindowSkinner.h"
 
 #include <QScrollBar>
 #include <QStringList>
+#include <QTest>
 #include <QWidget>
+#include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 inline QString SkinnerKindName(TSkinnerKind kind)
 {
@@ -78,4 +83,34 @@ inline QStringList BindingTable(const TWndSkinForm& skinner)
     }
     std::sort(lines.begin(), lines.end());
     return lines;
+}
+
+// The table of a window of the running skin, once its controls were found; a hidden window is shown for
+// that and hidden again. "not skinned" when the controls are never found.
+inline QStringList BindingsOfWindow(QWidget* window)
+{
+    const bool shown = window->isVisible();
+    if (!shown)
+        window->show();
+    const bool found = QTest::qWaitFor([window] {
+        const TWndSkinForm* skinner = SkinManager->FindSkinner(window);
+        return skinner && skinner->ControlsFound();
+    });
+    QStringList table = found ? BindingTable(*SkinManager->FindSkinner(window)) : QStringList{"not skinned"};
+    if (!shown)
+        window->hide();
+    return table;
+}
+
+// The windows' tables, by window name, are the expected ones, for the same windows.
+inline void ExpectBindingTables(const std::map<QString, QStringList>& actual,
+                                const std::map<QString, QStringList>& expected)
+{
+    EXPECT_EQ(actual.size(), expected.size());
+    for (const auto& [window, table] : actual) {
+        const auto found = expected.find(window);
+        EXPECT_EQ(table.join('\n').toStdString(),
+                  found == expected.end() ? std::string() : found->second.join('\n').toStdString())
+            << qPrintable(window);
+    }
 }
