@@ -1,5 +1,6 @@
 // The combinations file: saving and loading a station's tree (the root, combinations of 99 themes each,
 // paths of 60 to 90 characters, some accented), and encoding and decoding alone. Args: combinations.
+#include "OffscreenMain.h"
 #include "library/CombinationsFile.h"
 #include "library/CombinationsNodes.h"
 
@@ -90,9 +91,5 @@ BENCHMARK(BM_Load)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return RunOffscreen<QApplication>(argc, argv);
 }

@@ -5,6 +5,7 @@
 //   cmake --build build --target lzrw_bench && build/bench/lzrw_bench
 // Each benchmark reports the input's MB/s (bytes_per_second) and the compressed size (packed), so
 // ours and zlib's compare line by line per input.
+#include "OffscreenMain.h"
 #include "controls/LZRW.h"
 #include "platform_gui/Bitmap.h"
 
@@ -185,13 +186,8 @@ BENCHMARK(BM_ZlibUncompress)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
+// Painting the BMP input needs the fonts.
 int main(int argc, char** argv)
 {
-    // Painting the BMP input needs fonts; no screen is touched.
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOffscreen<QGuiApplication>(argc, argv);
 }

@@ -1,5 +1,6 @@
 // Opening a long popup menu: from Popup to the end of its first complete paint, against QMenu with the
 // same entries (popup and a synchronous repaint), and the relayout of 1,000 entries alone. Offscreen.
+#include "OffscreenMain.h"
 #include "menus/PMItems.h"
 #include "menus/PMModalHandler.h"
 #include "menus/PMPopupMenu.h"
@@ -11,7 +12,6 @@
 #include <QWidget>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -99,10 +99,5 @@ BENCHMARK(Relayout)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggreg
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOffscreen<QApplication>(argc, argv);
 }

@@ -6,6 +6,7 @@
 // language lookups with a 20 MB language file.
 // Run by hand, not by ctest:
 //   cmake --build build --target settings_bench && build/bench/settings_bench
+#include "OffscreenMain.h"
 #include "foundation/General.h"
 #include "foundation/Options.h"
 #include "foundation_gui/Language.h"
@@ -181,10 +182,5 @@ BENCHMARK(BM_LanguageLookupsAtStartUp)->Arg(0)->Arg(1)->Unit(benchmark::kMillise
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOffscreen<QApplication>(argc, argv);
 }

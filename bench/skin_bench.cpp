@@ -5,6 +5,7 @@
 // Run by hand, not by ctest, pinned to one core:
 //   cmake --build build --target skin_bench && taskset -c 2 build/bench/skin_bench
 // Goals: the load under 20 ms, the frame under 2 ms.
+#include "OffscreenMain.h"
 #include "skin/core/SkinDescriptionReader.h"
 #include "skin/core/SkinDraw.h"
 #include "skin/core/SkinRegion.h"
@@ -155,10 +156,5 @@ BENCHMARK(WindowRegion)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAg
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOffscreen<QGuiApplication>(argc, argv);
 }

@@ -1,6 +1,7 @@
 // The skin on the station's windows: skinning and unskinning fifteen shown top-level windows at once
 // (the manager's activate and deactivate actions), and repainting the frame of a skinned 1280 x 1024
 // window, on the offscreen platform with the test builder's package.
+#include "OffscreenMain.h"
 #include "skin/SkinData.h"
 #include "skin/SkinManager.h"
 #include "skin/WindowSkinner.h"
@@ -110,9 +111,5 @@ BENCHMARK(BM_FrameRepaint1280x1024)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return RunOffscreen<QApplication>(argc, argv);
 }
