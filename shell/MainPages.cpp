@@ -329,7 +329,7 @@ void TFMain::BuildDevicesPage()
     const std::array<std::pair<QPushButton*, int>, 4> deviceButtons{
         {{BChannel1Device, 1}, {BChannel2Device, 2}, {BChannel3Device, 3}, {BCUEDevice, CueSlot}}};
     for (const auto& [button, slot] : deviceButtons)
-        connect(button, &QPushButton::clicked, this, [this, slot] { ShowDeviceWindow(slot); });
+        connect(button, &QPushButton::clicked, this, [this, slot = slot] { ShowDeviceWindow(slot); });
     connect(LXBWindowsMixer, &TLXButton::OnClick, this, [] { platform::OpenSystemMixer(); });
     connect(LXBMixer, &TLXButton::OnClick, this, [] { FMixer->show(); });
     connect(LXBDevInfo, &TLXButton::OnClick, this, [] { ShowModal(FDeviceInformation); });
