@@ -31,7 +31,6 @@ namespace {
 constexpr int FolderCount = 10;
 constexpr int FilesPerFolder = 1000;
 
-// The station folder with its settings file and music; made once for both benchmarks.
 // The settings file of the station in the folder, made the one the program reads.
 void UseSettings(const QTemporaryDir& dir, const QByteArray& settings)
 {
@@ -61,6 +60,7 @@ int LoadOnce(benchmark::State& state)
     return listed;
 }
 
+// The station folder with its settings file and music; made once for both benchmarks.
 struct Station {
     QTemporaryDir dir;
     QStringList files;
