@@ -231,6 +231,56 @@ TEST(LoadBitmap, DecodesAMemberOnceForAllItsSections)
     EXPECT_EQ(first.constBits(), second.constBits());
 }
 
+// An 8-bit palette bitmap as older skin editors wrote them: two colours, bottom-up rows, either
+// plain (rows padded to 4 bytes) or run-length coded.
+QByteArray PaletteBmp(int width, int height, bool runLength, const QByteArray& pixels)
+{
+    const QList<QRgb> palette{0xFF00FF, 0x112233};
+    QByteArray bytes;
+    const auto put32 = [&](int32_t value) { bytes.append(reinterpret_cast<const char*>(&value), 4); };
+    const auto put16 = [&](int16_t value) { bytes.append(reinterpret_cast<const char*>(&value), 2); };
+    const int offset = 14 + 40 + 4 * int(palette.size());
+    bytes.append("BM");
+    put32(offset + int(pixels.size()));
+    put32(0);
+    put32(offset);
+    put32(40);
+    put32(width);
+    put32(height);
+    put16(1);
+    put16(8);
+    put32(runLength ? 1 : 0);
+    put32(int32_t(pixels.size()));
+    put32(2835);
+    put32(2835);
+    put32(int32_t(palette.size()));
+    put32(0);
+    for (QRgb colour : palette)
+        put32(int32_t(colour));
+    return bytes + pixels;
+}
+
+// Qt's reader takes the palette and run-length forms as well as 24-bit ones.
+TEST(LoadBitmap, ReadsPaletteAndRunLengthBitmaps)
+{
+    // Rows from the bottom: 0 1 0, then 1 0 1 (1 is the colour, 0 the magenta key).
+    const QByteArray plain("\x00\x01\x00\x00\x01\x00\x01\x00", 8);
+    const QByteArray coded("\x01\x00\x01\x01\x01\x00\x00\x00\x01\x01\x01\x00\x01\x01\x00\x01", 16);
+    for (const bool runLength : {false, true}) {
+        const QByteArray bytes = PaletteBmp(3, 2, runLength, runLength ? coded : plain);
+        TSkinBitmaps bitmaps([&](const QString&) { return bytes; });
+        const QImage image = bitmaps.LoadBitmap("palette.bmp");
+        ASSERT_EQ(image.size(), QSize(3, 2)) << runLength;
+        EXPECT_EQ(image.format(), QImage::Format_ARGB32_Premultiplied);
+        const QRgb top[] = {0xFF112233, 0xFFFF00FF, 0xFF112233};
+        const QRgb bottom[] = {0xFFFF00FF, 0xFF112233, 0xFFFF00FF};
+        for (int x = 0; x < 3; ++x) {
+            EXPECT_EQ(image.pixel(x, 0), top[x]) << runLength << x;
+            EXPECT_EQ(image.pixel(x, 1), bottom[x]) << runLength << x;
+        }
+    }
+}
+
 TEST(LoadBitmap, RefusesAnImageLargerThanAnySkinNeeds)
 {
     // A header claiming 5000 × 5000 pixels over a few bytes.
