@@ -76,6 +76,16 @@ void TSkinManage::Unregister(TSkinData* data)
         mainData_ = nullptr;
     if (current_ == data)
         current_ = nullptr;
+    // Without components the manager starts again as new: a component made later does not inherit
+    // the run state and pending action of one that is gone.
+    if (data_.empty()) {
+        timer_.stop();
+        pending_ = saNone;
+        active_ = false;
+        activationPass_ = false;
+        activated_ = false;
+        runState_ = 0;
+    }
 }
 
 TSkinData* TSkinManage::MainData() const

@@ -160,6 +160,29 @@ TEST(SkinManager, APackageThatDoesNotLoadKeepsTheSkinInUse)
     }
 }
 
+// The settings window's component goes at the station's end; one made after it (the next run in the
+// same program) skins its windows as the first did.
+TEST(SkinManager, AComponentMadeAfterTheLastOneWentStartsAfresh)
+{
+    SkinKit kit;
+    const QString package = kit.Write(skinbuilder::StandardFixture());
+    {
+        Window first;
+        SkinKit::ShowActive(&first);
+        kit.Load(package);
+        ASSERT_NE(SkinKit::SkinnerOf(&first), nullptr);
+        kit.data = std::make_unique<TSkinData>();
+    }
+    kit.data->finishLoading();
+    Window second;
+    SkinKit::ShowActive(&second);
+    // A start without a saved skin, then "Load skin".
+    kit.data->SetSkinFile(kit.dir.path() + "/");
+    kit.data->SetActive(true);
+    kit.Load(package);
+    EXPECT_NE(SkinKit::SkinnerOf(&second), nullptr);
+}
+
 TEST(SkinManager, DefaultSkinControlsAfterLoading)
 {
     SkinKit kit;
