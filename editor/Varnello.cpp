@@ -68,6 +68,8 @@ int RunVarnello()
         QObject::connect(FCombinations, &TFCombinations::FirstShown, [&skin] {
             skin.SetSkinFile(AppDir + QStringLiteral("skins/") + StationOptions.Skin);
             skin.SetActive(true);
+            // The editor's window takes the keyboard, as the station's first window does.
+            FCombinations->activateWindow();
             delete FSplash;
             FSplash = nullptr;
             Trace("V2 splash freed");

@@ -212,6 +212,9 @@ void TFMain::RunFirstShow()
     SetLanguage();
     Trace("S10");
     AddSetMainWindowCommand();
+    // The program's first window takes the keyboard, as it always did when shown: without a window
+    // manager nothing else activates it, and a skin saved in the settings waits for that activation.
+    activateWindow();
     Trace("S11");
     SetDDEMacroHandler(
         [this](TDDEHandler* sender, const QStringList& macros) { TEDDdeServerExecuteMacro(sender, macros); });

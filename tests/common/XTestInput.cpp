@@ -134,7 +134,7 @@ void XTestInput::GrabWithCtrl(int keycode)
     XSync(display_, False);
 }
 
-int XTestInput::ScreenPixels(unsigned rgb)
+QImage XTestInput::Screen()
 {
     const Window root = DefaultRootWindow(display_);
     XWindowAttributes attributes;
@@ -142,11 +142,11 @@ int XTestInput::ScreenPixels(unsigned rgb)
     XImage* image = XGetImage(display_, root, 0, 0, static_cast<unsigned>(attributes.width),
                               static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
     if (!image)
-        return -1;
-    int count = 0;
+        return {};
+    QImage screen(attributes.width, attributes.height, QImage::Format_RGB32);
     for (int y = 0; y < attributes.height; ++y)
         for (int x = 0; x < attributes.width; ++x)
-            count += (XGetPixel(image, x, y) & 0xFFFFFF) == rgb ? 1 : 0;
+            screen.setPixel(x, y, static_cast<QRgb>(XGetPixel(image, x, y) & 0xFFFFFF));
     XDestroyImage(image);
-    return count;
+    return screen;
 }

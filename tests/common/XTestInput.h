@@ -1,6 +1,7 @@
 #pragma once
 // Real input for end-to-end tests through the XTest extension, on a connection of the test's own to
 // the display it names (a private Xvfb), plus a probe of who holds the pointer.
+#include <QImage>
 #include <QPoint>
 #include <QString>
 
@@ -36,8 +37,8 @@ public:
     void MapKeycode(int keycode, const char* keysym);
     // Holds Ctrl with the keycode on the whole display, as another program's hot key does.
     void GrabWithCtrl(int keycode);
-    // How many pixels of the whole screen have the colour (0xRRGGBB), as the screen shows them now.
-    int ScreenPixels(unsigned rgb);
+    // The whole screen as it shows now; null when it cannot be read.
+    QImage Screen();
 
 private:
     void Button(int button, bool down, bool flush);
