@@ -37,6 +37,8 @@ public:
 class EReadError : public ELXException {
 public:
     EReadError() : ELXException(QStringLiteral("Stream read error")) {}
+    // With why the file could not be read.
+    explicit EReadError(const QString& why) : ELXException(QStringLiteral("Stream read error: ") + why) {}
 };
 
 class EWriteError : public ELXException {

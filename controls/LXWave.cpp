@@ -3,6 +3,7 @@
 #include "audiolib/MemorySound.h"
 #include "controls/LXStreams.h"
 #include "controls/LZRW.h"
+#include "platform/FileSystem.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -146,9 +147,13 @@ void TLXWave::LoadFromStream(QIODevice& stream)
 
 void TLXWave::LoadFromFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EReadError();
+    // Read whole through the platform, which never waits on a FIFO or device given the file's name.
+    QByteArray bytes;
+    QString reason;
+    if (!platform::ReadWholeFile(path, bytes, reason))
+        throw EReadError(reason);
+    QBuffer file(&bytes);
+    file.open(QIODevice::ReadOnly);
     LoadData(file.size(), file, path);
 }
 

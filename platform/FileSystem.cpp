@@ -1,5 +1,7 @@
 #include "platform/FileSystem.h"
 
+#include "platform/RegularFile.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -45,15 +47,15 @@ std::error_code CreateNewFile(const QString& path)
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& reason)
 {
     bytes.clear();
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        reason = QString::fromLocal8Bit(std::strerror(errno));
+    // Never a wait: a FIFO or device given the file's name is refused with the reason.
+    const RegularFile file = OpenRegularFile(QFile::encodeName(path).constData());
+    if (file.fd < 0) {
+        reason = QString::fromStdString(file.failure);
         return false;
     }
-    struct stat status {};
-    bool whole = ::fstat(fd, &status) == 0;
-    if (whole)
-        bytes.resize(status.st_size);
+    const int fd = file.fd;
+    bool whole = true;
+    bytes.resize(file.size);
     qsizetype got = 0;
     while (whole && got < bytes.size()) {
         const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));

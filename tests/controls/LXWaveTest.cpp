@@ -1,4 +1,5 @@
 #include "controls/LXWave.h"
+#include "NonRegularFiles.h"
 #include "TempFolder.h"
 #include "WavWriter.h"
 #include "controls/LXStreams.h"
@@ -171,6 +172,29 @@ TEST(LXWave, Files)
     }
     EXPECT_EQ(loaded.Data(), wave.Data());
     EXPECT_THROW(loaded.LoadFromFile(folder.File("missing.wav")), EReadError);
+}
+
+// A FIFO, socket, device or folder given a wave's name (the hour signal's, say) is refused at once
+// with the reason, never waited on, and the loaded wave stays.
+TEST(LXWave, FilesThatAreNoRegularFilesAreRefusedAtOnce)
+{
+    TempFolder folder;
+    const std::vector<NonRegularFile> files = MakeNonRegularFiles(folder.Path(), ".wav");
+    TLXWave wave;
+    wave.SetData(WithListFirst(Wav(1)));
+    const QByteArray kept = wave.Data();
+    for (const NonRegularFile& file : files) {
+        SCOPED_TRACE(file.kind);
+        FifoWatch watch(files);
+        try {
+            wave.LoadFromFile(file.path);
+            ADD_FAILURE() << "accepted";
+        } catch (const EReadError& e) {
+            EXPECT_TRUE(QString::fromStdString(e.what()).contains(file.kind)) << e.what();
+        }
+        EXPECT_FALSE(watch.Released());
+        EXPECT_EQ(wave.Data(), kept);
+    }
 }
 
 } // namespace
