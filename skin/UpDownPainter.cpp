@@ -1,5 +1,6 @@
 #include "skin/UpDownPainter.h"
 
+#include "platform_gui/LineSteps.h"
 #include "skin/ControlRings.h"
 #include "skin/EditPainter.h"
 #include "skin/core/SkinDraw.h"
@@ -8,7 +9,6 @@
 #include <QStyleOptionSpinBox>
 
 #include <algorithm>
-#include <cstdlib>
 #include <span>
 #include <utility>
 
@@ -17,24 +17,8 @@ namespace {
 // A line from `from` to `to`, the last point left out, one pixel wide.
 void PixelLine(QPainter& painter, QPoint from, QPoint to, const QColor& colour)
 {
-    const int dx = std::abs(to.x() - from.x());
-    const int dy = -std::abs(to.y() - from.y());
-    const int stepX = from.x() < to.x() ? 1 : -1;
-    const int stepY = from.y() < to.y() ? 1 : -1;
-    int error = dx + dy;
-    QPoint point = from;
-    while (point != to) {
-        painter.fillRect(point.x(), point.y(), 1, 1, colour);
-        const int twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            point.rx() += stepX;
-        }
-        if (twice <= dx) {
-            error += dx;
-            point.ry() += stepY;
-        }
-    }
+    platform::StepLine({from.x(), from.y()}, {to.x(), to.y()},
+                       [&](int x, int y) { painter.fillRect(x, y, 1, 1, colour); });
 }
 
 struct Segment {
