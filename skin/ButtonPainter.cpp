@@ -8,18 +8,6 @@
 
 namespace {
 
-// 3 when disabled whatever else holds, 2 pressed (or held down as a toggle), 4 hot or focused, else 1.
-int StateCell(QStyle::State state)
-{
-    if (!(state & QStyle::State_Enabled))
-        return 3;
-    if (state & (QStyle::State_Sunken | QStyle::State_On))
-        return 2;
-    if (state & (QStyle::State_MouseOver | QStyle::State_HasFocus))
-        return 4;
-    return 1;
-}
-
 // The skin's text colour of the cell where [Buttons] gave one, else the button's font colour.
 QColor TextColour(const TDataSkinButton& buttons, int cell, const QColor& fontColour)
 {
@@ -46,7 +34,7 @@ void PaintFace(const TSkinPaintContext& context, const QStyleOption& option, QPa
     if (!context.Transparent && !(context.Options & xoTransparent))
         painter.fillRect(option.rect, platform::ToQColor(context.Skin.Colours.ButtonFace));
     const TDataSkinButton& buttons = context.Skin.Buttons;
-    DrawSkinObject(painter, option.rect, buttons.Frames, StateCell(option.state), buttons);
+    DrawSkinObject(painter, option.rect, buttons.Frames, PushStateCell(option.state), buttons);
 }
 
 void PaintCaption(const TSkinPaintContext& context, const QStyleOption& option, const QString& caption,
@@ -60,7 +48,7 @@ void PaintCaption(const TSkinPaintContext& context, const QStyleOption& option, 
                              : Qt::TextHideMnemonic;
     const int flags = Qt::AlignHCenter | Qt::TextWordWrap | mnemonic;
     painter.save();
-    painter.setPen(TextColour(context.Skin.Buttons, StateCell(option.state), fontColour));
+    painter.setPen(TextColour(context.Skin.Buttons, PushStateCell(option.state), fontColour));
     DrawTextCentered(painter, area, flags, enabled, lines);
     if ((option.state & QStyle::State_HasFocus) && !(context.Options & xoNoFocusRect))
         DrawFocusText(painter, flags, area, lines, QMargins(2, 2, 2, 2), option.rect);

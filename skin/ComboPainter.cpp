@@ -1,6 +1,7 @@
 #include "skin/ComboPainter.h"
 
 #include "skin/ControlRings.h"
+#include "skin/SkinControlDraw.h"
 #include "skin/core/SkinDraw.h"
 #include "skin/core/SkinMadeImages.h"
 
@@ -10,18 +11,6 @@
 #include <algorithm>
 
 namespace {
-
-// The state cell: 3 disabled, 2 pressed or dropped down, 4 focused or under the mouse, else 1.
-int ComboCell(const QStyleOption& option)
-{
-    if (!(option.state & QStyle::State_Enabled))
-        return 3;
-    if (option.state & (QStyle::State_Sunken | QStyle::State_On))
-        return 2;
-    if (option.state & (QStyle::State_HasFocus | QStyle::State_MouseOver))
-        return 4;
-    return 1;
-}
 
 // The text area under the base style's label, inside the frame.
 void FillTextArea(QPainter& painter, const QStyleOption& option)
@@ -66,7 +55,7 @@ bool TSkinComboPainter::DrawComplexControl(const TSkinPaintContext& context, QSt
     if (control != QStyle::CC_ComboBox || !qstyleoption_cast<const QStyleOptionComboBox*>(&option) ||
         !skin.ComboButton || skin.ComboButton->Image.isNull())
         return false;
-    const int cell = ComboCell(option);
+    const int cell = PushStateCell(option.state);
     if (skin.ComboButton->Style == 1) {
         DrawPlainCombo(painter, option, skin, cell);
         return true;

@@ -30,6 +30,17 @@ QRect CentredTextRect(const QPainter& painter, const QRect& rect, int flags, con
 
 } // namespace
 
+int PushStateCell(QStyle::State state)
+{
+    if (!(state & QStyle::State_Enabled))
+        return 3;
+    if (state & (QStyle::State_Sunken | QStyle::State_On))
+        return 2;
+    if (state & (QStyle::State_MouseOver | QStyle::State_HasFocus))
+        return 4;
+    return 1;
+}
+
 void DrawSkinObject(QPainter& painter, const QRect& rect, int frames, int cell, const TDataSkinObject& object)
 {
     if (rect.width() <= 0 || rect.height() <= 0 || object.Image.isNull())

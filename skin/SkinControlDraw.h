@@ -6,8 +6,13 @@
 #include <QPixmap>
 #include <QRect>
 #include <QString>
+#include <QStyle>
 
 class QPainter;
+
+// The cell of a button-like control's state: 3 when disabled whatever else holds, 2 pressed (or held
+// down: a toggled button, a dropped-down combo box), 4 under the mouse or focused, else 1.
+int PushStateCell(QStyle::State state);
 
 // Cell `cell` of `frames` side-by-side cells of the object, built at the rectangle's size with the
 // object's edges and tiling, through the key colour when the object is transparent. Nothing for an
