@@ -43,10 +43,7 @@ void PaintCaption(const TSkinPaintContext& context, const QStyleOption& option, 
     const QString lines = CaptionLines(caption);
     const bool enabled = option.state & QStyle::State_Enabled;
     const QRect area = option.rect.adjusted(2, 2, -2, -2);
-    const int mnemonic = context.Base.styleHint(QStyle::SH_UnderlineShortcut, &option, widget)
-                             ? Qt::TextShowMnemonic
-                             : Qt::TextHideMnemonic;
-    const int flags = Qt::AlignHCenter | Qt::TextWordWrap | mnemonic;
+    const int flags = Qt::AlignHCenter | Qt::TextWordWrap | MnemonicFlag(context.Base, option, widget);
     painter.save();
     painter.setPen(TextColour(context.Skin.Buttons, PushStateCell(option.state), fontColour));
     DrawTextCentered(painter, area, flags, enabled, lines);

@@ -98,10 +98,8 @@ bool TCheckRadioPainter::DrawControl(const TSkinPaintContext& context, QStyle::C
     const QRect text = leftText
                            ? QRect(QPoint(rect.left(), rect.top()), QPoint(place.left() - 3, rect.bottom()))
                            : QRect(QPoint(place.right() + 3, rect.top()), rect.bottomRight());
-    const int mnemonic = context.Base.styleHint(QStyle::SH_UnderlineShortcut, &option, widget)
-                             ? Qt::TextShowMnemonic
-                             : Qt::TextHideMnemonic;
-    const int flags = Qt::TextWordWrap | mnemonic | (leftText ? Qt::AlignRight : Qt::AlignLeft);
+    const int flags = Qt::TextWordWrap | MnemonicFlag(context.Base, option, widget) |
+                      (leftText ? Qt::AlignRight : Qt::AlignLeft);
     painter.save();
     painter.setPen(option.palette.color(QPalette::WindowText));
     if (option.state & QStyle::State_HasFocus)

@@ -1,5 +1,6 @@
 #include "skin/GroupPainters.h"
 
+#include "skin/SkinControlDraw.h"
 #include "skin/core/SkinDraw.h"
 
 #include <QPainter>
@@ -37,10 +38,8 @@ bool TGroupBoxPainter::DrawComplexControl(const TSkinPaintContext& context, QSty
     const QRect frame(QPoint(rect.left() + 1, top), QPoint(rect.right() - 1, rect.bottom() - 1));
     painter.drawRoundedRect(frame.adjusted(0, 0, -1, -1), 2.5, 2.5);
     if (!group->text.isEmpty()) {
-        const int mnemonic = context.Base.styleHint(QStyle::SH_UnderlineShortcut, &option, widget)
-                                 ? Qt::TextShowMnemonic
-                                 : Qt::TextHideMnemonic;
-        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs | mnemonic;
+        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs |
+                          MnemonicFlag(context.Base, option, widget);
         const QRect caption = metrics.boundingRect(
             QRect(rect.left() + 8, rect.top(), rect.width() - 8, rect.height()), flags, group->text);
         painter.fillRect(caption, Face(context));

@@ -41,6 +41,12 @@ int PushStateCell(QStyle::State state)
     return 1;
 }
 
+int MnemonicFlag(const QStyle& style, const QStyleOption& option, const QWidget* widget)
+{
+    return style.styleHint(QStyle::SH_UnderlineShortcut, &option, widget) ? Qt::TextShowMnemonic
+                                                                          : Qt::TextHideMnemonic;
+}
+
 void DrawSkinObject(QPainter& painter, const QRect& rect, int frames, int cell, const TDataSkinObject& object)
 {
     if (rect.width() <= 0 || rect.height() <= 0 || object.Image.isNull())

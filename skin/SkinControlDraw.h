@@ -9,10 +9,16 @@
 #include <QStyle>
 
 class QPainter;
+class QStyleOption;
+class QWidget;
 
 // The cell of a button-like control's state: 3 when disabled whatever else holds, 2 pressed (or held
 // down: a toggled button, a dropped-down combo box), 4 under the mouse or focused, else 1.
 int PushStateCell(QStyle::State state);
+
+// Qt::TextShowMnemonic where the style underlines shortcuts for the control now, else
+// Qt::TextHideMnemonic.
+int MnemonicFlag(const QStyle& style, const QStyleOption& option, const QWidget* widget);
 
 // Cell `cell` of `frames` side-by-side cells of the object, built at the rectangle's size with the
 // object's edges and tiling, through the key colour when the object is transparent. Nothing for an

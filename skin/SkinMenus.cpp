@@ -2,6 +2,7 @@
 
 #include "platform_gui/Color.h"
 #include "skin/SkinBinding.h"
+#include "skin/SkinControlDraw.h"
 #include "skin/SkinData.h"
 #include "skin/SkinManager.h"
 #include "skin/WindowSkinner.h"
@@ -95,12 +96,6 @@ QColor DisabledMenuText(const TSkinColours& colours)
                                                                        : Colour(colours.ButtonShadow);
 }
 
-int MnemonicFlag(const QStyleOption& option, const QWidget* widget, const QStyle& base)
-{
-    return base.styleHint(QStyle::SH_UnderlineShortcut, &option, widget) ? Qt::TextShowMnemonic
-                                                                         : Qt::TextHideMnemonic;
-}
-
 void DrawBarItem(const TMenuSkin& skin, const QStyleOptionMenuItem& option, QPainter& painter,
                  const QWidget* widget, const QStyle& base)
 {
@@ -116,7 +111,7 @@ void DrawBarItem(const TMenuSkin& skin, const QStyleOptionMenuItem& option, QPai
         painter.drawRect(option.rect.adjusted(0, 0, -1, -1));
     }
     painter.setPen(enabled ? Colour(colours.MenuBarText) : Colour(platform::clBtnShadow));
-    painter.drawText(option.rect, Qt::AlignCenter | Qt::TextSingleLine | MnemonicFlag(option, widget, base),
+    painter.drawText(option.rect, Qt::AlignCenter | Qt::TextSingleLine | MnemonicFlag(base, option, widget),
                      option.text);
 }
 
@@ -171,7 +166,7 @@ void DrawItemContent(const TMenuSkin& skin, const QStyleOptionMenuItem& option, 
         text = DisabledMenuText(colours);
     painter.setPen(text);
     const int flags =
-        Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextExpandTabs | MnemonicFlag(option, widget, base);
+        Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextExpandTabs | MnemonicFlag(base, option, widget);
     painter.drawText(area, flags | Qt::AlignLeft, caption);
     if (!shortcut.isEmpty())
         painter.drawText(QRect(area.left(), area.top(), item.right() - 10 - area.left() + 1, area.height()),
