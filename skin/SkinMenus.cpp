@@ -29,11 +29,6 @@ constexpr int SelectedCell = 4;
 constexpr int SeparatorCell = 2;
 constexpr int GlyphBox = 16;
 
-QColor Colour(platform::TColor colour)
-{
-    return platform::ToQColor(colour);
-}
-
 bool Tagged(const QWidget& widget, const TSkinData& data)
 {
     return widget.property("Tag").toInt() == data.DisableTag;
@@ -80,7 +75,7 @@ void DrawBarBackground(const TMenuSkin& skin, QPainter& painter, const QRect& ba
     const TSkinDescription& description = skin.Data.Description();
     const TDataSkinObject* object = Present(description.MenuBar);
     if (!object) {
-        painter.fillRect(bar, Colour(description.Colours.Menubar));
+        painter.fillRect(bar, platform::ToQColor(description.Colours.Menubar));
         return;
     }
     const int cell = widget && widget->window()->isActiveWindow() ? 1 : 2;
@@ -92,8 +87,9 @@ void DrawBarBackground(const TMenuSkin& skin, QPainter& painter, const QRect& ba
 
 QColor DisabledMenuText(const TSkinColours& colours)
 {
-    return platform::SameColor(colours.ButtonShadow, colours.MenuText) ? Colour(platform::clBtnShadow)
-                                                                       : Colour(colours.ButtonShadow);
+    return platform::SameColor(colours.ButtonShadow, colours.MenuText)
+               ? platform::ToQColor(platform::clBtnShadow)
+               : platform::ToQColor(colours.ButtonShadow);
 }
 
 void DrawBarItem(const TMenuSkin& skin, const QStyleOptionMenuItem& option, QPainter& painter,
@@ -106,11 +102,12 @@ void DrawBarItem(const TMenuSkin& skin, const QStyleOptionMenuItem& option, QPai
     painter.restore();
     const bool enabled = option.state & QStyle::State_Enabled;
     if (enabled && (option.state & (QStyle::State_Selected | QStyle::State_Sunken))) {
-        painter.setPen(Colour(colours.ButtonHilight));
+        painter.setPen(platform::ToQColor(colours.ButtonHilight));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(option.rect.adjusted(0, 0, -1, -1));
     }
-    painter.setPen(enabled ? Colour(colours.MenuBarText) : Colour(platform::clBtnShadow));
+    painter.setPen(enabled ? platform::ToQColor(colours.MenuBarText)
+                           : platform::ToQColor(platform::clBtnShadow));
     painter.drawText(option.rect, Qt::AlignCenter | Qt::TextSingleLine | MnemonicFlag(base, option, widget),
                      option.text);
 }
@@ -127,8 +124,8 @@ void DrawItemContent(const TMenuSkin& skin, const QStyleOptionMenuItem& option, 
                     GlyphBox);
     if (!option.icon.isNull()) {
         if (option.checked) {
-            painter.fillRect(box, Colour(colours.ButtonFace));
-            painter.fillRect(box, QBrush(Colour(colours.ButtonHilight), Qt::Dense4Pattern));
+            painter.fillRect(box, platform::ToQColor(colours.ButtonFace));
+            painter.fillRect(box, QBrush(platform::ToQColor(colours.ButtonHilight), Qt::Dense4Pattern));
             qDrawShadeRect(&painter, box.adjusted(-1, -1, 1, 1), option.palette, true);
         }
         const QIcon::Mode mode = enabled ? QIcon::Normal : QIcon::Disabled;
@@ -137,18 +134,18 @@ void DrawItemContent(const TMenuSkin& skin, const QStyleOptionMenuItem& option, 
         QStyleOptionMenuItem mark = option;
         mark.rect = box;
         mark.state &= ~QStyle::State_Selected;
-        mark.palette.setColor(QPalette::Text, Colour(platform::clBtnText));
-        mark.palette.setColor(QPalette::WindowText, Colour(platform::clBtnText));
-        mark.palette.setColor(QPalette::ButtonText, Colour(platform::clBtnText));
+        mark.palette.setColor(QPalette::Text, platform::ToQColor(platform::clBtnText));
+        mark.palette.setColor(QPalette::WindowText, platform::ToQColor(platform::clBtnText));
+        mark.palette.setColor(QPalette::ButtonText, platform::ToQColor(platform::clBtnText));
         base.drawPrimitive(QStyle::PE_IndicatorMenuCheckMark, &mark, &painter, widget);
     }
     const QRect area(box.right() + 1 + 3, item.top(), item.right() - 1 - (box.right() + 3), item.height());
     if (option.menuItemType == QStyleOptionMenuItem::Separator) {
         // The etched line: shadow over light, 4 pixels into the area.
         const int y = area.top() + 4;
-        painter.setPen(Colour(colours.ButtonShadow));
+        painter.setPen(platform::ToQColor(colours.ButtonShadow));
         painter.drawLine(area.left(), y, area.right(), y);
-        painter.setPen(Colour(colours.ButtonHilight));
+        painter.setPen(platform::ToQColor(colours.ButtonHilight));
         painter.drawLine(area.left(), y + 1, area.right(), y + 1);
         return;
     }
@@ -161,7 +158,7 @@ void DrawItemContent(const TMenuSkin& skin, const QStyleOptionMenuItem& option, 
     QFont font = option.font;
     font.setBold(option.menuItemType == QStyleOptionMenuItem::DefaultItem);
     painter.setFont(font);
-    QColor text = selected ? Colour(colours.HilightText) : Colour(colours.MenuText);
+    QColor text = selected ? platform::ToQColor(colours.HilightText) : platform::ToQColor(colours.MenuText);
     if (!enabled)
         text = DisabledMenuText(colours);
     painter.setPen(text);
@@ -202,16 +199,17 @@ void DrawMenuItem(const TMenuSkin& skin, const QStyleOptionMenuItem& option, QPa
     const bool selected = option.state & QStyle::State_Selected;
     const QRect& item = option.rect;
     if (!object) {
-        painter.fillRect(item, Colour(selected && option.menuItemType != QStyleOptionMenuItem::Separator
-                                          ? description.Colours.Hilight
-                                          : description.Colours.Menu));
+        painter.fillRect(item,
+                         platform::ToQColor(selected && option.menuItemType != QStyleOptionMenuItem::Separator
+                                                ? description.Colours.Hilight
+                                                : description.Colours.Menu));
         DrawItemContent(skin, option, painter, widget, base, 0);
         return;
     }
     if (const std::optional<QImage> frame = FrameImageOf(skin, widget))
         painter.drawImage(item, *frame, item);
     else
-        painter.fillRect(item, Colour(description.Colours.Menu));
+        painter.fillRect(item, platform::ToQColor(description.Colours.Menu));
     if (option.menuItemType == QStyleOptionMenuItem::Separator) {
         DrawSeparatorImage(*object, painter, item);
         return;
