@@ -31,8 +31,8 @@ QString CaptionLines(QString caption)
 
 void PaintFace(const TSkinPaintContext& context, const QStyleOption& option, QPainter& painter)
 {
-    if (!context.Transparent && !(context.Options & xoTransparent))
-        painter.fillRect(option.rect, platform::ToQColor(context.Skin.Colours.ButtonFace));
+    if (!context.OverParent())
+        painter.fillRect(option.rect, context.Face());
     const TDataSkinButton& buttons = context.Skin.Buttons;
     DrawSkinObject(painter, option.rect, buttons.Frames, PushStateCell(option.state), buttons);
 }

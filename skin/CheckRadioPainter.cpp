@@ -84,8 +84,8 @@ bool TCheckRadioPainter::DrawControl(const TSkinPaintContext& context, QStyle::C
         return false;
 
     const QRect& rect = option.rect;
-    if (!context.Transparent && !(context.Options & xoTransparent))
-        painter.fillRect(rect, platform::ToQColor(context.Skin.Colours.ButtonFace));
+    if (!context.OverParent())
+        painter.fillRect(rect, context.Face());
 
     // The glyph is one cell, centred vertically; left text (a right-to-left control) puts it at the right.
     const QSize cell = SkinCellRect(strip.image, false, strip.frames, strip.cell).size();

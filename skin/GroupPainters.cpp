@@ -7,15 +7,6 @@
 #include <QStatusBar>
 #include <QStyleOptionGroupBox>
 
-namespace {
-
-QColor Face(const TSkinPaintContext& context)
-{
-    return platform::ToQColor(context.Skin.Colours.ButtonFace);
-}
-
-} // namespace
-
 bool TGroupBoxPainter::DrawComplexControl(const TSkinPaintContext& context, QStyle::ComplexControl control,
                                           const QStyleOptionComplex& option, QPainter& painter,
                                           const QWidget* widget) const
@@ -42,7 +33,7 @@ bool TGroupBoxPainter::DrawComplexControl(const TSkinPaintContext& context, QSty
                           MnemonicFlag(context.Base, option, widget);
         const QRect caption = metrics.boundingRect(
             QRect(rect.left() + 8, rect.top(), rect.width() - 8, rect.height()), flags, group->text);
-        painter.fillRect(caption, Face(context));
+        painter.fillRect(caption, context.Face());
         painter.setPen(option.palette.color(QPalette::WindowText));
         painter.drawText(caption, flags, group->text);
     }
@@ -57,7 +48,7 @@ bool TStatusBarPainter::PaintWidget(const TSkinPaintContext& context, QWidget& w
     if (!bar)
         return false;
     const QRect rect = widget.rect();
-    painter.fillRect(rect, Face(context));
+    painter.fillRect(rect, context.Face());
     painter.setFont(widget.font());
     painter.setPen(context.Skin.StatusBarEdges
                        ? platform::ToQColor(context.Skin.StatusBarEdges->NormalColour2)

@@ -62,7 +62,7 @@ bool TSkinProgressPainter::DrawControl(const TSkinPaintContext& context, QStyle:
     const bool vertical = !(option.state & QStyle::State_Horizontal);
     QImage lying(vertical ? option.rect.size().transposed() : option.rect.size(),
                  QImage::Format_ARGB32_Premultiplied);
-    lying.fill(platform::ToQColor(context.Skin.Colours.ButtonFace));
+    lying.fill(context.Face());
     {
         QPainter scratch(&lying);
         const int filled = FilledLength(*bar, lying.width());

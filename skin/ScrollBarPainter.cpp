@@ -106,7 +106,7 @@ bool TSkinScrollBarPainter::DrawPrimitive(const TSkinPaintContext& context, QSty
 {
     if (element != QStyle::PE_PanelScrollAreaCorner)
         return false;
-    painter.fillRect(option.rect, platform::ToQColor(context.Skin.Colours.ButtonFace));
+    painter.fillRect(option.rect, context.Face());
     return true;
 }
 
@@ -119,8 +119,7 @@ bool TSkinScrollBarPainter::DrawControl(const TSkinPaintContext& context, QStyle
     // A scrolling area with a frame gets the flat one; one without keeps none.
     if (frame->frameShape != QFrame::NoFrame)
         DrawRings(painter, option.rect,
-                  {platform::ToQColor(context.Skin.Colours.ButtonShadow),
-                   platform::ToQColor(context.Skin.Colours.ButtonFace)});
+                  {platform::ToQColor(context.Skin.Colours.ButtonShadow), context.Face()});
     return true;
 }
 
@@ -139,7 +138,7 @@ bool TSkinScrollBarPainter::DrawComplexControl(const TSkinPaintContext& context,
     const int thickness =
         ScrollBarThickness(skin.Scrollbar->Image.height(), ArrowLength(context, *bar, widget));
 
-    painter.fillRect(option.rect, platform::ToQColor(skin.Colours.ButtonFace));
+    painter.fillRect(option.rect, context.Face());
     DrawTrack(painter, Thin(layout.Groove, horizontal, thickness), skin, horizontal, enabled);
     const bool mirrored = horizontal && bar->direction == Qt::RightToLeft;
     DrawSkinCell(painter, Thin(layout.SubLine, horizontal, thickness), skin.Scrollbar->Image, true,

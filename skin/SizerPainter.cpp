@@ -8,7 +8,7 @@ bool TSkinSizerPainter::DrawControl(const TSkinPaintContext& context, QStyle::Co
 {
     if (element != QStyle::CE_SizeGrip)
         return false;
-    painter.fillRect(option.rect, platform::ToQColor(context.Skin.Colours.ButtonFace));
+    painter.fillRect(option.rect, context.Face());
     return true;
 }
 

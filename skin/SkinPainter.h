@@ -43,6 +43,12 @@ struct TSkinPaintContext {
     TSkinOptions Options;
     bool Transparent = false;
     const QStyle& Base;
+
+    // The skin's face colour, on which the controls stand.
+    QColor Face() const { return platform::ToQColor(Skin.Colours.ButtonFace); }
+    // The parent's background shows around the control, not the face: the binding's flag or the
+    // component's xoTransparent.
+    bool OverParent() const { return Transparent || (Options & xoTransparent); }
 };
 
 class TSkinPainter {

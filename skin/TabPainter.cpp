@@ -185,11 +185,6 @@ QRect StripBeside(const QRect& control, const QRect& pane, TabSide side)
     return QRect(control.topLeft(), QPoint(control.right(), pane.top() - 1));
 }
 
-QColor Face(const TSkinPaintContext& context)
-{
-    return platform::ToQColor(context.Skin.Colours.ButtonFace);
-}
-
 } // namespace
 
 bool TTabPainter::DrawPrimitive(const TSkinPaintContext& context, QStyle::PrimitiveElement element,
@@ -200,7 +195,7 @@ bool TTabPainter::DrawPrimitive(const TSkinPaintContext& context, QStyle::Primit
         return false;
     const TabSide side = SideOf(frame->shape);
     if (widget)
-        painter.fillRect(StripBeside(widget->rect(), option.rect, side), Face(context));
+        painter.fillRect(StripBeside(widget->rect(), option.rect, side), context.Face());
     if (!PaintPane(context, side, option.rect, painter))
         context.Base.drawPrimitive(element, &option, &painter, widget);
     return true;
@@ -282,7 +277,7 @@ bool TTabPainter::PaintWidget(const TSkinPaintContext& context, QWidget& widget,
         break;
     }
     painter.setFont(widget.font());
-    painter.fillRect(strip, Face(context));
+    painter.fillRect(strip, context.Face());
     PaintPane(context, side, area, painter);
     painter.save();
     painter.setClipRect(strip);
@@ -297,7 +292,7 @@ bool TTabPainter::PaintWidget(const TSkinPaintContext& context, QWidget& widget,
 
 bool TTabSheetPainter::PaintWidget(const TSkinPaintContext& context, QWidget& widget, QPainter& painter) const
 {
-    painter.fillRect(widget.rect(), Face(context));
+    painter.fillRect(widget.rect(), context.Face());
     return true;
 }
 
