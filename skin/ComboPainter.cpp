@@ -8,8 +8,6 @@
 #include <QPainter>
 #include <QStyleOptionComboBox>
 
-#include <algorithm>
-
 namespace {
 
 // The text area under the base style's label, inside the frame.
@@ -34,14 +32,14 @@ void DrawPlainCombo(QPainter& painter, const QStyleOption& option, const TSkinDe
     else
         area.setLeft(inner.right() + 1 - buttonWidth);
     painter.fillRect(area.intersected(inner), Qt::white);
-    const int cellWidth = button.Image.width() / std::max(button.Frames, 1);
+    const QSize cellSize = SkinCellRect(button.Image, false, button.Frames, cell).size();
     QRect image = inner;
     if (left)
-        image.setRight(inner.left() + cellWidth - 1);
+        image.setRight(inner.left() + cellSize.width() - 1);
     else
-        image.setLeft(inner.right() + 1 - cellWidth);
-    if (button.Image.height() < buttonWidth)
-        image.setHeight(button.Image.height());
+        image.setLeft(inner.right() + 1 - cellSize.width());
+    if (cellSize.height() < buttonWidth)
+        image.setHeight(cellSize.height());
     DrawSkinCell(painter, image.intersected(inner), button.Image, true, button.Frames, cell);
 }
 

@@ -2,6 +2,7 @@
 
 #include "skin/ControlRings.h"
 #include "skin/ScrollBarLayout.h"
+#include "skin/SkinControlDraw.h"
 #include "skin/core/SkinDraw.h"
 
 #include <QPainter>
@@ -64,9 +65,8 @@ void DrawTrack(QPainter& painter, const QRect& groove, const TSkinDescription& s
                bool enabled)
 {
     const std::optional<TDataSkinObject>& track = horizontal ? skin.HorzScroll : skin.VertScroll;
-    if (track && !track->Image.isNull())
-        DrawSkinFrame(painter, groove, track->Image, false, track->Tile == 1, track->Trans == 1,
-                      track->Frames, enabled ? 1 : 3, track->Edges());
+    if (track)
+        DrawSkinObject(painter, groove, track->Frames, enabled ? 1 : 3, *track);
 }
 
 // The thumb (cell 1; 2 pressed, 3 under the mouse) and, when the grip fits, the grip centred on it.
