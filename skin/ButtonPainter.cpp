@@ -8,6 +8,13 @@
 
 namespace {
 
+class TButtonPainter final : public TSkinPainter {
+public:
+    bool DrawControl(const TSkinPaintContext& context, QStyle::ControlElement element,
+                     const QStyleOption& option, QPainter& painter, const QWidget* widget) const override;
+    bool PaintWidget(const TSkinPaintContext& context, QWidget& widget, QPainter& painter) const override;
+};
+
 // The skin's text colour of the cell where [Buttons] gave one, else the button's font colour.
 QColor TextColour(const TDataSkinButton& buttons, int cell, const QColor& fontColour)
 {

@@ -4,11 +4,4 @@
 // the controls library's button, which paints itself, through the paint intercept.
 #include "skin/SkinPainter.h"
 
-class TButtonPainter final : public TSkinPainter {
-public:
-    bool DrawControl(const TSkinPaintContext& context, QStyle::ControlElement element,
-                     const QStyleOption& option, QPainter& painter, const QWidget* widget) const override;
-    bool PaintWidget(const TSkinPaintContext& context, QWidget& widget, QPainter& painter) const override;
-};
-
 const TSkinPainter& ButtonPainter();

@@ -8,6 +8,20 @@
 
 namespace {
 
+class TCheckRadioPainter final : public TSkinPainter {
+public:
+    enum class Glyph { Check, Radio };
+    explicit TCheckRadioPainter(Glyph glyph) : glyph_(glyph) {}
+
+    bool DrawPrimitive(const TSkinPaintContext& context, QStyle::PrimitiveElement element,
+                       const QStyleOption& option, QPainter& painter, const QWidget* widget) const override;
+    bool DrawControl(const TSkinPaintContext& context, QStyle::ControlElement element,
+                     const QStyleOption& option, QPainter& painter, const QWidget* widget) const override;
+
+private:
+    Glyph glyph_;
+};
+
 // The cells of an image of 12 check cells (or 8 radio cells) for the states of a 4-cell one.
 int RemapFourCell(int cell)
 {

@@ -4,19 +4,5 @@
 // style's, so nothing moves when a skin is loaded.
 #include "skin/SkinPainter.h"
 
-class TCheckRadioPainter final : public TSkinPainter {
-public:
-    enum class Glyph { Check, Radio };
-    explicit TCheckRadioPainter(Glyph glyph) : glyph_(glyph) {}
-
-    bool DrawPrimitive(const TSkinPaintContext& context, QStyle::PrimitiveElement element,
-                       const QStyleOption& option, QPainter& painter, const QWidget* widget) const override;
-    bool DrawControl(const TSkinPaintContext& context, QStyle::ControlElement element,
-                     const QStyleOption& option, QPainter& painter, const QWidget* widget) const override;
-
-private:
-    Glyph glyph_;
-};
-
 const TSkinPainter& CheckBoxPainter();
 const TSkinPainter& RadioButtonPainter();

@@ -10,6 +10,13 @@
 
 namespace {
 
+class TSkinComboPainter : public TSkinPainter {
+public:
+    bool DrawComplexControl(const TSkinPaintContext& context, QStyle::ComplexControl control,
+                            const QStyleOptionComplex& option, QPainter& painter,
+                            const QWidget* widget) const override;
+};
+
 // The text area under the base style's label, inside the frame.
 void FillTextArea(QPainter& painter, const QStyleOption& option)
 {

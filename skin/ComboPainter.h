@@ -4,11 +4,4 @@
 // SunkEdge, flat rings with the ComboButton cell as the button. The text is still the base style's.
 #include "skin/SkinPainter.h"
 
-class TSkinComboPainter : public TSkinPainter {
-public:
-    bool DrawComplexControl(const TSkinPaintContext& context, QStyle::ComplexControl control,
-                            const QStyleOptionComplex& option, QPainter& painter,
-                            const QWidget* widget) const override;
-};
-
 const TSkinPainter& ComboPainter();

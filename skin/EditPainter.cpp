@@ -5,6 +5,16 @@
 #include <QPainter>
 #include <QStyleOption>
 
+namespace {
+
+class TSkinEditPainter : public TSkinPainter {
+public:
+    bool DrawPrimitive(const TSkinPaintContext& context, QStyle::PrimitiveElement element,
+                       const QStyleOption& option, QPainter& painter, const QWidget* widget) const override;
+};
+
+} // namespace
+
 void DrawEditFrame(QPainter& painter, const QRect& rect, const TSkinDescription& skin)
 {
     DrawRings(painter, rect, {platform::ToQColor(skin.Colours.ButtonShadow), Qt::white, Qt::white});

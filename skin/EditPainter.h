@@ -2,12 +2,6 @@
 // The edit painter: a framed line edit gets the skin's flat frame instead of the system's border.
 #include "skin/SkinPainter.h"
 
-class TSkinEditPainter : public TSkinPainter {
-public:
-    bool DrawPrimitive(const TSkinPaintContext& context, QStyle::PrimitiveElement element,
-                       const QStyleOption& option, QPainter& painter, const QWidget* widget) const override;
-};
-
 const TSkinPainter& EditPainter();
 
 // The flat frame of an edit: a ring of the skin's button shadow on the edge and two white rings inside

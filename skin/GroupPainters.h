@@ -4,18 +4,5 @@
 // in the StatusBarEdges text colour. Panels take only the skin's face, which their binding gives them.
 #include "skin/SkinPainter.h"
 
-class TGroupBoxPainter final : public TSkinPainter {
-public:
-    bool DrawComplexControl(const TSkinPaintContext& context, QStyle::ComplexControl control,
-                            const QStyleOptionComplex& option, QPainter& painter,
-                            const QWidget* widget) const override;
-};
-
-// Through the paint intercept: the base style would draw the message 15 pixels in, the skin 2.
-class TStatusBarPainter final : public TSkinPainter {
-public:
-    bool PaintWidget(const TSkinPaintContext& context, QWidget& widget, QPainter& painter) const override;
-};
-
 const TSkinPainter& GroupBoxPainter();
 const TSkinPainter& StatusBarPainter();

@@ -9,6 +9,12 @@
 
 namespace {
 
+class TSkinHeaderPainter : public TSkinPainter {
+public:
+    bool DrawControl(const TSkinPaintContext& context, QStyle::ControlElement element,
+                     const QStyleOption& option, QPainter& painter, const QWidget* widget) const override;
+};
+
 void DrawHeaderCell(QPainter& painter, const QRect& rect, const TDataSkinObject& headerbar, int cell)
 {
     DrawSkinFrame(painter, rect, headerbar.Image, false, headerbar.Tile == 1, false, headerbar.Frames, cell,

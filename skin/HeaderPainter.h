@@ -3,10 +3,4 @@
 // its label in the application's default font, and the empty area right of the last section in cell 1.
 #include "skin/SkinPainter.h"
 
-class TSkinHeaderPainter : public TSkinPainter {
-public:
-    bool DrawControl(const TSkinPaintContext& context, QStyle::ControlElement element,
-                     const QStyleOption& option, QPainter& painter, const QWidget* widget) const override;
-};
-
 const TSkinPainter& HeaderPainter();

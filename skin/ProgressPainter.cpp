@@ -10,6 +10,12 @@
 
 namespace {
 
+class TSkinProgressPainter : public TSkinPainter {
+public:
+    bool DrawControl(const TSkinPaintContext& context, QStyle::ControlElement element,
+                     const QStyleOption& option, QPainter& painter, const QWidget* widget) const override;
+};
+
 // Style 1: the image as one cell for the bar, then the chunk: repeated from the bar's left edge width
 // on at its own height and centred across (Tile 1), or stretched over the done part.
 void DrawChunks(QPainter& painter, const QRect& bar, const TDataSkinBorder& progress, int filled)

@@ -6,12 +6,6 @@
 
 class QStyleOptionProgressBar;
 
-class TSkinProgressPainter : public TSkinPainter {
-public:
-    bool DrawControl(const TSkinPaintContext& context, QStyle::ControlElement element,
-                     const QStyleOption& option, QPainter& painter, const QWidget* widget) const override;
-};
-
 const TSkinPainter& ProgressPainter();
 
 // How much of a bar `length` pixels long is filled: (progress - minimum) / (maximum - minimum) of it,

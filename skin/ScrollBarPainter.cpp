@@ -12,6 +12,24 @@
 
 namespace {
 
+class TSkinScrollBarPainter : public TSkinPainter {
+public:
+    bool DrawPrimitive(const TSkinPaintContext& context, QStyle::PrimitiveElement element,
+                       const QStyleOption& option, QPainter& painter, const QWidget* widget) const override;
+    bool DrawControl(const TSkinPaintContext& context, QStyle::ControlElement element,
+                     const QStyleOption& option, QPainter& painter, const QWidget* widget) const override;
+    bool DrawComplexControl(const TSkinPaintContext& context, QStyle::ComplexControl control,
+                            const QStyleOptionComplex& option, QPainter& painter,
+                            const QWidget* widget) const override;
+    std::optional<QRect> SubControlRect(const TSkinPaintContext& context, QStyle::ComplexControl control,
+                                        const QStyleOptionComplex& option, QStyle::SubControl part,
+                                        const QWidget* widget) const override;
+    std::optional<QStyle::SubControl> HitTest(const TSkinPaintContext& context,
+                                              QStyle::ComplexControl control,
+                                              const QStyleOptionComplex& option, QPoint point,
+                                              const QWidget* widget) const override;
+};
+
 // The Scrollbar image holds 23 cells whatever its frame count says.
 constexpr int ScrollbarCells = 23;
 

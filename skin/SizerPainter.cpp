@@ -3,6 +3,16 @@
 #include <QPainter>
 #include <QStyleOption>
 
+namespace {
+
+class TSkinSizerPainter : public TSkinPainter {
+public:
+    bool DrawControl(const TSkinPaintContext& context, QStyle::ControlElement element,
+                     const QStyleOption& option, QPainter& painter, const QWidget* widget) const override;
+};
+
+} // namespace
+
 bool TSkinSizerPainter::DrawControl(const TSkinPaintContext& context, QStyle::ControlElement element,
                                     const QStyleOption& option, QPainter& painter, const QWidget*) const
 {

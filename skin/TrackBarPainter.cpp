@@ -8,6 +8,13 @@
 
 namespace {
 
+class TSkinTrackBarPainter : public TSkinPainter {
+public:
+    bool DrawComplexControl(const TSkinPaintContext& context, QStyle::ComplexControl control,
+                            const QStyleOptionComplex& option, QPainter& painter,
+                            const QWidget* widget) const override;
+};
+
 void DrawChannel(QPainter& painter, const QRect& groove, const TSkinDescription& skin, bool vertical)
 {
     if (vertical && !skin.TrackVert.Image.isNull())

@@ -4,11 +4,4 @@
 // base style's.
 #include "skin/SkinPainter.h"
 
-class TSkinTrackBarPainter : public TSkinPainter {
-public:
-    bool DrawComplexControl(const TSkinPaintContext& context, QStyle::ComplexControl control,
-                            const QStyleOptionComplex& option, QPainter& painter,
-                            const QWidget* widget) const override;
-};
-
 const TSkinPainter& TrackBarPainter();

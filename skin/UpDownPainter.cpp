@@ -14,6 +14,13 @@
 
 namespace {
 
+class TSkinUpDownPainter : public TSkinPainter {
+public:
+    bool DrawComplexControl(const TSkinPaintContext& context, QStyle::ComplexControl control,
+                            const QStyleOptionComplex& option, QPainter& painter,
+                            const QWidget* widget) const override;
+};
+
 // A line from `from` to `to`, the last point left out, one pixel wide.
 void PixelLine(QPainter& painter, QPoint from, QPoint to, const QColor& colour)
 {

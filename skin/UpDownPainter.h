@@ -4,13 +4,6 @@
 // other painters use for their scroll arrows.
 #include "skin/SkinPainter.h"
 
-class TSkinUpDownPainter : public TSkinPainter {
-public:
-    bool DrawComplexControl(const TSkinPaintContext& context, QStyle::ComplexControl control,
-                            const QStyleOptionComplex& option, QPainter& painter,
-                            const QWidget* widget) const override;
-};
-
 const TSkinPainter& UpDownPainter();
 
 enum class TUpDownArrow { Up, Down, Left, Right };
