@@ -176,23 +176,13 @@ bool TSkinBindings::eventFilter(QObject* watched, QEvent* event)
     const TSkinBinding* binding = Find(widget);
     if (!binding || binding->Mode != TBindingMode::Intercept)
         return false;
-    const TSkinPainter* painter = SkinPainterFor(binding->Kind);
-    if (!painter)
-        return false;
-    const std::optional<TSkinPaintContext> context = PaintContext(*binding, BaseStyleOf(*widget));
-    if (!context)
-        return false;
-    bool painted = false;
-    {
-        QPainter canvas(widget);
-        // A painting error leaves the widget to paint itself; it never reaches the event loop.
-        try {
-            painted = painter->PaintWidget(*context, *widget, canvas);
-        } catch (...) {
-            painted = false;
-        }
-    }
-    return painted;
+    // Unanswered, or failed, the widget paints itself.
+    return AskBindingPainter<bool>(*binding, BaseStyleOf(*widget),
+                                   [widget](const TSkinPainter& painter, const TSkinPaintContext& context) {
+                                       QPainter canvas(widget);
+                                       return painter.PaintWidget(context, *widget, canvas);
+                                   })
+        .value_or(false);
 }
 
 TSkinBindings& SkinBindings()

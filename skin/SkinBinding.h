@@ -92,3 +92,22 @@ TSkinBindings& SkinBindings();
 
 // True while the window skinner runs (not detaching, not gone) with a loaded skin.
 bool SkinnerPaints(const TWndSkinForm* skinner);
+
+// Asks the painter of the binding's kind with what it reads; nothing when the binding is off, its
+// window is not skinned now, or its kind has no painter. Painting errors end here, never in the event
+// loop.
+template <typename Result, typename Call>
+std::optional<Result> AskBindingPainter(const TSkinBinding& binding, const QStyle& base, Call call)
+{
+    const TSkinPainter* painter = SkinPainterFor(binding.Kind);
+    if (!painter)
+        return std::nullopt;
+    const std::optional<TSkinPaintContext> context = TSkinBindings::PaintContext(binding, base);
+    if (!context)
+        return std::nullopt;
+    try {
+        return call(*painter, *context);
+    } catch (...) {
+        return std::nullopt;
+    }
+}

@@ -13,27 +13,15 @@
 
 namespace {
 
-// Asks the painter of the widget's binding; nothing when the widget is not bound, its binding is off,
-// its window is not skinned now, or its kind has no painter. Painting errors end here.
+// Asks the painter of the widget's binding; nothing when the widget is not bound (or as
+// AskBindingPainter).
 template <typename Result, typename Call>
 std::optional<Result> AskPainter(const QWidget* widget, const QStyle& base, Call call)
 {
-    if (!widget)
-        return std::nullopt;
-    const TSkinBinding* binding = SkinBindings().Find(widget);
+    const TSkinBinding* binding = widget ? SkinBindings().Find(widget) : nullptr;
     if (!binding)
         return std::nullopt;
-    const TSkinPainter* painter = SkinPainterFor(binding->Kind);
-    if (!painter)
-        return std::nullopt;
-    const std::optional<TSkinPaintContext> context = TSkinBindings::PaintContext(*binding, base);
-    if (!context)
-        return std::nullopt;
-    try {
-        return call(*painter, *context);
-    } catch (...) {
-        return std::nullopt;
-    }
+    return AskBindingPainter<Result>(*binding, base, call);
 }
 
 bool Painted(const std::optional<bool>& answer)
