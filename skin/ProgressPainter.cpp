@@ -39,8 +39,8 @@ void DrawChunks(QPainter& painter, const QRect& bar, const TDataSkinBorder& prog
                     chunks);
 }
 
-} // namespace
-
+// How much of a bar `length` pixels long is filled: (progress - minimum) / (maximum - minimum) of it,
+// rounded; nothing for an empty range or a progress at or below the minimum.
 int FilledLength(const QStyleOptionProgressBar& bar, int length)
 {
     const qint64 done = qint64(bar.progress) - bar.minimum;
@@ -49,6 +49,8 @@ int FilledLength(const QStyleOptionProgressBar& bar, int length)
         return 0;
     return int(std::min<qint64>((2 * length * std::min(done, range) + range) / (2 * range), length));
 }
+
+} // namespace
 
 bool TSkinProgressPainter::DrawControl(const TSkinPaintContext& context, QStyle::ControlElement element,
                                        const QStyleOption& option, QPainter& painter,

@@ -4,10 +4,4 @@
 // lying down and turned, so it fills from the bottom. The percentage text stays the base style's.
 #include "skin/SkinPainter.h"
 
-class QStyleOptionProgressBar;
-
 const TSkinPainter& ProgressPainter();
-
-// How much of a bar `length` pixels long is filled: (progress - minimum) / (maximum - minimum) of it,
-// rounded; nothing for an empty range or a progress at or below the minimum.
-int FilledLength(const QStyleOptionProgressBar& bar, int length);
