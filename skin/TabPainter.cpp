@@ -124,9 +124,8 @@ void PaintTab(const TSkinPaintContext& context, TabSide side, QRect rect, bool c
         rect.translate(0, 1);
     if (!Vertical(side)) {
         if (shape)
-            DrawSkinFrame(painter, rect,
-                          side == TabSide::Bottom ? TurnedForSide(tabs.Image, side) : tabs.Image, false,
-                          tabs.Tile == 1, tabs.Trans == 1, tabs.Frames, cell, tabs.Edges());
+            DrawSkinFrame(painter, rect, TurnedForSide(tabs.Image, side), false, tabs.Tile == 1,
+                          tabs.Trans == 1, tabs.Frames, cell, tabs.Edges());
         if (label)
             DrawLabel(context, painter, rect, current, *label);
         return;
