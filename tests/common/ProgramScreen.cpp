@@ -16,9 +16,10 @@ constexpr int WaitMs = 30000;
 constexpr int SettleMs = 1500;
 } // namespace
 
-QImage ScreenOfProgram(const QString& program, const QString& programFolder, const QString& display,
-                       const QString& upLine, const std::function<bool(const QImage&)>& ready)
+QImage ProgramScreen::With(const QString& savedSkin, const std::function<bool(const QImage&)>& ready) const
 {
+    EXPECT_TRUE(
+        WriteBytes(programFolder + "Sonvelazodu.ini", ("[main]\r\nskin=" + savedSkin + "\r\n").toUtf8()));
     const QString record = programFolder + "record.txt";
     QFile::remove(record);
     QProcess process;

@@ -2,11 +2,9 @@
 // the skin saved in the settings the station's windows come up in the skin's frames and the settings
 // window's menu bar in the skin's image (pixels of the screen); with no skin saved ("(none)") in their
 // plain look.
-#include "FileBytes.h"
-#include "ProgramScreen.h"
 #include "TempFolder.h"
 #include "XvfbServer.h"
-#include "skin/core/SkinDescriptionReader.h"
+#include "tests/skin/MenuBarOnScreen.h"
 #include "tests/skin/SkinPixels.h"
 
 #include <QDir>
@@ -35,27 +33,20 @@ protected:
         QFile(folder.File("nologin.txt")).open(QIODevice::WriteOnly);
         xvfb = std::make_unique<testing_support::XvfbServer>(1280, 1024);
         ASSERT_TRUE(xvfb->Running()) << qPrintable(xvfb->Error());
-    }
-
-    // The screen of the station started with the saved skin in its first layout (its windows tiled, so
-    // the settings window shows whole), once ready holds.
-    QImage ScreenWith(const QString& savedSkin, const std::function<bool(const QImage&)>& ready = {})
-    {
-        EXPECT_TRUE(
-            WriteBytes(folder.File("Sonvelazodu.ini"), ("[main]\r\nskin=" + savedSkin + "\r\n").toUtf8()));
-        return ScreenOfProgram(folder.File("Sonvelazodu"), folder.Path(), xvfb->Display(), "trace S11",
-                               ready);
+        station = {folder.File("Sonvelazodu"), folder.Path(), xvfb->Display(), "trace S11"};
     }
 
     TempFolder folder;
     std::unique_ptr<testing_support::XvfbServer> xvfb;
+    // The station in its first layout (its windows tiled, so the settings window shows whole).
+    ProgramScreen station;
 };
 
 TEST_F(SkinEndToEndTest, TheSavedSkinFramesTheWindowsAndNoSkinLeavesThemPlain)
 {
     const auto framed = [](const QImage& screen) { return PixelsIn(screen, EdgeColours) > 1000; };
-    EXPECT_TRUE(framed(ScreenWith("Sonvela.skn", framed)));
-    EXPECT_EQ(PixelsIn(ScreenWith(""), EdgeColours), 0);
+    EXPECT_TRUE(framed(station.With("Sonvela.skn", framed)));
+    EXPECT_EQ(PixelsIn(station.With(""), EdgeColours), 0);
 }
 
 // The settings window, on screen before the saved skin loads, wears it too once the station is up: its
@@ -63,12 +54,7 @@ TEST_F(SkinEndToEndTest, TheSavedSkinFramesTheWindowsAndNoSkinLeavesThemPlain)
 // SkinLookStationTest, where each control's own picture can be taken.)
 TEST_F(SkinEndToEndTest, TheSettingsWindowsMenuBarWearsTheSkin)
 {
-    const TSkinLoadResult loaded = LoadSkinDescription(ReadBytes(SONVELA_SKIN_PACKAGE));
-    ASSERT_TRUE(loaded.description && loaded.description->MenuBar);
-    // The image's colours that the plain station does not show anywhere.
-    const QSet<QRgb> menuBar = ColoursOf({&loaded.description->MenuBar->Image}) - ColoursOf(ScreenWith(""));
-    const auto worn = [&](const QImage& screen) { return PixelsIn(screen, menuBar) >= 200; };
-    EXPECT_GE(PixelsIn(ScreenWith("Sonvela.skn", worn), menuBar), 200);
+    ExpectTheMenuBarWearsTheSkin(station, SONVELA_SKIN_PACKAGE);
 }
 
 } // namespace
