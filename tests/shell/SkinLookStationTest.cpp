@@ -14,6 +14,7 @@
 #include "skin/SkinData.h"
 #include "skin/SkinManager.h"
 #include "skin/WindowSkinner.h"
+#include "tests/skin/ControlsFound.h"
 #include "tests/skin/SkinPixels.h"
 
 #include <QPlainTextEdit>
@@ -21,7 +22,6 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTest>
 
 #include <map>
 
@@ -33,10 +33,7 @@ void ShowSkinned(QWidget* window)
 {
     window->show();
     window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([window] {
-        const TWndSkinForm* skinner = SkinManager->FindSkinner(window);
-        return skinner && skinner->ControlsFound();
-    }));
+    ASSERT_TRUE(WaitForControlsFound(window));
 }
 
 } // namespace

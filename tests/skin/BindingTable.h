@@ -3,13 +3,13 @@
 // the control's name (or its class, under its nearest named ancestor) and the kind carries
 // " intercept", " colour" and " glyph" when the binding has them; and the tables of a program's
 // windows compared with the expected ones.
+#include "ControlsFound.h"
 #include "skin/SkinBinding.h"
 #include "skin/SkinManager.h"
 #include "skin/WindowSkinner.h"
 
 #include <QScrollBar>
 #include <QStringList>
-#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -92,10 +92,7 @@ inline QStringList BindingsOfWindow(QWidget* window)
     const bool shown = window->isVisible();
     if (!shown)
         window->show();
-    const bool found = QTest::qWaitFor([window] {
-        const TWndSkinForm* skinner = SkinManager->FindSkinner(window);
-        return skinner && skinner->ControlsFound();
-    });
+    const bool found = WaitForControlsFound(window);
     QStringList table = found ? BindingTable(*SkinManager->FindSkinner(window)) : QStringList{"not skinned"};
     if (!shown)
         window->hide();

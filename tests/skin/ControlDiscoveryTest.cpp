@@ -2,6 +2,7 @@
 // tagged controls and groups, class-map lines; controls shown after the take-over; a message box; and
 // what a binding does to its control and gives back.
 #include "skin/ControlDiscovery.h"
+#include "ControlsFound.h"
 #include "SkinKit.h"
 #include "controls/LXButton.h"
 #include "controls/LXTrackBar.h"
@@ -273,10 +274,7 @@ TEST(ControlDiscovery, AMessageBoxBindsItsButtonAndNotItsText)
 
     QMessageBox box(QMessageBox::Information, "Box", "Some text", QMessageBox::Ok);
     box.show();
-    ASSERT_TRUE(QTest::qWaitFor([&box] {
-        const TWndSkinForm* skinner = SkinKit::SkinnerOf(&box);
-        return skinner && skinner->ControlsFound();
-    }));
+    ASSERT_TRUE(WaitForControlsFound(&box));
     ExpectBinding(box.button(QMessageBox::Ok), {"OK", Kind::Button});
     for (const QLabel* label : box.findChildren<QLabel*>())
         ExpectBinding(label, {"label", std::nullopt});

@@ -1,4 +1,5 @@
 #include "SkinKit.h"
+#include "ControlsFound.h"
 
 #include "Drawing.h"
 #include "skin/SkinManager.h"
@@ -68,10 +69,7 @@ void SkinKit::ShowSkinned(QWidget& window, const skinbuilder::SkinFixture& fixtu
 {
     ShowActive(&window);
     Load(Write(fixture));
-    EXPECT_TRUE(QTest::qWaitFor([&window] {
-        const TWndSkinForm* skinner = SkinnerOf(&window);
-        return skinner && skinner->ControlsFound();
-    }));
+    EXPECT_TRUE(WaitForControlsFound(&window));
 }
 
 TWndSkinForm* SkinKit::SkinnerOf(const QWidget* window)
