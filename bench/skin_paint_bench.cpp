@@ -4,6 +4,7 @@
 // test builder's package. Compare the two lines of each pair: the skinned time over the unskinned one.
 // Run by hand, not by ctest:
 //   cmake --build build --target skin_paint_bench && build/bench/skin_paint_bench
+#include "WavWriter.h"
 #include "audioinfo/OFileData.h"
 #include "controls/LXApplication.h"
 #include "foundation/General.h"
@@ -35,34 +36,6 @@ namespace {
 constexpr int PageFiles = 1000;
 constexpr int ScrollRows = 100;
 
-// A WAV file of one second of silence at 8 kHz, 8 bits, mono.
-QByteArray ShortWav()
-{
-    QByteArray data(8000, char(0x80));
-    QByteArray wav;
-    const auto u32 = [&wav](quint32 v) {
-        for (int i = 0; i < 4; ++i)
-            wav.append(char((v >> (8 * i)) & 0xFF));
-    };
-    const auto u16 = [&wav](quint16 v) {
-        wav.append(char(v & 0xFF));
-        wav.append(char(v >> 8));
-    };
-    wav.append("RIFF");
-    u32(36 + data.size());
-    wav.append("WAVEfmt ");
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(8000);
-    u32(8000);
-    u16(1);
-    u16(8);
-    wav.append("data");
-    u32(data.size());
-    return wav + data;
-}
-
 // Both windows at the station's first-run sizes, and a skin component with the package.
 struct Station {
     Station()
@@ -78,13 +51,11 @@ struct Station {
         folders = std::make_unique<TFFolders>();
         folders->resize(640, 700);
         auto* page = new TTabFolder(0, folders->PC, QStringLiteral("Music"));
-        const QByteArray wav = ShortWav();
         for (int i = 0; i < PageFiles; ++i) {
             const QString path = dir.filePath(QStringLiteral("song %1.wav").arg(i, 4, 10, QLatin1Char('0')));
-            QFile file(path);
-            if (!file.open(QIODevice::WriteOnly) || file.write(wav) != wav.size())
+            // One second of silence at 8 kHz, 8 bits, mono.
+            if (!testing_support::WriteWav(path, {8000, 1, 8}, 8000, [](int64_t, int) { return 0.0; }))
                 std::exit(1);
-            file.close();
             page->AddFileData(TOFileData::Create(path, false));
         }
         list = page->List();
