@@ -100,16 +100,20 @@ void TLXWave::Stop()
     audiolib::MemorySoundStop();
 }
 
-void TLXWave::LoadData(qint64 count, QIODevice& stream, const QString& path)
+void TLXWave::LoadBytes(const QByteArray& bytes, const QString& path)
 {
-    if (count <= 0) {
+    if (bytes.isEmpty()) {
         Clear();
         return;
     }
-    const QByteArray bytes = ReadExactly(stream, count);
     if (!GetWaveData(bytes))
         throw EInvalidWave(path);
     SetData(bytes);
+}
+
+void TLXWave::LoadData(qint64 count, QIODevice& stream, const QString& path)
+{
+    LoadBytes(count > 0 ? ReadExactly(stream, count) : QByteArray(), path);
 }
 
 void TLXWave::ReadData(QIODevice& stream)
@@ -152,9 +156,7 @@ void TLXWave::LoadFromFile(const QString& path)
     QString reason;
     if (!platform::ReadWholeFile(path, bytes, reason))
         throw EReadError(reason);
-    QBuffer file(&bytes);
-    file.open(QIODevice::ReadOnly);
-    LoadData(file.size(), file, path);
+    LoadBytes(bytes, path);
 }
 
 void TLXWave::SaveToFile(const QString& path) const

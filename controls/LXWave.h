@@ -72,6 +72,9 @@ public:
     static void Stop();
 
 private:
+    // The bytes kept when they are a WAV file; none clears. EInvalidWave (naming path when given)
+    // leaves the held wave as it was.
+    void LoadBytes(const QByteArray& bytes, const QString& path);
     // Stops the sound when it is still the one this wave started.
     void StopOwnSound();
 
