@@ -74,8 +74,7 @@ bool TSkinData::SetSkinFile(const QString& value)
         loadError_ = QStringLiteral("Cannot read the skin package ") + value;
         return false;
     }
-    package_ = input.readAll();
-    if (!LoadSkinStream())
+    if (!LoadSkinStream(input.readAll()))
         return false;
     skinFile_ = value;
     if (SkinFormtype == sfMainform)
@@ -83,12 +82,12 @@ bool TSkinData::SetSkinFile(const QString& value)
     return true;
 }
 
-bool TSkinData::LoadSkinStream()
+bool TSkinData::LoadSkinStream(const QByteArray& package)
 {
     // A damaged package or a lack of memory while decoding keeps the skin that works.
     TSkinLoadResult result;
     try {
-        result = LoadSkinDescription(package_);
+        result = LoadSkinDescription(package);
         if (result.status == SkinPackageStatus::Opened && result.description) {
             description_ = std::move(*result.description);
             noSkin_ = false;

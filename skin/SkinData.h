@@ -1,5 +1,5 @@
 #pragma once
-// The skin component (the settings window's SkD): it holds the bytes of a skin package, the skin
+// The skin component (the settings window's SkD): it reads a skin package and holds the skin
 // description read from it, which kinds of windows and controls are skinned, and tells the skin
 // manager when skinning goes on or off or the skin changes. The program touches only SkinFile and
 // Active; everything else keeps the values the component was designed with.
@@ -47,8 +47,6 @@ public:
     // What the original did once the component had been read from its form: the manager, the window
     // watch, and the menu kinds settled.
     void finishLoading();
-    // Reads the held package; false (previous description kept) when it does not open.
-    bool LoadSkinStream();
     // Tells the manager that the skin changed.
     void SkinChanged();
     void CanSkinForm(const QString& name, bool& doSkin) const;
@@ -70,11 +68,13 @@ signals:
     void OnSkinChanged();
 
 private:
+    // Reads the package's description; false (previous description kept) when it does not open.
+    bool LoadSkinStream(const QByteArray& package);
+
     bool active_ = false;
     bool noSkin_ = true;
     QString skinFile_;
     QString loadError_;
-    QByteArray package_;
     TSkinDescription description_;
     QImage appIcon_;
 };
