@@ -82,7 +82,6 @@ void TSkinManage::Unregister(TSkinData* data)
         timer_.stop();
         pending_ = saNone;
         active_ = false;
-        activationPass_ = false;
         activated_ = false;
         runState_ = 0;
     }
@@ -161,13 +160,11 @@ void TSkinManage::RunPendingAction()
 void TSkinManage::Activate()
 {
     active_ = true;
-    activationPass_ = true;
     Purge();
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
         if ((*it)->isVisible())
             SkinWindow(*it);
-    activationPass_ = false;
 }
 
 void TSkinManage::Deactivate()

@@ -76,7 +76,6 @@ private:
     QPointer<TSkinData> current_;
     TSkinAction pending_ = saNone;
     bool active_ = false;
-    bool activationPass_ = false;
     bool activated_ = false;
     bool hookInstalled_ = false;
     int runState_ = 0;
