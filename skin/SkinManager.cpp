@@ -28,8 +28,8 @@ TSkinManage::TSkinManage() : QObject(qApp)
 
 TSkinManage::~TSkinManage()
 {
-    runState_ = 4;
-    active_ = false;
+    session_.runState = 4;
+    session_.active = false;
     if (hookInstalled_ && qApp)
         qApp->removeEventFilter(this);
     // The windows that outlive the manager get their own frames back.
@@ -80,10 +80,7 @@ void TSkinManage::Unregister(TSkinData* data)
     // the run state and pending action of one that is gone.
     if (data_.empty()) {
         timer_.stop();
-        pending_ = saNone;
-        active_ = false;
-        activated_ = false;
-        runState_ = 0;
+        session_ = Session();
     }
 }
 
@@ -108,24 +105,24 @@ TSkinData* TSkinManage::DataFor(const QWidget*) const
 
 void TSkinManage::MarkActivated()
 {
-    activated_ = true;
-    if (runState_ == 0)
-        runState_ = 1;
+    session_.activated = true;
+    if (session_.runState == 0)
+        session_.runState = 1;
 }
 
 void TSkinManage::PostAction(TSkinAction action, int delayMilliseconds)
 {
-    if (runState_ == 0) {
+    if (session_.runState == 0) {
         // No window was activated yet: windows are skinned as they appear.
         if (action == saActivate)
-            active_ = true;
+            session_.active = true;
         else if (action == saDeactivate)
-            active_ = false;
+            session_.active = false;
         if (action == saActivate || action == saDeactivate)
             return;
     }
-    if (!(pending_ == saActivate && action == saSkinChanged))
-        pending_ = action;
+    if (!(session_.pending == saActivate && action == saSkinChanged))
+        session_.pending = action;
     timer_.setInterval(delayMilliseconds);
     timer_.start();
 }
@@ -133,7 +130,7 @@ void TSkinManage::PostAction(TSkinAction action, int delayMilliseconds)
 void TSkinManage::RunPendingAction()
 {
     timer_.stop();
-    const TSkinAction action = std::exchange(pending_, saNone);
+    const TSkinAction action = std::exchange(session_.pending, saNone);
     if (!current_)
         return;
     switch (action) {
@@ -159,7 +156,7 @@ void TSkinManage::RunPendingAction()
 
 void TSkinManage::Activate()
 {
-    active_ = true;
+    session_.active = true;
     Purge();
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
@@ -169,7 +166,7 @@ void TSkinManage::Activate()
 
 void TSkinManage::Deactivate()
 {
-    active_ = false;
+    session_.active = false;
     Purge();
     while (!skinners_.empty()) {
         QPointer<TWndSkinForm> skinner = skinners_.front();
@@ -197,7 +194,7 @@ void TSkinManage::ReSkin()
 
 void TSkinManage::Purge()
 {
-    if (runState_ == 4)
+    if (session_.runState == 4)
         return;
     std::erase_if(skinners_, [](const QPointer<TWndSkinForm>& skinner) {
         if (!skinner)
@@ -258,7 +255,7 @@ bool TSkinManage::Skinnable(const QWidget* window) const
 
 bool TSkinManage::SkinWindow(QWidget* window)
 {
-    if (!active_ || runState_ == 4 || !window)
+    if (!session_.active || session_.runState == 4 || !window)
         return false;
     Purge();
     if (FindSkinner(window) || !Skinnable(window))
@@ -285,14 +282,14 @@ bool TSkinManage::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::Show:
         // A window being shown, before the window system maps it: skinned now, no visible re-frame.
-        if (active_ && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+        if (session_.active && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
             SkinWindow(static_cast<QWidget*>(watched));
         return false;
     case QEvent::WindowActivate:
         if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
-            if (runState_ == 0)
-                runState_ = 1;
-            if (active_)
+            if (session_.runState == 0)
+                session_.runState = 1;
+            if (session_.active)
                 SkinWindow(static_cast<QWidget*>(watched));
         }
         return false;

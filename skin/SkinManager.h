@@ -40,7 +40,7 @@ public:
     // absorbs a later "skin changed": activation already uses the newest description. Before the first
     // window activation, activate and deactivate only switch the active flag.
     void PostAction(TSkinAction action, int delayMilliseconds);
-    TSkinAction PendingAction() const { return pending_; }
+    TSkinAction PendingAction() const { return session_.pending; }
     // The timer's handler; tests call it to run what is pending now.
     void RunPendingAction();
 
@@ -52,11 +52,11 @@ public:
     // Drops skinners whose window has gone.
     void Purge();
 
-    bool Active() const { return active_; }
+    bool Active() const { return session_.active; }
     // 0 before the first window activation, 1 running, 4 being destroyed.
-    int RunState() const { return runState_; }
+    int RunState() const { return session_.runState; }
     // The component switched skinning on at least once: a later skin change re-skins the windows.
-    bool Activated() const { return activated_; }
+    bool Activated() const { return session_.activated; }
     void MarkActivated();
 
 protected:
@@ -74,11 +74,15 @@ private:
     std::vector<QPointer<TSkinData>> data_;
     QPointer<TSkinData> mainData_;
     QPointer<TSkinData> current_;
-    TSkinAction pending_ = saNone;
-    bool active_ = false;
-    bool activated_ = false;
+    // What the components made of the manager; with none left it is as new again.
+    struct Session {
+        TSkinAction pending = saNone;
+        bool active = false;
+        bool activated = false;
+        int runState = 0;
+    };
+    Session session_;
     bool hookInstalled_ = false;
-    int runState_ = 0;
 };
 
 // Created by the first skin component that finishes loading; lives as long as the application.
