@@ -47,18 +47,16 @@ std::error_code CreateNewFile(const QString& path)
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& reason)
 {
     bytes.clear();
-    // Never a wait: a FIFO or device given the file's name is refused with the reason.
     const RegularFile file = OpenRegularFile(QFile::encodeName(path).constData());
     if (file.fd < 0) {
         reason = QString::fromStdString(file.failure);
         return false;
     }
-    const int fd = file.fd;
     bool whole = true;
     bytes.resize(file.size);
     qsizetype got = 0;
     while (whole && got < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+        const ssize_t n = ::read(file.fd, bytes.data() + got, size_t(bytes.size() - got));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
@@ -69,7 +67,7 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& reason)
             got += n;
         }
     }
-    ::close(fd);
+    ::close(file.fd);
     if (!whole)
         bytes.clear();
     return whole;

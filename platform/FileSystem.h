@@ -22,8 +22,10 @@ bool IsSameFile(const QFile& opened, const QString& other);
 // std::errc::file_exists when one was there, the system's error for any other failure.
 std::error_code CreateNewFile(const QString& path);
 
-// The whole file, or false with the reason. A file that ends before the size it had when it was opened
-// (a read error part way, or a file cut short meanwhile) is an error, never taken for the whole file.
+// The whole file, or false with the reason. Only a regular file is read, without a wait: a FIFO, device,
+// socket or folder is refused at once (OpenRegularFile). A file that ends before the size it had when it
+// was opened (a read error part way, or a file cut short meanwhile) is an error, never taken for the
+// whole file.
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& reason);
 
 } // namespace platform
